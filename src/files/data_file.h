@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "core/module_data.h"
+#include "core/program_error.h"
+
+namespace qz {
+
+// A data file is the image alone: 264 bytes, byte n being EEPROM address 16 + n. No header,
+// length, version or checksum.
+using ImageBytes = std::array<std::uint8_t, kImageSize>;
+
+inline constexpr std::uint32_t kInputPastEndErrorNumber = 62;
+
+// A data file ended before its 264th byte.
+class PrematureEndOfFile : public ProgramError {
+  public:
+    explicit PrematureEndOfFile(long long bytesRead);
+    long long bytesRead() const { return bytesRead_; }
+
+  private:
+    long long bytesRead_;
+};
+
+// Reads the first 264 bytes of a data file; anything after them is ignored. Throws
+// PrematureEndOfFile for a shorter file and ProgramError with the system's description
+// when the file cannot be opened or read.
+ImageBytes readDataFile(const QString& path);
+
+// Reads a data file into addresses 16-279 of the buffer and marks the buffer loaded. On
+// any failure it throws and the target is left exactly as it was.
+void loadDataFile(const QString& path, ModuleData& data);
+
+// Writes addresses 16-279 as a file of exactly 264 bytes. The file is written whole to a
+// temporary file in the same folder and then renamed over the target, so a failed or
+// interrupted save leaves the old file as it was. Throws ProgramError on failure.
+void writeDataFile(const QString& path, const EepromBytes& buffer);
+
+}  // namespace qz

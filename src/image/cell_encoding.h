@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace qz {
+
+// A table cell byte is the cell's retard from the trigger timing in steps of 0.0879 degree
+// (the decimal constant, not 360/4096).
+inline constexpr double kRetardStep = 0.0879;
+
+// advance = T - 0.0879 x byte. The 2D table floors this at 0; the 3D table does not.
+double decodeCell(int trigTiming, std::uint8_t byte);
+
+// byte = (T - advance) / 0.0879, rounded half to even, then limited to 0..255.
+std::uint8_t encodeCell(int trigTiming, double advance);
+
+}  // namespace qz

@@ -1,0 +1,47 @@
+#include "image/table_layout.h"
+
+#include "image/cell_encoding.h"
+
+namespace qz {
+
+int rpmBreakpoint(int column) {
+    return (column - 1) * 500;
+}
+
+int table2DAddress(int column) {
+    return kTable2DFirstAddress - 1 + column;
+}
+
+int table3DAddress(int column, int row) {
+    return kTable3DFirstAddress + kRpmBreakpoints * (kPressureRows - row) + (column - 1);
+}
+
+Cell3D table3DCellAt(int offset) {
+    return {offset % kRpmBreakpoints + 1, kPressureRows - offset / kRpmBreakpoints};
+}
+
+int pressureLabel(std::uint8_t mapSensorBar, int row) {
+    switch (mapSensorBar) {
+        case 1:
+            return (11 - row) * 6;
+        case 2:
+            return (10 - row) * 10;
+        default:
+            return (16 - row) * 2;
+    }
+}
+
+void encodeTable2D(ModuleData& data) {
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        data.EEPROMBuffer[table2DAddress(c)] = encodeCell(data.TrigTiming, data.Table2D(c, 1));
+}
+
+void encodeTable3D(ModuleData& data) {
+    for (int k = 0; k < kTable3DCells; ++k) {
+        const Cell3D cell = table3DCellAt(k);
+        data.EEPROMBuffer[kTable3DFirstAddress + k] =
+            encodeCell(data.TrigTiming, data.Table3D(cell.column, cell.row));
+    }
+}
+
+}  // namespace qz

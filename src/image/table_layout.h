@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/module_data.h"
+
+namespace qz {
+
+inline constexpr int kRpmBreakpoints = 21;
+inline constexpr int kPressureRows = 8;
+inline constexpr int kTable2DFirstAddress = 16;
+inline constexpr int kTable3DFirstAddress = 112;
+inline constexpr int kTable3DCells = kRpmBreakpoints * kPressureRows;  // 168
+
+// Engine speed of breakpoint c (1..21): 0 to 10000 RPM in steps of 500.
+int rpmBreakpoint(int column);
+
+// Image address of 2D cell c (1..21).
+int table2DAddress(int column);
+
+// Image address of 3D cell (c, r): the lowest-pressure row r = 8 is stored first.
+int table3DAddress(int column, int row);
+
+// The 3D cell stored at offset k (0..167) of the 3D block.
+struct Cell3D {
+    int column;
+    int row;
+};
+Cell3D table3DCellAt(int offset);
+
+// Pressure label of 3D row r (1..8) for the MAP sensor code of byte 55: 1 bar for 0 and
+// for any code other than 1 or 2.
+int pressureLabel(std::uint8_t mapSensorBar, int row);
+
+// Writes the working table's advances into the table bytes of the buffer with the cell
+// encoding against the current trigger timing, as the table editor's save does.
+void encodeTable2D(ModuleData& data);
+void encodeTable3D(ModuleData& data);
+
+}  // namespace qz

@@ -1,0 +1,54 @@
+#include "image/cell_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace qz {
+namespace {
+
+TEST(CellEncoding, EncodesTheRetardFromTheTriggerTimingLimitedToAByte) {
+    const struct {
+        int trigTiming;
+        double advance;
+        int byte;
+    } cases[] = {
+        {30, 30, 0},          {30, 8, 250},  // T - 22
+        {30, 7.5, 255},                      // 256 steps are limited to 255
+        {30, 31, 0},                         // above the trigger timing: -11 steps limited to 0
+        {30, -100, 255},      {10, 10 - 0.0879 * 255, 255},
+        {40, 40 - 0.0879, 1}, {30, 30 - 0.04, 0},
+        {30, 30 - 0.05, 1},  // nearest step
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(encodeCell(c.trigTiming, c.advance), c.byte) << c.trigTiming << " " << c.advance;
+}
+
+TEST(CellEncoding, AQuotientExactlyHalfwayGoesToTheEvenByte) {
+    const struct {
+        double steps;
+        int byte;
+    } cases[] = {{2.5, 2}, {3.5, 4}, {0.5, 0}, {254.5, 254}};
+    for (const auto& c : cases) {
+        // An advance whose quotient (T - advance) / 0.0879 is exactly the halfway value.
+        const double advance = -(c.steps * kRetardStep);
+        ASSERT_EQ((0 - advance) / kRetardStep, c.steps);
+        EXPECT_EQ(encodeCell(0, advance), c.byte) << c.steps;
+    }
+}
+
+TEST(CellEncoding, DecodesAgainstTheTriggerTimingWithTheDecimalStep) {
+    EXPECT_DOUBLE_EQ(decodeCell(10, 255), -12.4145);
+    EXPECT_DOUBLE_EQ(decodeCell(30, 0), 30);
+    EXPECT_DOUBLE_EQ(decodeCell(30, 250), 8.025);
+}
+
+TEST(CellEncoding, EveryByteSurvivesDecodeThenEncodeAtEveryTriggerTiming) {
+    for (int t = 0; t <= 40; ++t)
+        for (int b = 0; b <= 255; ++b)
+            ASSERT_EQ(encodeCell(t, decodeCell(t, static_cast<std::uint8_t>(b))), b)
+                << t << " " << b;
+}
+
+}  // namespace
+}  // namespace qz

@@ -1,0 +1,72 @@
+#include "image/table_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "image/cell_encoding.h"
+
+namespace qz {
+namespace {
+
+TEST(TableLayout, The3DBlockStoresTheLowestPressureRowFirst) {
+    const struct {
+        int column;
+        int row;
+        int address;
+    } cases[] = {
+        {1, 8, 112}, {21, 8, 132}, {1, 7, 133},
+        {1, 1, 259}, {21, 1, 279}, {11, 4, 112 + 21 * 4 + 10},
+    };
+    for (const auto& c : cases) EXPECT_EQ(table3DAddress(c.column, c.row), c.address);
+    EXPECT_EQ(table2DAddress(1), 16);
+    EXPECT_EQ(table2DAddress(21), 36);
+}
+
+TEST(TableLayout, EveryOffsetOfThe3DBlockNamesTheCellStoredThere) {
+    std::set<int> addresses;
+    for (int k = 0; k < kTable3DCells; ++k) {
+        const Cell3D cell = table3DCellAt(k);
+        EXPECT_EQ(table3DAddress(cell.column, cell.row), kTable3DFirstAddress + k);
+        addresses.insert(table3DAddress(cell.column, cell.row));
+    }
+    EXPECT_EQ(addresses.size(), 168u);
+}
+
+TEST(TableLayout, PressureLabelsFollowTheSensorCode) {
+    const struct {
+        std::uint8_t sensor;
+        std::vector<int> labelsFromRow8;
+    } cases[] = {
+        {0, {16, 18, 20, 22, 24, 26, 28, 30}},   {1, {18, 24, 30, 36, 42, 48, 54, 60}},
+        {2, {20, 30, 40, 50, 60, 70, 80, 90}},   {7, {16, 18, 20, 22, 24, 26, 28, 30}},
+        {255, {16, 18, 20, 22, 24, 26, 28, 30}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> labels;
+        for (int r = 8; r >= 1; --r) labels.push_back(pressureLabel(c.sensor, r));
+        EXPECT_EQ(labels, c.labelsFromRow8) << int(c.sensor);
+    }
+}
+
+TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming) {
+    ModuleData data;
+    data.EEPROMBuffer.fill(0xAA);
+    data.TrigTiming = 30;
+    for (int c = 1; c <= 21; ++c) data.Table2D(c, 1) = 30 - c * kRetardStep;
+    for (int c = 1; c <= 21; ++c)
+        for (int r = 1; r <= 8; ++r) data.Table3D(c, r) = 30 - (r * 21 + c) * kRetardStep;
+    encodeTable2D(data);
+    encodeTable3D(data);
+    for (int c = 1; c <= 21; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
+    EXPECT_EQ(data.EEPROMBuffer[112], 8 * 21 + 1);  // row 8, column 1 comes first
+    EXPECT_EQ(data.EEPROMBuffer[279], 1 * 21 + 21);
+    for (int a = 0; a < kEepromSize; ++a)
+        if ((a < 16 || a > 36) && a < 112) {
+            EXPECT_EQ(data.EEPROMBuffer[a], 0xAA) << a;
+        }
+}
+
+}  // namespace
+}  // namespace qz

@@ -1,0 +1,54 @@
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace qz::test {
+
+PromptAnswer ScriptedPrompts::message(const std::string& text, PromptIcon icon,
+                                      PromptButtons buttons, const std::string& title) {
+    shown_.push_back({ShownPrompt::Kind::Message, text, icon, buttons, title});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected message box \"" << text << "\" titled \"" << title << "\"";
+        return PromptAnswer::Cancel;
+    }
+    const PromptAnswer next = answers_.front();
+    answers_.pop_front();
+    return next;
+}
+
+std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
+                                                  const std::string& title, const std::string&) {
+    shown_.push_back(
+        {ShownPrompt::Kind::Input, prompt, PromptIcon::None, PromptButtons::OKCancel, title});
+    if (inputs_.empty()) {
+        ADD_FAILURE() << "unexpected input box \"" << prompt << "\"";
+        return std::nullopt;
+    }
+    auto next = inputs_.front();
+    inputs_.pop_front();
+    return next;
+}
+
+std::string ScriptedPrompts::openFileName(const std::string& title, const std::string&) {
+    shown_.push_back({ShownPrompt::Kind::OpenFile, "", PromptIcon::None, PromptButtons::OK, title});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unexpected open-file dialog \"" << title << "\"";
+        return {};
+    }
+    auto next = files_.front();
+    files_.pop_front();
+    return next;
+}
+
+std::string ScriptedPrompts::saveFileName(const std::string& title, const std::string&) {
+    shown_.push_back({ShownPrompt::Kind::SaveFile, "", PromptIcon::None, PromptButtons::OK, title});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unexpected save-file dialog \"" << title << "\"";
+        return {};
+    }
+    auto next = files_.front();
+    files_.pop_front();
+    return next;
+}
+
+}  // namespace qz::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qz1 {
+
+// The whole command line of qz1 (without the program name). Writes results to `out` and
+// every problem as one line to `err`; returns the exit status: 0 done (or equal), 1 files
+// differ, 2 bad input, 3 a stored value could not be decoded.
+int runQz1(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace qz1

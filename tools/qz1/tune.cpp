@@ -1,0 +1,31 @@
+#include "qz1/tune.h"
+
+#include "files/data_file.h"
+#include "image/parameter_codec.h"
+
+namespace qz1 {
+
+Tune loadTune(const std::string& path) {
+    Tune tune;
+    tune.path = path;
+    try {
+        qz::loadDataFile(QString::fromStdString(path), tune.data);
+    } catch (const qz::PrematureEndOfFile& error) {
+        throw BadInput(path + ": " + error.what());
+    } catch (const qz::ProgramError& error) {
+        // The file layer's description already starts with the path.
+        throw BadInput(error.what());
+    }
+    QuietPrompts ignore(qz::PromptAnswer::Ignore);
+    tune.decodeFailures = qz::UpdateParams(tune.data, ignore).failures;
+    return tune;
+}
+
+std::vector<std::string> decodeFailureLines(const Tune& tune) {
+    std::vector<std::string> lines;
+    for (const auto& failure : tune.decodeFailures)
+        lines.push_back(tune.path + ": " + failure.step + ": " + failure.description);
+    return lines;
+}
+
+}  // namespace qz1

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/error_trap.h"
+#include "core/module_data.h"
+#include "core/prompts.h"
+
+namespace qz1 {
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDifferent = 1;
+inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitDecodeFailure = 3;
+
+// Bad input: one line for stderr that names the file or argument and the problem.
+class BadInput : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Answers every prompt the same way and shows nothing: the tool reports failures itself
+// from the codec's outcome.
+class QuietPrompts : public qz::Prompts {
+  public:
+    explicit QuietPrompts(qz::PromptAnswer answer) : answer_(answer) {}
+    qz::PromptAnswer message(const std::string&, qz::PromptIcon, qz::PromptButtons,
+                             const std::string&) override {
+        return answer_;
+    }
+    std::optional<std::string> input(const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::string openFileName(const std::string&, const std::string&) override { return {}; }
+    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
+
+  private:
+    qz::PromptAnswer answer_;
+};
+
+// A data file read into a fresh image and decoded. A decoding failure is passed over as
+// Ignore would, and recorded.
+struct Tune {
+    std::string path;
+    qz::ModuleData data;
+    std::vector<qz::TrappedFailure> decodeFailures;
+};
+
+// Throws BadInput naming the file when it cannot be read or is short.
+Tune loadTune(const std::string& path);
+
+// "FILE: VARIABLE: Overflow" for each decoding failure.
+std::vector<std::string> decodeFailureLines(const Tune& tune);
+
+}  // namespace qz1
