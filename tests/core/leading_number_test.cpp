@@ -13,14 +13,28 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
         std::string text;
         double expected;
     } cases[] = {
-        {"25", 25},     {"  25.5", 25.5}, {"\t\n-3", -3}, {"+4.25", 4.25}, {"25 degrees", 25},
-        {"2 5", 25},                                  // blanks are skipped wherever they stand
-        {"1.2.3", 1.2},                               // at most one full stop
-        {"1.5E2", 150}, {"1.5e-1", 0.15}, {"1E", 1},  // an exponent without digits is not taken
-        {"1E+", 1},     {"3x4", 3},       {".5", 0.5},    {"5.", 5},       {"", 0},
-        {"abc", 0},     {"-", 0},         {".", 0},       {"\r5", 0},  // a carriage return is not
-                                                                       // skipped
-        {"--5", 0},     {"4,5", 4},  // a comma is never a decimal point
+        {"25", 25},
+        {"  25.5", 25.5},
+        {"\t\n-3", -3},
+        {"+4.25", 4.25},
+        {"25 degrees", 25},
+        {"2 5", 25},     // blanks are skipped wherever they stand
+        {"1.2.3", 1.2},  // at most one full stop
+        {"1.5E2", 150},
+        {"1.5e-1", 0.15},
+        {"1E", 1},  // an exponent without digits is not taken
+        {"1E+", 1},
+        {"3x4", 3},
+        {".5", 0.5},
+        {"5.", 5},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {".", 0},
+        {"\r5", 0},  // a carriage return is not
+                     // skipped
+        {"--5", 0},
+        {"4,5", 4},  // a comma is never a decimal point
         {"1E-999", 0},
     };
     for (const auto& c : cases)

@@ -4,45 +4,22 @@
 
 #include "image/parameter_codec.h"
 #include "image/table_layout.h"
+#include "support/round_trip.h"
 #include "support/scripted_prompts.h"
 
 namespace qz {
 namespace {
 
-// What decoding and encoding again may change in an image: the clamps of 48, 49, 51 and
-// 75, both cylinder bits (read back as six cylinders), both table bits (read back as the
-// 3D table), bits 1-7 of 54 and bits 5-7 of 72.
-EepromBytes expectedAfterRoundTrip(EepromBytes bytes) {
-    bytes[48] = std::min<std::uint8_t>(bytes[48], 40);
-    bytes[49] = std::clamp<std::uint8_t>(bytes[49], 2, 12);
-    if ((bytes[50] & 3) == 3) bytes[50] &= 0xFE;
-    if ((bytes[50] & 0xC0) == 0xC0) bytes[50] &= 0xBF;
-    bytes[51] = std::clamp<std::uint8_t>(bytes[51], 30, 109);
-    bytes[54] &= 1;
-    bytes[72] &= 0x1F;
-    bytes[75] = std::clamp<std::uint8_t>(bytes[75], 10, 99);
-    return bytes;
-}
-
-EepromBytes randomImage(std::mt19937& random) {
-    std::uniform_int_distribution<int> byte(0, 255);
-    EepromBytes bytes{};
-    for (int a = kImageFirstAddress; a <= kImageLastAddress; ++a)
-        bytes[a] = static_cast<std::uint8_t>(byte(random));
-    bytes[74] &= 0x7F;  // frequencies above 32767 cannot be decoded; tested on their own
-    return bytes;
-}
-
 TEST(RoundTrip, DecodingThenEncodingChangesOnlyTheDocumentedBytes) {
     std::mt19937 random(20261206);
     for (int i = 0; i < 3000; ++i) {
         ModuleData data;
-        data.EEPROMBuffer = randomImage(random);
+        data.EEPROMBuffer = test::randomDecodableImage(random);
         const EepromBytes original = data.EEPROMBuffer;
         test::ScriptedPrompts prompts;
         UpdateParams(data, prompts);
         UpdateEEPROM(data, prompts);
-        ASSERT_EQ(data.EEPROMBuffer, expectedAfterRoundTrip(original)) << "image " << i;
+        ASSERT_EQ(data.EEPROMBuffer, test::expectedAfterRoundTrip(original)) << "image " << i;
         ASSERT_TRUE(prompts.shown().empty());
 
         // Encoding then decoding restores every variable, except that six cylinders win
@@ -59,7 +36,7 @@ TEST(RoundTrip, SavingDecodedTablesRewritesTheSameBytesButTheFloored2DCells) {
     std::mt19937 random(7);
     for (int i = 0; i < 1000; ++i) {
         ModuleData data;
-        data.EEPROMBuffer = randomImage(random);
+        data.EEPROMBuffer = test::randomDecodableImage(random);
         test::ScriptedPrompts prompts;
         UpdateParams(data, prompts);
         EepromBytes expected = data.EEPROMBuffer;
