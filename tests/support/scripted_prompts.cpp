@@ -29,10 +29,10 @@ std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
     return next;
 }
 
-std::string ScriptedPrompts::openFileName(const std::string& title, const std::string&) {
-    shown_.push_back({ShownPrompt::Kind::OpenFile, "", PromptIcon::None, PromptButtons::OK, title});
+std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string& title) {
+    shown_.push_back({kind, "", PromptIcon::None, PromptButtons::OK, title});
     if (files_.empty()) {
-        ADD_FAILURE() << "unexpected open-file dialog \"" << title << "\"";
+        ADD_FAILURE() << "unexpected file dialog \"" << title << "\"";
         return {};
     }
     auto next = files_.front();
@@ -40,15 +40,12 @@ std::string ScriptedPrompts::openFileName(const std::string& title, const std::s
     return next;
 }
 
+std::string ScriptedPrompts::openFileName(const std::string& title, const std::string&) {
+    return nextFile(ShownPrompt::Kind::OpenFile, title);
+}
+
 std::string ScriptedPrompts::saveFileName(const std::string& title, const std::string&) {
-    shown_.push_back({ShownPrompt::Kind::SaveFile, "", PromptIcon::None, PromptButtons::OK, title});
-    if (files_.empty()) {
-        ADD_FAILURE() << "unexpected save-file dialog \"" << title << "\"";
-        return {};
-    }
-    auto next = files_.front();
-    files_.pop_front();
-    return next;
+    return nextFile(ShownPrompt::Kind::SaveFile, title);
 }
 
 }  // namespace qz::test

@@ -38,6 +38,8 @@ class ScriptedPrompts : public Prompts {
     bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
 
   private:
+    std::string nextFile(ShownPrompt::Kind kind, const std::string& title);
+
     std::deque<PromptAnswer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> files_;
