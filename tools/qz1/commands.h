@@ -11,4 +11,10 @@ namespace qz1 {
 // differ, 2 bad input, 3 a stored value could not be decoded.
 int runQz1(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// The commands; each throws BadInput for bad input.
+int runShow(const std::string& path, bool asJson, std::ostream& out, std::ostream& err);
+int runApply(const std::vector<std::string>& arguments, std::ostream& err);
+int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& out,
+            std::ostream& err);
+
 }  // namespace qz1

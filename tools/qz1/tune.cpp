@@ -21,11 +21,10 @@ Tune loadTune(const std::string& path) {
     return tune;
 }
 
-std::vector<std::string> decodeFailureLines(const Tune& tune) {
-    std::vector<std::string> lines;
+int reportDecodeFailures(const Tune& tune, std::ostream& err) {
     for (const auto& failure : tune.decodeFailures)
-        lines.push_back(tune.path + ": " + failure.step + ": " + failure.description);
-    return lines;
+        err << tune.path << ": " << failure.step << ": " << failure.description << '\n';
+    return tune.decodeFailures.empty() ? kExitOk : kExitDecodeFailure;
 }
 
 }  // namespace qz1

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -54,7 +55,8 @@ struct Tune {
 // Throws BadInput naming the file when it cannot be read or is short.
 Tune loadTune(const std::string& path);
 
-// "FILE: VARIABLE: Overflow" for each decoding failure.
-std::vector<std::string> decodeFailureLines(const Tune& tune);
+// Writes "FILE: VARIABLE: Overflow" to `err` for each decoding failure; returns
+// kExitDecodeFailure when there was one, kExitOk otherwise.
+int reportDecodeFailures(const Tune& tune, std::ostream& err);
 
 }  // namespace qz1

@@ -1,0 +1,77 @@
+#include <sstream>
+
+#include "core/number_text.h"
+#include "image/byte_map.h"
+#include "image/parameter_catalog.h"
+#include "image/table_layout.h"
+#include "qz1/commands.h"
+#include "qz1/parameter_words.h"
+#include "qz1/tune.h"
+
+namespace qz1 {
+namespace {
+
+// One decimal, as the grid shows it, unless that hides the difference.
+std::pair<std::string, std::string> advanceTexts(double a, double b) {
+    std::string left = qz::formatNumber(a, "#0.0");
+    std::string right = qz::formatNumber(b, "#0.0");
+    if (left == right) {
+        left = qz::formatNumber(a, "#0.0000");
+        right = qz::formatNumber(b, "#0.0000");
+    }
+    return {left, right};
+}
+
+}  // namespace
+
+int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& stdOut,
+            std::ostream& err) {
+    std::ostringstream out;
+    const Tune a = loadTune(pathA);
+    const Tune b = loadTune(pathB);
+    for (const auto& variable : qz::parameterCatalog()) {
+        if (variable.get(a.data) == variable.get(b.data)) continue;
+        out << parameterLabel(variable.name()) << ' ' << parameterValueText(variable.name(), a.data)
+            << " -> " << parameterValueText(variable.name(), b.data) << '\n';
+    }
+    for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
+        const double left = a.data.Table2D(c, 1);
+        const double right = b.data.Table2D(c, 1);
+        if (left == right) continue;
+        const auto [l, r] = advanceTexts(left, right);
+        out << "2D " << qz::rpmBreakpoint(c) << " RPM " << l << " -> " << r << " deg\n";
+    }
+    for (int row = qz::kPressureRows; row >= 1; --row) {
+        const int labelA = qz::pressureLabel(a.data.MAPSensorBar, row);
+        const int labelB = qz::pressureLabel(b.data.MAPSensorBar, row);
+        const std::string label =
+            std::to_string(labelA) + (labelA == labelB ? "" : "/" + std::to_string(labelB));
+        for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
+            const double left = a.data.Table3D(c, row);
+            const double right = b.data.Table3D(c, row);
+            if (left == right) continue;
+            const auto [l, r] = advanceTexts(left, right);
+            out << "3D " << qz::rpmBreakpoint(c) << " RPM MAP " << label << ' ' << l << " -> " << r
+                << " deg\n";
+        }
+    }
+    std::string alike;
+    for (int address = qz::kImageFirstAddress; address <= qz::kImageLastAddress; ++address) {
+        const int left = a.data.EEPROMBuffer[address];
+        const int right = b.data.EEPROMBuffer[address];
+        if (left == right) continue;
+        if (qz::isCarriedUnchanged(address))
+            out << "Byte " << address << " (not interpreted) " << left << " -> " << right << '\n';
+        else
+            alike += (alike.empty() ? "" : ", ") + std::to_string(address);
+    }
+    const bool different = a.data.EEPROMBuffer != b.data.EEPROMBuffer;
+    if (different && out.str().empty())
+        out << "The images differ only in bytes that decode alike: addresses " << alike << '\n';
+    stdOut << out.str();
+    const int decoding = std::max(reportDecodeFailures(a, err), reportDecodeFailures(b, err));
+    if (decoding != kExitOk) return decoding;
+    return different ? kExitDifferent : kExitOk;
+}
+
+}  // namespace qz1
