@@ -5,5 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_BUILD_TESTS=OFF >/dev/null
 cmake --build build --parallel
-# The window arrives with the application; until then the command-line tool stands in.
-exec build/bin/qz1 --help
+exec build/bin/Tunewell_QZ

@@ -12,6 +12,8 @@ packages=(
     libgtest-dev
     libgmock-dev
     nlohmann-json3-dev
+    fonts-liberation
+    fonts-dejavu-core
 )
 
 missing=()

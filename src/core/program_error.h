@@ -11,7 +11,10 @@ inline constexpr std::uint32_t kAppErrorNumber = 0x800403E8;
 inline constexpr std::uint32_t kSaveDialogErrorNumber = 0x800403E9;
 
 // Run-time error numbers used by the program's own checks.
+inline constexpr std::uint32_t kInvalidCallErrorNumber = 5;
 inline constexpr std::uint32_t kOverflowErrorNumber = 6;
+inline constexpr std::uint32_t kFileNotFoundErrorNumber = 53;
+inline constexpr std::uint32_t kInvalidPictureErrorNumber = 481;
 inline constexpr std::uint32_t kFileAccessErrorNumber = 75;
 
 // A failure that the error trap reports: a number, a source naming the area ("File Open",

@@ -23,4 +23,8 @@ struct ProgramState : ModuleData {
     int ClipColSpan = 0;
 };
 
+// Item `index` (from 1) of one of the program's string lists. A missing item is the
+// run-time error "Invalid procedure call or argument".
+const std::string& listItem(const std::vector<std::string>& list, int index);
+
 }  // namespace qz

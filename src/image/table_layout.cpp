@@ -4,6 +4,12 @@
 
 namespace qz {
 
+TableKind selectedTable(const ParameterVariables& variables) {
+    if (variables.Table2DEnabled) return TableKind::Table2D;
+    if (variables.Table3DEnabled) return TableKind::Table3D;
+    return TableKind::Disabled;
+}
+
 int rpmBreakpoint(int column) {
     return (column - 1) * 500;
 }

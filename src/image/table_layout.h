@@ -12,6 +12,10 @@ inline constexpr int kTable2DFirstAddress = 16;
 inline constexpr int kTable3DFirstAddress = 112;
 inline constexpr int kTable3DCells = kRpmBreakpoints * kPressureRows;  // 168
 
+// Which timing table the flags select; the 2D flag is always tested first.
+enum class TableKind { Table2D, Table3D, Disabled };
+TableKind selectedTable(const ParameterVariables& variables);
+
 // Engine speed of breakpoint c (1..21): 0 to 10000 RPM in steps of 500.
 int rpmBreakpoint(int column);
 

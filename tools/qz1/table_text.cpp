@@ -49,13 +49,14 @@ std::string grid(std::string_view corner, const std::vector<GridRow>& rows) {
 }  // namespace
 
 std::string timingTableText(const qz::ModuleData& data) {
-    if (data.Table2DEnabled) {
+    const qz::TableKind kind = qz::selectedTable(data);
+    if (kind == qz::TableKind::Table2D) {
         GridRow advance{"ADV", {}};
         for (int c = 1; c <= qz::kRpmBreakpoints; ++c)
             advance.advances.push_back(data.Table2D(c, 1));
         return "Timing table: 2D (advance in deg)\n" + grid("RPM", {advance});
     }
-    if (data.Table3DEnabled) {
+    if (kind == qz::TableKind::Table3D) {
         std::vector<GridRow> rows;
         for (int gridRow = 1; gridRow <= qz::kPressureRows; ++gridRow) {
             const int r = qz::kPressureRows + 1 - gridRow;

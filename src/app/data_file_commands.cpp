@@ -1,0 +1,90 @@
+#include <QCoreApplication>
+#include <optional>
+
+#include "app/main_window.h"
+#include "core/error_trap.h"
+#include "files/buffer_status_name.h"
+#include "files/data_file.h"
+#include "files/file_dialogs.h"
+#include "image/eeprom_buffer.h"
+#include "image/parameter_codec.h"
+
+namespace qz {
+
+// Opens a data file into the buffer. Nothing the user had is touched until the whole file
+// has been read: cancelling, a short file and a read error leave buffer, tables, caption
+// and identification as they were.
+void frmTunewell_Main::mnuOpenFile_Click() {
+    ErrorTrap trap(prompts_);
+    trap.run([&] {
+        if (!state_.BufferEmpty &&
+            prompts_.message("Data buffer not empty. OK to overwrite?", PromptIcon::None,
+                             PromptButtons::OKCancel, "Open Data File") == PromptAnswer::Cancel)
+            return;
+        QCoreApplication::processEvents();
+
+        std::string name;
+        trap.step([&] { name = FileOpen(prompts_, "Open File", kDataFileFilter, ""); });
+        if (name.empty()) return;
+        std::optional<ImageBytes> bytes;
+        trap.step([&] {
+            try {
+                bytes = readDataFile(QString::fromStdString(name));
+            } catch (const PrematureEndOfFile&) {
+                prompts_.message("Error - reached premature end-of-file", PromptIcon::Exclamation,
+                                 PromptButtons::OK, "Open Data File");
+            }
+        });
+        if (!bytes) return;
+
+        state_.FirmwareID.clear();
+        state_.ModuleType.clear();
+        ClearEEPROMBuffer(state_);
+        views_->hideAll();
+        state_.BufferStatus = "Data Buffer Empty";
+        showBufferStatusCaption();
+        std::copy(bytes->begin(), bytes->end(), state_.EEPROMBuffer.begin() + kImageFirstAddress);
+        state_.BufferEmpty = false;
+        UpdateParams(state_, prompts_);
+        if (state_.Table3DEnabled) views_->chartSetup3D();
+        mnuNewTable->setEnabled(true);
+        setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
+        state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
+        showBufferStatusCaption();
+        prompts_.message("Loaded " + name + " to buffer. Ready for editing or upload.",
+                         PromptIcon::None, PromptButtons::OK, "Open Data File");
+        mnuEditModParams_Click();
+    });
+}
+
+// Saves the buffer to a data file, written whole and atomically.
+void frmTunewell_Main::mnuSaveFile_Click() {
+    if (views_->tableOpen()) {
+        prompts_.message("You must close or save any open table before saving data to a file.",
+                         PromptIcon::Exclamation, PromptButtons::OK, "Save Data File");
+        return;
+    }
+    if (state_.BufferEmpty) {
+        prompts_.message("Data buffer empty.", PromptIcon::Exclamation, PromptButtons::OK,
+                         "Save Data File");
+        return;
+    }
+    ErrorTrap trap(prompts_);
+    trap.run([&] {
+        std::string name;
+        trap.step([&] { name = FileSave(prompts_, "Save File", kDataFileFilter, ""); });
+        if (name.empty()) return;
+        UpdateEEPROM(state_, prompts_);
+        bool written = false;
+        trap.step([&] {
+            writeDataFile(QString::fromStdString(name), state_.EEPROMBuffer);
+            written = true;
+        });
+        // A file that was not written does not name the buffer.
+        if (!written) return;
+        state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
+        showBufferStatusCaption();
+    });
+}
+
+}  // namespace qz

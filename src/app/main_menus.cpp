@@ -1,0 +1,80 @@
+#include <QMenuBar>
+
+#include "app/main_window.h"
+
+namespace qz {
+namespace {
+
+QMenu* menu(const char* name, const char* caption, QWidget* parent) {
+    auto* result = new QMenu(QString::fromUtf8(caption), parent);
+    result->setObjectName(QString::fromUtf8(name));
+    return result;
+}
+
+QAction* item(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    return action;
+}
+
+QAction* separator(QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QString::fromUtf8(name));
+    return action;
+}
+
+}  // namespace
+
+// Captions and access keys as the program has always had them; no item has a shortcut.
+void frmTunewell_Main::createMenus() {
+    mnuFile = menu("mnuFile", "&File", this);
+    mnuNewTable = item(mnuFile, "mnuNewTable", "&New Timing Table");
+    mnuOpenFile = item(mnuFile, "mnuOpenFile", "&Open File");
+    mnuSaveFile = item(mnuFile, "mnuSaveFile", "&Save File");
+    mnuSep2 = separator(mnuFile, "mnuSep2");
+    mnuPrintTable = item(mnuFile, "mnuPrintTable", "&Print Parameters And Timing Table");
+    mnuPrintSetup = item(mnuFile, "mnuPrintSetup", "Print Set&up...");
+    mnuSep3 = separator(mnuFile, "mnuSep3");
+    mnuExit = item(mnuFile, "mnuExit", "E&xit");
+
+    mnuEdit = menu("mnuEdit", "&Edit", this);
+    mnuEditModParams = item(mnuEdit, "mnuEditModParams", "Edit &Module Parameters");
+    mnuEditGPIOParams = item(mnuEdit, "mnuEditGPIOParams", "Edit &GPIO Parameters");
+    mnuEditTimingTable = item(mnuEdit, "mnuEditTimingTable", "Edit &Timing Table");
+    mnuSaveTbl = item(mnuEdit, "mnuSaveTbl", "Save Timing Table Edits To Buffer");
+    mnuCloseTbl = item(mnuEdit, "mnuCloseTbl", "Close Timing Table");
+
+    mnuComm = menu("mnuComm", "&Communications", this);
+    mnuDownload = item(mnuComm, "mnuDownload", "&Download From EEPROM");
+    mnuUpload = item(mnuComm, "mnuUpload", "&Upload To EEPROM");
+    mnuPortSetup = item(mnuComm, "mnuPortSetup", "&Port Setup");
+
+    mnuHelp = menu("mnuHelp", "&Help", this);
+    mnuHelpContents = item(mnuHelp, "mnuHelpContents", "&Contents");
+    mnuAbout = item(mnuHelp, "mnuAbout", "&About...");
+
+    for (QMenu* visible : {mnuFile, mnuEdit, mnuComm, mnuHelp}) menuBar()->addMenu(visible);
+
+    // The grids' context menus: top-level menus that are never shown in the menu bar.
+    mnuPopUpEdit2D = menu("mnuPopUpEdit2D", "PopUp Edit 2D", this);
+    mnuPopUpCopy2D = item(mnuPopUpEdit2D, "mnuPopUpCopy2D", "Copy");
+    mnuPopUpPaste2D = item(mnuPopUpEdit2D, "mnuPopUpPaste2D", "Paste");
+    mnuPopUpModify2D = item(mnuPopUpEdit2D, "mnuPopUpModify2D", "Modify");
+    mnuPopUpEdit3D = menu("mnuPopUpEdit3D", "PopUp Edit 3D", this);
+    mnuPopUpCopy3D = item(mnuPopUpEdit3D, "mnuPopUpCopy3D", "Copy");
+    mnuPopUpPaste3D = item(mnuPopUpEdit3D, "mnuPopUpPaste3D", "Paste");
+    mnuPopUpModify3D = item(mnuPopUpEdit3D, "mnuPopUpModify3D", "Modify");
+    mnuPopUpPaste2D->setEnabled(false);
+    mnuPopUpPaste3D->setEnabled(false);
+
+    connect(mnuOpenFile, &QAction::triggered, this, &frmTunewell_Main::mnuOpenFile_Click);
+    connect(mnuSaveFile, &QAction::triggered, this, &frmTunewell_Main::mnuSaveFile_Click);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuEditModParams, &QAction::triggered, this, &frmTunewell_Main::mnuEditModParams_Click);
+    connect(mnuSaveTbl, &QAction::triggered, this, &frmTunewell_Main::mnuSaveTbl_Click);
+    connect(mnuCloseTbl, &QAction::triggered, this, &frmTunewell_Main::mnuCloseTbl_Click);
+    connect(mnuHelpContents, &QAction::triggered, this, &frmTunewell_Main::mnuHelpContents_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmTunewell_Main::mnuAbout_Click);
+}
+
+}  // namespace qz

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <memory>
+
+#include "app/help_viewer.h"
+#include "core/program_state.h"
+#include "core/prompts.h"
+#include "table/table_views.h"
+
+namespace qz {
+
+// The main window: the menus every command starts from, the four table views, the
+// progress and port selection frames, the caption and the layout.
+class frmTunewell_Main : public QMainWindow {
+    Q_OBJECT
+  public:
+    frmTunewell_Main(ProgramState& state, Prompts& prompts, QString programFolder,
+                     QWidget* parent = nullptr);
+    ~frmTunewell_Main() override;
+
+    TableViews& views() { return *views_; }
+    HelpViewer* helpViewer() const { return helpViewer_.get(); }
+
+    // Menus and their items, named as the program names them.
+    QMenu* mnuFile;
+    QAction* mnuNewTable;
+    QAction* mnuOpenFile;
+    QAction* mnuSaveFile;
+    QAction* mnuSep2;
+    QAction* mnuPrintTable;
+    QAction* mnuPrintSetup;
+    QAction* mnuSep3;
+    QAction* mnuExit;
+    QMenu* mnuEdit;
+    QAction* mnuEditModParams;
+    QAction* mnuEditGPIOParams;
+    QAction* mnuEditTimingTable;
+    QAction* mnuSaveTbl;
+    QAction* mnuCloseTbl;
+    QMenu* mnuComm;
+    QAction* mnuDownload;
+    QAction* mnuUpload;
+    QAction* mnuPortSetup;
+    QMenu* mnuHelp;
+    QAction* mnuHelpContents;
+    QAction* mnuAbout;
+    QMenu* mnuPopUpEdit2D;
+    QAction* mnuPopUpCopy2D;
+    QAction* mnuPopUpPaste2D;
+    QAction* mnuPopUpModify2D;
+    QMenu* mnuPopUpEdit3D;
+    QAction* mnuPopUpCopy3D;
+    QAction* mnuPopUpPaste3D;
+    QAction* mnuPopUpModify3D;
+
+    QGroupBox* fraProgress1;
+    QProgressBar* prgProgress1;
+    QGroupBox* fraPortSelect;
+    QComboBox* cboPort;
+    QLabel* lblPort;
+    QPushButton* cmdPortSelectOK;
+
+    void mnuOpenFile_Click();
+    void mnuSaveFile_Click();
+    void mnuEditModParams_Click();
+    void mnuSaveTbl_Click();
+    void mnuCloseTbl_Click();
+    void mnuHelpContents_Click();
+    void mnuAbout_Click();
+    void Form_Resize();
+
+  signals:
+    // The module parameters dialog is asked for (after the open table was closed).
+    void moduleParametersRequested();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createMenus();
+    void createFrames();
+    void Form_Load();
+    void setCaption(const std::string& text);
+    void showBufferStatusCaption();
+    void setTableCommandsEnabled(bool enabled);
+    void disablePasteItems();
+    bool Form_QueryUnload();
+
+    ProgramState& state_;
+    Prompts& prompts_;
+    QString programFolder_;
+    QWidget* views_parent_;
+    std::unique_ptr<TableViews> views_;
+    std::unique_ptr<HelpViewer> helpViewer_;
+};
+
+}  // namespace qz

@@ -1,0 +1,178 @@
+#include "table/table_views.h"
+
+#include <utility>
+
+#include "core/number_text.h"
+#include "image/table_layout.h"
+
+namespace qz {
+namespace {
+
+constexpr auto kTemplate2D = "QZ_2D_Timing_Chart.oc2";
+constexpr int kGridColumns = 22;
+
+QString format(double value, const char* pattern) {
+    return QString::fromStdString(formatNumber(value, pattern));
+}
+
+void setUpGridHeaders(TimingGrid& grid, int rows, const QString& corner) {
+    grid.setSize(rows, kGridColumns);
+    grid.setCellText(0, 0, corner);
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        grid.setCellText(0, c, format(rpmBreakpoint(c), "#0"));
+}
+
+}  // namespace
+
+QString surfaceTemplateFile(std::uint8_t mapSensorBar) {
+    switch (mapSensorBar) {
+        case 1:
+            return QStringLiteral("QZ_3D_2Bar_Timing_Chart.oc3");
+        case 2:
+            return QStringLiteral("QZ_3D_3Bar_Timing_Chart.oc3");
+        default:
+            return QStringLiteral("QZ_3D_1Bar_Timing_Chart.oc3");
+    }
+}
+
+TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFolder,
+                       QWidget* parent, std::function<void()> disablePasteItems)
+    : state_(state),
+      prompts_(prompts),
+      programFolder_(std::move(programFolder)),
+      disablePasteItems_(std::move(disablePasteItems)),
+      chart2D_(new LineChart(QStringLiteral("Chart2D1"), parent)),
+      chart3D_(new SurfaceChart(QStringLiteral("Chart3D1"), parent)),
+      grid2D_(new TimingGrid(QStringLiteral("VSFlexGrid1"), parent)),
+      grid3D_(new TimingGrid(QStringLiteral("VSFlexGrid2"), parent)) {
+    hideAll();
+}
+
+QString TableViews::templatePath(const QString& file) const {
+    return programFolder_ + "/" + file;
+}
+
+void TableViews::setUpAtStartup(const QString& title) {
+    auto load = [&](TimingChart& chart, const QString& file) {
+        if (!chart.loadTemplate(templatePath(file)))
+            prompts_.message("Chart template file " + file.toStdString() + " not found.",
+                             PromptIcon::Exclamation, PromptButtons::OK, title.toStdString());
+        chart.setValueLabelVisible(false);
+    };
+    load(*chart2D_, kTemplate2D);
+    setUpGridHeaders(*grid2D_, 2, QStringLiteral("RPM"));
+    grid2D_->setCellText(1, 0, QStringLiteral("ADV"));
+    load(*chart3D_, surfaceTemplateFile(0));
+    setUpGridHeaders(*grid3D_, 9, QStringLiteral("MAP/RPM"));
+    for (int row = 1; row <= kPressureRows; ++row)
+        grid3D_->setCellText(row, 0, format(pressureLabel(0, kPressureRows + 1 - row), "#0"));
+}
+
+bool TableViews::tableOpen() const {
+    return grid2D_->isVisible() || grid3D_->isVisible();
+}
+
+void TableViews::hideAll() {
+    chart2D_->hide();
+    grid2D_->hide();
+    chart3D_->hide();
+    grid3D_->hide();
+}
+
+void TableViews::hideValueLabels() {
+    chart2D_->setValueLabelVisible(false);
+    chart3D_->setValueLabelVisible(false);
+}
+
+void TableViews::layOut(int innerWidth, int innerHeight, const TwipScale& scale) {
+    const ViewLayout layout = computeViewLayout(innerWidth, innerHeight);
+    auto place = [&](QWidget& widget, const TwipRect& rect) {
+        widget.setGeometry(scale.toPixelsX(rect.left), scale.toPixelsY(rect.top),
+                           scale.toPixelsX(rect.width), scale.toPixelsY(rect.height));
+    };
+    place(*chart2D_, layout.chart);
+    place(*chart3D_, layout.chart);
+    for (TimingGrid* grid : {grid2D_, grid3D_}) {
+        place(*grid, layout.grid);
+        const QSize inner = grid->maximumViewportSize();
+        grid->setAllColumnWidths(
+            std::max(0, scale.toPixelsX(gridColumnWidth(scale.toTwipsX(inner.width())))));
+        const int innerHeightTwips = scale.toTwipsY(inner.height());
+        const int rowHeight =
+            grid == grid2D_ ? grid2DRowHeight(innerHeightTwips) : grid3DRowHeight(innerHeightTwips);
+        grid->setAllRowHeights(std::max(0, scale.toPixelsY(rowHeight)));
+    }
+}
+
+void TableViews::chartSetup3D() {
+    chart3D_->suspendRedraw();
+    const QString file = surfaceTemplateFile(state_.MAPSensorBar);
+    for (int row = 1; row <= kPressureRows; ++row)
+        grid3D_->setCellText(
+            row, 0, format(pressureLabel(state_.MAPSensorBar, kPressureRows + 1 - row), "#0"));
+    if (!chart3D_->loadTemplate(templatePath(file))) {
+        prompts_.message("Chart template file " + file.toStdString() + " not found.",
+                         PromptIcon::Critical, PromptButtons::OK, "Edit Timing Table");
+        closeTable();
+        chart3D_->resumeRedraw();
+        return;
+    }
+    chart3D_->setTable(state_.Table3D);
+    chart3D_->resumeRedraw();
+    copy3DChartToGrid();
+    chart3D_->setValueLabelVisible(false);
+}
+
+void TableViews::copy2DChartToGrid() {
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        grid2D_->setCellText(1, c, format(chart2D_->value(1, c), "#0.0"));
+}
+
+void TableViews::copy3DChartToGrid() {
+    for (int y = 1; y <= kPressureRows; ++y)
+        for (int c = 1; c <= kRpmBreakpoints; ++c)
+            grid3D_->setCellText(kPressureRows + 1 - y, c, format(chart3D_->value(c, y), "#0.0"));
+}
+
+void TableViews::resetCopyBuffer() {
+    state_.ClipText.clear();
+    state_.ClipColSpan = 0;
+    state_.ClipRowSpan = 0;
+    if (disablePasteItems_) disablePasteItems_();
+}
+
+void TableViews::saveTable() {
+    if (!tableOpen()) {
+        prompts_.message("No active table to save", PromptIcon::Exclamation, PromptButtons::OK,
+                         "Save Table Edits To Buffer");
+        return;
+    }
+    switch (selectedTable(state_)) {
+        case TableKind::Table2D:
+            state_.Table2D = chart2D_->table();
+            encodeTable2D(state_);
+            break;
+        case TableKind::Table3D:
+            state_.Table3D = chart3D_->table();
+            encodeTable3D(state_);
+            break;
+        case TableKind::Disabled:
+            return;  // the table stays open and nothing is written
+    }
+    hideAll();
+    resetCopyBuffer();
+}
+
+void TableViews::closeTable() {
+    if (tableOpen()) {
+        const PromptAnswer answer =
+            prompts_.message("Save table edits to buffer before closing?", PromptIcon::Exclamation,
+                             PromptButtons::YesNoCancel, "Close Table");
+        if (answer == PromptAnswer::Cancel) return;
+        if (answer == PromptAnswer::Yes) saveTable();
+    }
+    hideAll();
+    resetCopyBuffer();
+}
+
+}  // namespace qz
