@@ -6,7 +6,7 @@ namespace qz::test {
 
 PromptAnswer ScriptedPrompts::message(const std::string& text, PromptIcon icon,
                                       PromptButtons buttons, const std::string& title) {
-    shown_.push_back({ShownPrompt::Kind::Message, text, icon, buttons, title});
+    shown_.push_back({ShownPrompt::Kind::Message, text, icon, buttons, title, {}});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected message box \"" << text << "\" titled \"" << title << "\"";
         return PromptAnswer::Cancel;
@@ -19,7 +19,7 @@ PromptAnswer ScriptedPrompts::message(const std::string& text, PromptIcon icon,
 std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
                                                   const std::string& title, const std::string&) {
     shown_.push_back(
-        {ShownPrompt::Kind::Input, prompt, PromptIcon::None, PromptButtons::OKCancel, title});
+        {ShownPrompt::Kind::Input, prompt, PromptIcon::None, PromptButtons::OKCancel, title, {}});
     if (inputs_.empty()) {
         ADD_FAILURE() << "unexpected input box \"" << prompt << "\"";
         return std::nullopt;
@@ -29,8 +29,9 @@ std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
     return next;
 }
 
-std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string& title) {
-    shown_.push_back({kind, "", PromptIcon::None, PromptButtons::OK, title});
+std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string& title,
+                                      const std::string& filter) {
+    shown_.push_back({kind, "", PromptIcon::None, PromptButtons::OK, title, filter});
     if (files_.empty()) {
         ADD_FAILURE() << "unexpected file dialog \"" << title << "\"";
         return {};
@@ -40,12 +41,12 @@ std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string&
     return next;
 }
 
-std::string ScriptedPrompts::openFileName(const std::string& title, const std::string&) {
-    return nextFile(ShownPrompt::Kind::OpenFile, title);
+std::string ScriptedPrompts::openFileName(const std::string& title, const std::string& filter) {
+    return nextFile(ShownPrompt::Kind::OpenFile, title, filter);
 }
 
-std::string ScriptedPrompts::saveFileName(const std::string& title, const std::string&) {
-    return nextFile(ShownPrompt::Kind::SaveFile, title);
+std::string ScriptedPrompts::saveFileName(const std::string& title, const std::string& filter) {
+    return nextFile(ShownPrompt::Kind::SaveFile, title, filter);
 }
 
 }  // namespace qz::test

@@ -17,6 +17,7 @@ struct ShownPrompt {
     PromptIcon icon = PromptIcon::None;
     PromptButtons buttons = PromptButtons::OK;
     std::string title;
+    std::string filter;  // file dialogs
 };
 
 // Answers prompts from queues and records every prompt shown, so a test can assert the
@@ -38,7 +39,8 @@ class ScriptedPrompts : public Prompts {
     bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
 
   private:
-    std::string nextFile(ShownPrompt::Kind kind, const std::string& title);
+    std::string nextFile(ShownPrompt::Kind kind, const std::string& title,
+                         const std::string& filter);
 
     std::deque<PromptAnswer> answers_;
     std::deque<std::optional<std::string>> inputs_;

@@ -11,6 +11,7 @@ namespace qz::test {
 class TempFolder {
   public:
     TempFolder();
+    QString folderPath() const { return dir_.path(); }
     std::string path(const QString& name) const;
     std::string write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "image/table_layout.h"
+#include "support/main_window_fixture.h"
+
+namespace qz {
+namespace {
+
+using test::MainWindowFixture;
+using test::ShownPrompt;
+
+QByteArray image(int size, std::uint8_t flags = 0x5C, std::uint8_t sensor = 1) {
+    QByteArray bytes(size, '\0');
+    for (int n = 0; n < size; ++n) bytes[n] = static_cast<char>((n * 7) & 0x3F);
+    if (size > 40) {
+        bytes[48 - 16] = 25;  // trigger timing
+        bytes[50 - 16] = static_cast<char>(flags);
+        bytes[55 - 16] = static_cast<char>(sensor);
+        bytes[74 - 16] = 0;  // a frequency that decodes
+    }
+    return bytes;
+}
+
+// A buffer the user already has: a tune downloaded from a module.
+void loadSomething(MainWindowFixture& f) {
+    f.state.EEPROMBuffer.fill(0x42);
+    f.state.BufferEmpty = false;
+    f.state.FirmwareID = "QZ-1 V2.1";
+    f.state.ModuleType = "QZ-1";
+    f.state.BufferStatus = "Downloaded Data";
+    f.state.TrigTiming = 12;
+    f.window->setWindowTitle("Tunewell QZ Version 1.5 - Downloaded Data");
+}
+
+std::vector<std::string> texts(const test::ScriptedPrompts& prompts) {
+    std::vector<std::string> shown;
+    for (const auto& prompt : prompts.shown())
+        shown.push_back(prompt.kind == ShownPrompt::Kind::Message ? prompt.text
+                                                                  : "[" + prompt.title + "]");
+    return shown;
+}
+
+TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
+    for (int size : {264, 300}) {
+        MainWindowFixture f;
+        const auto path = f.folder.write("street.dat", image(size));
+        f.prompts.answerFile(path);
+        f.prompts.answer(PromptAnswer::OK);
+        f.window->mnuOpenFile->trigger();
+
+        EXPECT_EQ(
+            texts(f.prompts),
+            (std::vector<std::string>{
+                "[Open File]", "Loaded " + path + " to buffer. Ready for editing or upload."}));
+        EXPECT_EQ(f.prompts.shown()[0].filter, "QZ-1 data files (*.dat)|*.dat");
+        EXPECT_EQ(f.prompts.shown()[1].title, "Open Data File");
+        EXPECT_FALSE(f.state.BufferEmpty);
+        EXPECT_EQ(f.state.EEPROMBuffer[16 + 263], (263 * 7) & 0x3F);
+        EXPECT_EQ(f.state.TrigTiming, 25);
+        EXPECT_EQ(f.state.ModuleType, "");
+        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
+        EXPECT_TRUE(f.window->mnuEditTimingTable->isEnabled());
+        EXPECT_TRUE(f.window->mnuSaveTbl->isEnabled());
+        EXPECT_EQ(f.parameterDialogsAsked, 1);
+    }
+}
+
+TEST(OpenFile, TheTableCommandsFollowTheImagesTableSelection) {
+    const struct {
+        std::uint8_t flags;
+        bool enabled;
+    } cases[] = {{0x40, true}, {0x80, true}, {0xC0, true}, {0x1C, false}};
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        f.prompts.answerFile(f.folder.write("t.dat", image(264, c.flags, 2)));
+        f.prompts.answer(PromptAnswer::OK);
+        f.window->mnuOpenFile->trigger();
+        for (QAction* command :
+             {f.window->mnuEditTimingTable, f.window->mnuSaveTbl, f.window->mnuCloseTbl})
+            EXPECT_EQ(command->isEnabled(), c.enabled) << int(c.flags);
+        EXPECT_TRUE(f.window->mnuNewTable->isEnabled());
+        if (c.flags & 0x80) {
+            EXPECT_EQ(f.window->views().grid3D().cellText(8, 0), "90") << "3-bar labels";
+        }
+    }
+}
+
+TEST(OpenFile, ALongNameIsShortenedInTheCaption) {
+    MainWindowFixture f;
+    const QString name = QString(37, 'n') + ".dat";  // 41 characters
+    f.prompts.answerFile(f.folder.write(name, image(264)));
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->mnuOpenFile->trigger();
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - ..." + name.right(40).toStdString());
+}
+
+TEST(OpenFile, ReplacingALoadedBufferAsksFirstAndClosesAnOpenTableWithoutAsking) {
+    MainWindowFixture f;
+    loadSomething(f);
+    f.state.Table2DEnabled = true;
+    f.openTable2D();
+    f.prompts.answer(PromptAnswer::OK);
+    f.prompts.answerFile(f.folder.write("t.dat", image(264)));
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->mnuOpenFile->trigger();
+    const auto& question = f.prompts.shown().at(0);
+    EXPECT_EQ(question.text, "Data buffer not empty. OK to overwrite?");
+    EXPECT_EQ(question.buttons, PromptButtons::OKCancel);
+    EXPECT_EQ(question.title, "Open Data File");
+    EXPECT_FALSE(f.window->views().tableOpen());
+    EXPECT_EQ(f.state.FirmwareID, "");
+    EXPECT_EQ(f.state.TrigTiming, 25);
+}
+
+// Nothing the user had is lost until a whole file has been read.
+TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
+    const struct {
+        const char* why;
+        std::vector<PromptAnswer> answers;
+        int fileSize;  // 0: the file dialog is left without a choice; -1: not asked
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"cancel the question",
+         {PromptAnswer::Cancel},
+         -1,
+         {"Data buffer not empty. OK to overwrite?"}},
+        {"leave the dialog",
+         {PromptAnswer::OK},
+         0,
+         {"Data buffer not empty. OK to overwrite?", "[Open File]"}},
+        {"263 bytes",
+         {PromptAnswer::OK, PromptAnswer::OK},
+         263,
+         {"Data buffer not empty. OK to overwrite?", "[Open File]",
+          "Error - reached premature end-of-file"}},
+    };
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        loadSomething(f);
+        f.state.Table2DEnabled = true;
+        f.openTable2D();
+        const EepromBytes before = f.state.EEPROMBuffer;
+        for (auto answer : c.answers) f.prompts.answer(answer);
+        if (c.fileSize == 0) f.prompts.answerFile("");
+        if (c.fileSize > 0) f.prompts.answerFile(f.folder.write("short.dat", image(c.fileSize)));
+        f.window->mnuOpenFile->trigger();
+
+        EXPECT_EQ(texts(f.prompts), c.shown) << c.why;
+        EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;
+        EXPECT_FALSE(f.state.BufferEmpty) << c.why;
+        EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
+        EXPECT_EQ(f.state.FirmwareID, "QZ-1 V2.1") << c.why;
+        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data") << c.why;
+        EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
+        EXPECT_EQ(f.parameterDialogsAsked, 0) << c.why;
+    }
+    const auto& premature = [] {
+        MainWindowFixture f;
+        f.prompts.answerFile(f.folder.write("short.dat", image(263)));
+        f.prompts.answer(PromptAnswer::OK);
+        f.window->mnuOpenFile->trigger();
+        return f.prompts.shown().back();
+    }();
+    EXPECT_EQ(premature.icon, PromptIcon::Exclamation);
+    EXPECT_EQ(premature.title, "Open Data File");
+}
+
+TEST(OpenFile, CancellingTheFileNotFoundQuestionGoesThroughTheErrorTrap) {
+    const struct {
+        PromptAnswer atError;
+        int dialogs;
+    } cases[] = {{PromptAnswer::Ignore, 1}, {PromptAnswer::Abort, 1}, {PromptAnswer::Retry, 2}};
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        f.prompts.answerFile(f.folder.file("gone.dat"));
+        f.prompts.answer(PromptAnswer::Cancel);
+        f.prompts.answer(c.atError);
+        if (c.atError == PromptAnswer::Retry) f.prompts.answerFile("");
+        f.window->mnuOpenFile->trigger();
+        const auto shown = texts(f.prompts);
+        EXPECT_EQ(shown.at(2), "Canceled File Open");
+        EXPECT_EQ(f.prompts.shown().at(2).buttons, PromptButtons::AbortRetryIgnore);
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "[Open File]"), c.dialogs);
+        EXPECT_TRUE(f.state.BufferEmpty);
+        EXPECT_TRUE(f.prompts.allAnswersUsed());
+    }
+}
+
+TEST(SaveFile, IsRefusedWithAnOpenTableBeforeTheEmptyBufferAndBeforeAnyDialog) {
+    MainWindowFixture open;
+    open.openTable2D();
+    open.prompts.answer(PromptAnswer::OK);
+    open.window->mnuSaveFile->trigger();
+    EXPECT_EQ(texts(open.prompts),
+              std::vector<std::string>{
+                  "You must close or save any open table before saving data to a file."});
+    EXPECT_EQ(open.prompts.shown()[0].title, "Save Data File");
+
+    MainWindowFixture empty;
+    empty.prompts.answer(PromptAnswer::OK);
+    empty.window->mnuSaveFile->trigger();
+    EXPECT_EQ(texts(empty.prompts), std::vector<std::string>{"Data buffer empty."});
+    EXPECT_EQ(empty.prompts.shown()[0].icon, PromptIcon::Exclamation);
+}
+
+TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {
+    MainWindowFixture f;
+    // An image as the program writes it: flags and clamps already normalised.
+    QByteArray original = image(264);
+    f.prompts.answerFile(f.folder.write("in.dat", original));
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->mnuOpenFile->trigger();
+    f.prompts.answerFile(f.folder.file("first.dat"));
+    f.window->mnuSaveFile->trigger();
+    const QByteArray first = f.folder.read("first.dat");
+    ASSERT_EQ(first.size(), 264);
+
+    f.prompts.answer(PromptAnswer::OK);
+    f.prompts.answerFile(f.folder.file("first.dat"));
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->mnuOpenFile->trigger();
+    f.prompts.answerFile(f.folder.file("second.dat"));
+    f.window->mnuSaveFile->trigger();
+    EXPECT_EQ(f.folder.read("second.dat"), first);
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - second.dat");
+    EXPECT_FALSE(f.state.BufferEmpty);
+}
+
+TEST(SaveFile, ReplacingAFileAsksAndCancelGoesThroughTheTrap) {
+    MainWindowFixture f;
+    loadSomething(f);
+    const auto path = f.folder.write("old.dat", QByteArray(264, '\7'));
+    f.prompts.answerFile(path);
+    f.prompts.answer(PromptAnswer::Cancel);  // "This file already exists."
+    f.prompts.answer(PromptAnswer::Ignore);  // "Canceled File Save"
+    f.window->mnuSaveFile->trigger();
+    EXPECT_EQ(texts(f.prompts),
+              (std::vector<std::string>{
+                  "[Save File]", path + "\nThis file already exists.\n\nReplace existing file?",
+                  "Canceled File Save"}));
+    EXPECT_EQ(f.folder.read("old.dat"), QByteArray(264, '\7'));
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
+}
+
+TEST(SaveFile, AFailedWriteIsReportedAndDoesNotNameTheBuffer) {
+    MainWindowFixture f;
+    loadSomething(f);
+    f.prompts.answerFile(f.folder.file("no/such/folder/x.dat"));
+    f.prompts.answer(PromptAnswer::Ignore);
+    f.window->mnuSaveFile->trigger();
+    ASSERT_EQ(f.prompts.shown().size(), 2u);
+    EXPECT_EQ(f.prompts.shown()[1].title, "Error");
+    EXPECT_NE(f.prompts.shown()[1].text.find("no/such/folder/x.dat"), std::string::npos);
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
+}
+
+}  // namespace
+}  // namespace qz

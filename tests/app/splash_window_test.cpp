@@ -1,0 +1,94 @@
+#include "app/splash_window.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+
+#include "support/program_folder.h"
+#include "support/scripted_prompts.h"
+
+namespace qz {
+namespace {
+
+using test::ProgramFolder;
+using test::ScriptedPrompts;
+
+TEST(Splash, WithoutAConfigurationFileShowsTheBuiltInBranding) {
+    ProgramFolder folder({"Tunewell_QZ.cfg"});
+    ProgramState state;
+    ScriptedPrompts prompts;
+    frmTunewell_Splash splash(state, prompts, folder.path());
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(splash.lblCompanyName->text(), "Kelvane");
+    const QFont font = splash.lblCompanyName->font();
+    EXPECT_EQ(font.family(), "Arial");
+    EXPECT_EQ(font.pointSizeF(), 28);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
+    EXPECT_EQ(state.CompanyInfo.size(), 6u);
+    EXPECT_EQ(QCoreApplication::applicationName(), "Tunewell_QZ_Splash");
+    EXPECT_TRUE(splash.tmrSplashUnload->isActive());
+    EXPECT_EQ(splash.tmrSplashUnload->interval(), 4000);
+    EXPECT_TRUE(splash.tmrSplashUnload->isSingleShot());
+}
+
+TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
+    const struct {
+        const char* style;
+        const char* size;
+        bool bold, italic;
+        double points;
+    } cases[] = {
+        {"italic", "14", false, true, 14},
+        {"ITALIC", "14.5 pt", false, true, 14.5},
+        {"", "14", false, false, 14},
+        {"Bold", "x", true, false, 8.25},  // no leading number: the label keeps its size
+        {"italic BOLD", "30", true, true, 30},
+    };
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        folder.write("Tunewell_QZ.cfg", QByteArray("!\nAcme\nCourier\n") + c.size + "\n" + c.style +
+                                            "\nnull\n!\nAcme\n");
+        ProgramState state;
+        ScriptedPrompts prompts;
+        frmTunewell_Splash splash(state, prompts, folder.path());
+        EXPECT_TRUE(prompts.shown().empty()) << c.style;
+        EXPECT_EQ(splash.lblCompanyName->text(), "Acme");
+        const QFont font = splash.lblCompanyName->font();
+        EXPECT_EQ(font.family(), "Courier");
+        EXPECT_EQ(font.bold(), c.bold) << c.style;
+        EXPECT_EQ(font.italic(), c.italic) << c.style;
+        EXPECT_EQ(font.pointSizeF(), c.points) << c.size;
+        EXPECT_TRUE(splash.imgLogo->pixmap().isNull()) << "a NULL logo in any case shows none";
+    }
+}
+
+TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
+    const struct {
+        const char* why;
+        QByteArray config;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {"missing logo file", "Acme\nArial\n20\nbold\nnope.gif\n!\nAcme\n", {"File not found"}},
+        {"not a picture", "Acme\nArial\n20\nbold\nTunewell_QZ.cfg\n!\nAcme\n", {"Invalid picture"}},
+        {"three items",
+         "Acme\nArial\n20\n!\nAcme\n",
+         {"Invalid procedure call or argument", "Invalid procedure call or argument"}},
+    };
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        folder.write("Tunewell_QZ.cfg", c.config);
+        ProgramState state;
+        ScriptedPrompts prompts;
+        for (std::size_t i = 0; i < c.errors.size(); ++i) prompts.answer(PromptAnswer::Ignore);
+        frmTunewell_Splash splash(state, prompts, folder.path());
+        std::vector<std::string> shown;
+        for (const auto& prompt : prompts.shown()) shown.push_back(prompt.text);
+        EXPECT_EQ(shown, c.errors) << c.why;
+        EXPECT_TRUE(splash.imgLogo->pixmap().isNull()) << c.why;
+        EXPECT_EQ(splash.lblCompanyName->text(), "Acme") << c.why;
+    }
+}
+
+}  // namespace
+}  // namespace qz
