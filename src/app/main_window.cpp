@@ -183,7 +183,10 @@ void frmTunewell_Main::mnuCloseTbl_Click() {
 }
 
 void frmTunewell_Main::mnuHelpContents_Click() {
-    if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>(this);
+    if (!helpViewer_) {
+        helpViewer_ = std::make_unique<HelpViewer>(this);
+        helpViewer_->move(geometry().center() - helpViewer_->rect().center());
+    }
     helpViewer_->openContents(programFolder_ + "/help/index.html");
 }
 
