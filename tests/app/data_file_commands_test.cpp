@@ -85,6 +85,24 @@ TEST(OpenFile, TheTableCommandsFollowTheImagesTableSelection) {
     }
 }
 
+// A stored frequency above 32767 stops decoding with "Overflow" just after the buffer was
+// cleared for the new file, which shows the caption of that moment.
+TEST(OpenFile, TheCaptionSaysTheBufferIsEmptyWhileTheFileIsDecoded) {
+    MainWindowFixture f;
+    QByteArray bytes = image(264);
+    bytes[74 - 16] = static_cast<char>(0x90);
+    f.prompts.answerFile(f.folder.write("fast.dat", bytes));
+    f.prompts.answer(PromptAnswer::Ignore);
+    f.prompts.answer(PromptAnswer::OK);
+    std::vector<std::string> captions;
+    f.prompts.onMessage = [&](const test::ShownPrompt&) { captions.push_back(f.caption()); };
+    f.window->mnuOpenFile->trigger();
+    EXPECT_EQ(texts(f.prompts).at(1), "Overflow");
+    EXPECT_EQ(captions, (std::vector<std::string>{"Tunewell QZ Version 1.5 - Data Buffer Empty",
+                                                  "Tunewell QZ Version 1.5 - fast.dat"}));
+    EXPECT_EQ(f.state.GPIO2VSSFreq, 150) << "Ignore kept the value in force";
+}
+
 TEST(OpenFile, ALongNameIsShortenedInTheCaption) {
     MainWindowFixture f;
     const QString name = QString(37, 'n') + ".dat";  // 41 characters

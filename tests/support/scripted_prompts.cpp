@@ -7,6 +7,7 @@ namespace qz::test {
 PromptAnswer ScriptedPrompts::message(const std::string& text, PromptIcon icon,
                                       PromptButtons buttons, const std::string& title) {
     shown_.push_back({ShownPrompt::Kind::Message, text, icon, buttons, title, {}});
+    if (onMessage) onMessage(shown_.back());
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected message box \"" << text << "\" titled \"" << title << "\"";
         return PromptAnswer::Cancel;

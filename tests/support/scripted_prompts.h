@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ class ScriptedPrompts : public Prompts {
     std::string saveFileName(const std::string& title, const std::string& filter) override;
 
     const std::vector<ShownPrompt>& shown() const { return shown_; }
+
+    // Runs when a message box is shown, so a test can look at the program at that moment.
+    std::function<void(const ShownPrompt&)> onMessage;
     bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
 
   private:
