@@ -23,13 +23,13 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
       state_(state),
       prompts_(prompts),
       programFolder_(std::move(programFolder)),
-      views_parent_(new QWidget(this)) {
+      viewArea_(new QWidget(this)) {
     setObjectName(QStringLiteral("frmTunewell_Main"));
     setWindowTitle(QStringLiteral("Tunewell QZ Version 1.5"));
-    views_parent_->setObjectName(QStringLiteral("viewArea"));
-    setCentralWidget(views_parent_);
+    viewArea_->setObjectName(QStringLiteral("viewArea"));
+    setCentralWidget(viewArea_);
     createMenus();
-    views_ = std::make_unique<TableViews>(state_, prompts_, programFolder_, views_parent_,
+    views_ = std::make_unique<TableViews>(state_, prompts_, programFolder_, viewArea_,
                                           [this] { disablePasteItems(); });
     createFrames();
     qApp->installEventFilter(this);
@@ -46,7 +46,7 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
 frmTunewell_Main::~frmTunewell_Main() = default;
 
 void frmTunewell_Main::createFrames() {
-    fraProgress1 = new QGroupBox(QStringLiteral("Programming"), views_parent_);
+    fraProgress1 = new QGroupBox(QStringLiteral("Programming"), viewArea_);
     fraProgress1->setObjectName(QStringLiteral("fraProgress1"));
     prgProgress1 = new QProgressBar(fraProgress1);
     prgProgress1->setObjectName(QStringLiteral("prgProgress1"));
@@ -55,7 +55,7 @@ void frmTunewell_Main::createFrames() {
     fraProgress1->resize(360, 70);
     fraProgress1->hide();
 
-    fraPortSelect = new QGroupBox(QStringLiteral("Data Port Setup"), views_parent_);
+    fraPortSelect = new QGroupBox(QStringLiteral("Data Port Setup"), viewArea_);
     fraPortSelect->setObjectName(QStringLiteral("fraPortSelect"));
     lblPort = new QLabel(QStringLiteral("Port"), fraPortSelect);
     lblPort->setObjectName(QStringLiteral("lblPort"));
@@ -125,7 +125,7 @@ void frmTunewell_Main::resizeEvent(QResizeEvent* event) {
 // Lays out both charts and both grids, visible or not, in twips of the inner area.
 void frmTunewell_Main::Form_Resize() {
     const TwipScale scale(logicalDpiX(), logicalDpiY());
-    const QSize inner = views_parent_->size();
+    const QSize inner = viewArea_->size();
     views_->layOut(scale.toTwipsX(inner.width()), scale.toTwipsY(inner.height()), scale);
     fraProgress1->move((inner.width() - fraProgress1->width()) / 2,
                        (inner.height() - fraProgress1->height()) / 2);
@@ -155,8 +155,8 @@ bool frmTunewell_Main::Form_QueryUnload() {
         if (answer == PromptAnswer::Yes) mnuSaveTbl_Click();
         cancel = answer == PromptAnswer::Cancel;
     }
-    // Whatever the answer, the serial port is closed and open files are closed here; the
-    // program keeps no file open between commands.
+    // Data files are read and written whole inside their commands, so no file is left open
+    // here to close.
     return !cancel;
 }
 

@@ -99,7 +99,7 @@ class frmTunewell_Main : public QMainWindow {
     ProgramState& state_;
     Prompts& prompts_;
     QString programFolder_;
-    QWidget* views_parent_;
+    QWidget* viewArea_;
     std::unique_ptr<TableViews> views_;
     std::unique_ptr<HelpViewer> helpViewer_;
 };
