@@ -71,6 +71,8 @@ void frmTunewell_Main::createMenus() {
     connect(mnuSaveFile, &QAction::triggered, this, &frmTunewell_Main::mnuSaveFile_Click);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuEditModParams, &QAction::triggered, this, &frmTunewell_Main::mnuEditModParams_Click);
+    connect(mnuEditGPIOParams, &QAction::triggered, this,
+            &frmTunewell_Main::mnuEditGPIOParams_Click);
     connect(mnuSaveTbl, &QAction::triggered, this, &frmTunewell_Main::mnuSaveTbl_Click);
     connect(mnuCloseTbl, &QAction::triggered, this, &frmTunewell_Main::mnuCloseTbl_Click);
     connect(mnuHelpContents, &QAction::triggered, this, &frmTunewell_Main::mnuHelpContents_Click);

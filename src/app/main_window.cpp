@@ -14,6 +14,8 @@
 #include "core/error_trap.h"
 #include "core/program_error.h"
 #include "image/eeprom_buffer.h"
+#include "params/gpio_params_dialog.h"
+#include "params/module_params_dialog.h"
 
 namespace qz {
 
@@ -169,9 +171,23 @@ void frmTunewell_Main::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The dialogs open whatever the answer to closing the table was.
 void frmTunewell_Main::mnuEditModParams_Click() {
     mnuCloseTbl_Click();
-    emit moduleParametersRequested();
+    frmModParams dialog(
+        state_, prompts_,
+        [this](bool tableSelected) {
+            mnuNewTable->setEnabled(true);
+            setTableCommandsEnabled(tableSelected);
+        },
+        this);
+    runDialog_(dialog);
+}
+
+void frmTunewell_Main::mnuEditGPIOParams_Click() {
+    mnuCloseTbl_Click();
+    frmGPIOParams dialog(state_, prompts_, this);
+    runDialog_(dialog);
 }
 
 void frmTunewell_Main::mnuSaveTbl_Click() {

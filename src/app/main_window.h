@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
 #include "app/help_viewer.h"
@@ -71,15 +73,16 @@ class frmTunewell_Main : public QMainWindow {
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
     void mnuEditModParams_Click();
+    void mnuEditGPIOParams_Click();
     void mnuSaveTbl_Click();
     void mnuCloseTbl_Click();
     void mnuHelpContents_Click();
     void mnuAbout_Click();
     void Form_Resize();
 
-  signals:
-    // The module parameters dialog is asked for (after the open table was closed).
-    void moduleParametersRequested();
+    // How the window shows its modal dialogs; tests replace it to drive them.
+    using DialogRunner = std::function<int(QDialog&)>;
+    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -102,6 +105,7 @@ class frmTunewell_Main : public QMainWindow {
     QWidget* viewArea_;
     std::unique_ptr<TableViews> views_;
     std::unique_ptr<HelpViewer> helpViewer_;
+    DialogRunner runDialog_ = [](QDialog& dialog) { return dialog.exec(); };
 };
 
 }  // namespace qz

@@ -37,4 +37,9 @@ void ErrorTrap::step(const std::function<void()>& action, std::string_view name)
     }
 }
 
+void runTrapped(Prompts& prompts, const std::function<void()>& body) {
+    ErrorTrap trap(prompts);
+    trap.run([&] { trap.step(body); });
+}
+
 }  // namespace qz

@@ -43,4 +43,7 @@ class ErrorTrap {
     bool aborted_ = false;
 };
 
+// A handler whose whole body is one step under the trap.
+void runTrapped(Prompts& prompts, const std::function<void()>& body);
+
 }  // namespace qz

@@ -37,6 +37,28 @@ int pressureLabel(std::uint8_t mapSensorBar, int row) {
     }
 }
 
+void clampTablesToTriggerTiming(ModuleData& data, int trigTiming) {
+    const double low = trigTiming - ModuleData::TimingRange;
+    // The tests run in this order, so a negative advance ends at 0 even when T - range is
+    // below 0.
+    auto clamp = [&](double& advance) {
+        if (advance < 0)
+            advance = 0;
+        else if (advance < low)
+            advance = low;
+        else if (advance > trigTiming)
+            advance = trigTiming;
+    };
+    for (int c = 1; c <= kRpmBreakpoints; ++c) {
+        clamp(data.Table2D(c, 1));
+        data.Table2D(c, 2) = trigTiming;
+    }
+    for (int k = 0; k < kTable3DCells; ++k) {
+        const Cell3D cell = table3DCellAt(k);
+        clamp(data.Table3D(cell.column, cell.row));
+    }
+}
+
 void encodeTable2D(ModuleData& data) {
     for (int c = 1; c <= kRpmBreakpoints; ++c)
         data.EEPROMBuffer[table2DAddress(c)] = encodeCell(data.TrigTiming, data.Table2D(c, 1));

@@ -36,6 +36,11 @@ Cell3D table3DCellAt(int offset);
 // for any code other than 1 or 2.
 int pressureLabel(std::uint8_t mapSensorBar, int row);
 
+// Moves every advance of both working tables into the window a trigger timing allows:
+// below 0 becomes 0, else below T - range becomes T - range, else above T becomes T. The 2D
+// table's reference line becomes T.
+void clampTablesToTriggerTiming(ModuleData& data, int trigTiming);
+
 // Writes the working table's advances into the table bytes of the buffer with the cell
 // encoding against the current trigger timing, as the table editor's save does.
 void encodeTable2D(ModuleData& data);

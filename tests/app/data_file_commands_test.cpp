@@ -16,7 +16,9 @@ QByteArray image(int size, std::uint8_t flags = 0x5C, std::uint8_t sensor = 1) {
         bytes[48 - 16] = 25;  // trigger timing
         bytes[50 - 16] = static_cast<char>(flags);
         bytes[55 - 16] = static_cast<char>(sensor);
-        bytes[74 - 16] = 0;  // a frequency that decodes
+        bytes[74 - 16] = 0;   // a frequency that decodes
+        bytes[52 - 16] = 30;  // retard compensation and start retard the sliders can show
+        bytes[53 - 16] = 57;
     }
     return bytes;
 }
@@ -61,7 +63,7 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
         EXPECT_TRUE(f.window->mnuEditTimingTable->isEnabled());
         EXPECT_TRUE(f.window->mnuSaveTbl->isEnabled());
-        EXPECT_EQ(f.parameterDialogsAsked, 1);
+        EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
     }
 }
 
@@ -170,7 +172,7 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
         EXPECT_EQ(f.state.FirmwareID, "QZ-1 V2.1") << c.why;
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data") << c.why;
         EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
-        EXPECT_EQ(f.parameterDialogsAsked, 0) << c.why;
+        EXPECT_TRUE(f.dialogsShown.empty()) << c.why;
     }
     const auto& premature = [] {
         MainWindowFixture f;

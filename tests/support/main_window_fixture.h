@@ -15,13 +15,18 @@ struct MainWindowFixture {
     ScriptedPrompts prompts;
     ProgramFolder folder;
     std::unique_ptr<frmTunewell_Main> window;
-    int parameterDialogsAsked = 0;
+    std::vector<std::string> dialogsShown;  // object names, in order
+    // What a test does with a dialog the window shows; by default it is closed unchanged.
+    std::function<void(QDialog&)> onDialog;
 
     explicit MainWindowFixture(std::vector<std::string> companyInfo = defaultCompanyInfo()) {
         state.CompanyInfo = std::move(companyInfo);
         window = std::make_unique<frmTunewell_Main>(state, prompts, folder.path());
-        QObject::connect(window.get(), &frmTunewell_Main::moduleParametersRequested,
-                         [this] { ++parameterDialogsAsked; });
+        window->setDialogRunner([this](QDialog& dialog) {
+            dialogsShown.push_back(dialog.objectName().toStdString());
+            if (onDialog) onDialog(dialog);
+            return dialog.result();
+        });
     }
 
     // Opens a table the way the editor does: its chart and grid become visible.
