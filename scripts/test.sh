@@ -9,5 +9,10 @@ cmake --build build-test --parallel
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
+# Qt wants a private runtime folder; CI runs as root without one.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
 cd build-test
 ctest --output-on-failure --timeout 300 -j 2
