@@ -9,6 +9,7 @@ packages=(
     ninja-build
     pkg-config
     qt6-base-dev
+    qt6-serialport-dev
     libgtest-dev
     libgmock-dev
     nlohmann-json3-dev

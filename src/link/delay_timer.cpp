@@ -1,0 +1,50 @@
+#include "link/delay_timer.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <ctime>
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+#include "core/program_error.h"
+
+namespace qz {
+namespace {
+
+timespec monotonicNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now;
+}
+
+long long nanoseconds(const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; }
+
+}  // namespace
+
+void DelayTimer(int milliseconds) {
+#ifdef __linux__
+    // The kernel's default 50 us timer slack would add up over the 528 delays of a transfer.
+    static const bool tightSlack = prctl(PR_SET_TIMERSLACK, 1UL) == 0;
+    (void)tightSlack;
+#endif
+    // The microsecond count is a 32-bit value; a delay that does not fit is an overflow.
+    const long long micros = static_cast<long long>(milliseconds) * 1000;
+    if (micros > 2147483647LL || micros < -2147483648LL) throw overflowError();
+    const long long end = nanoseconds(monotonicNow()) + micros * 1000;
+
+    const long long coarse = end - nanoseconds(monotonicNow()) - 1'000'000;
+    if (coarse > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(coarse / 1'000'000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    QCoreApplication::processEvents();
+    timespec deadline{static_cast<time_t>(end / 1'000'000'000LL), static_cast<long>(end % 1'000'000'000LL)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+}
+
+}  // namespace qz

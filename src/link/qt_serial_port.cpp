@@ -1,0 +1,130 @@
+#include "link/qt_serial_port.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+#include "core/program_error.h"
+
+namespace qz {
+namespace {
+
+constexpr std::uint32_t kPortOpenErrorNumber = 8002;
+constexpr qint32 kBaudRate = 56000;  // not a standard rate: set as a custom one
+
+}  // namespace
+
+std::string openFailureDescription(QSerialPort::SerialPortError error, const QString& device,
+                                   const QString& platformText) {
+    std::string text = "Cannot open " + device.toStdString() + ": " + platformText.toStdString();
+    if (error == QSerialPort::PermissionError)
+        text += ". Serial ports belong to the dialout group: add your user with "
+                "'sudo usermod -a -G dialout $USER' and log in again.";
+    return text;
+}
+
+QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForNumber)
+    : deviceForNumber_(std::move(deviceForNumber)) {}
+
+void QtSerialPort::applyLineSettings() {
+    port_.setBaudRate(kBaudRate);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    port_.setReadBufferSize(256);
+    if (port_.isOpen()) {
+        // A pseudo-terminal has no modem lines: failing to set them is not an error.
+        port_.setDataTerminalReady(true);
+        port_.setRequestToSend(false);
+        port_.clearError();
+    }
+}
+
+void QtSerialPort::open() {
+    const QString device = deviceForNumber_ ? deviceForNumber_(number_) : QString();
+    if (device.isEmpty())
+        throw ProgramError(kPortOpenErrorNumber, "Comm Error",
+                           "No serial device is set for Com" + std::to_string(number_) + ".");
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const auto description = openFailureDescription(port_.error(), device, port_.errorString());
+        port_.clearError();
+        throw ProgramError(kPortOpenErrorNumber, "Comm Error", description);
+    }
+    applyLineSettings();
+    countersKnown_ = false;
+    checkLineCounters();
+}
+
+void QtSerialPort::close() {
+    if (port_.isOpen()) port_.close();
+}
+
+int QtSerialPort::bytesWaiting() {
+    checkLineCounters();
+    return static_cast<int>(port_.bytesAvailable());
+}
+
+void QtSerialPort::discardInput() {
+    if (!port_.isOpen()) return;
+    port_.clear(QSerialPort::Input);
+    port_.readAll();
+}
+
+void QtSerialPort::writeByte(std::uint8_t byte) {
+    const char data = static_cast<char>(byte);
+    if (port_.write(&data, 1) != 1)
+        throw ProgramError(kPortOpenErrorNumber, "Comm Error", port_.errorString().toStdString());
+    port_.flush();
+}
+
+std::uint8_t QtSerialPort::readByte() {
+    char data = 0;
+    if (!port_.getChar(&data))
+        throw ProgramError(kPortOpenErrorNumber, "Comm Error", "No byte to read from the port.");
+    return static_cast<std::uint8_t>(data);
+}
+
+// Waits on the port's own notifications and a timer; never spins.
+void QtSerialPort::waitForBytes(int count, const QDeadlineTimer& deadline, bool pumpEvents) {
+    while (port_.isOpen() && bytesWaiting() < count && !deadline.hasExpired()) {
+        const auto remaining = static_cast<int>(std::max<qint64>(1, deadline.remainingTime()));
+        if (!pumpEvents) {
+            port_.waitForReadyRead(remaining);
+            continue;
+        }
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+        QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);
+        timer.start(remaining);
+        loop.exec();
+    }
+}
+
+void QtSerialPort::checkLineCounters() {
+#ifdef __linux__
+    if (!port_.isOpen() || !onLineEvent) return;
+    serial_icounter_struct counters{};
+    if (ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &counters) != 0) return;
+    const std::array<int, 4> now = {counters.frame, counters.overrun, counters.buf_overrun, counters.parity};
+    const LineEvent events[] = {LineEvent::FramingError, LineEvent::HardwareOverrun,
+                                LineEvent::ReceiveBufferOverflow, LineEvent::ParityError};
+    const std::array<int, 4> before = countersKnown_ ? lastCounters_ : now;
+    lastCounters_ = now;
+    countersKnown_ = true;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        if (now[i] > before[i]) onLineEvent(events[i]);
+#endif
+}
+
+}  // namespace qz

@@ -1,0 +1,224 @@
+#include "link/module_protocol.h"
+
+#include <gtest/gtest.h>
+
+#include "link/module_simulator.h"
+#include "support/scripted_port.h"
+#include "support/scripted_prompts.h"
+
+namespace qz {
+namespace {
+
+using test::RecordedProgress;
+using test::ScriptedPort;
+using test::ScriptedPrompts;
+using Bytes = std::vector<std::uint8_t>;
+
+struct Link {
+    explicit Link(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId)
+        : port(ModuleSimulator(demoTune(), std::move(id), faults)) {
+        protocol.delay = [this](int ms) { delays.push_back(ms); };
+    }
+    ProgramState state;
+    ScriptedPrompts prompts;
+    RecordedProgress progress;
+    ScriptedPort port;
+    ModuleProtocol protocol{port, prompts, state, progress};
+    std::vector<int> delays;
+};
+
+TEST(ModuleProtocol, ResyncSendsOneByteAndWantsTheAcknowledge) {
+    Link ok;
+    ok.protocol.ReSync();
+    EXPECT_EQ(ok.port.sent, Bytes{0x33});
+    EXPECT_TRUE(ok.protocol.CommOK);
+    EXPECT_TRUE(ok.port.isOpen()) << "resync leaves the port open";
+    EXPECT_EQ(ok.delays, std::vector<int>{2});
+
+    for (const SimulatorFaults faults : {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
+                                         SimulatorFaults{.noEcho = true}}) {
+        Link failing(faults);
+        failing.protocol.ReSync();
+        EXPECT_FALSE(failing.protocol.CommOK);
+        EXPECT_TRUE(failing.prompts.shown().empty()) << "a failed resync says nothing";
+    }
+}
+
+TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
+    const struct {
+        std::string id;
+        std::string type;
+        bool ok;
+    } cases[] = {
+        {"QZ-1 V2.1", "QZ-1", true},
+        {"qz-1 marine v1", "QZ-1 Marine", true},
+        {"Ignition QZ-1 MARINE", "QZ-1 Marine", true},
+        {"XR-7", "Unknown", true},
+        {"", "Unknown", false},
+    };
+    for (const auto& c : cases) {
+        Link link({}, c.id);
+        link.protocol.ReadFirmwareID();
+        EXPECT_EQ(link.port.sent, Bytes{0x10});
+        EXPECT_EQ(link.state.FirmwareID, c.id);
+        EXPECT_EQ(link.state.ModuleType, c.type);
+        EXPECT_EQ(link.protocol.CommOK, c.ok) << c.id;
+        EXPECT_FALSE(link.port.isOpen());
+        EXPECT_TRUE(link.prompts.shown().empty());
+    }
+}
+
+TEST(ModuleProtocol, TheIdentificationsFirstByteDecidesItsErrors) {
+    const struct {
+        SimulatorFaults::IdStart start;
+        const char* message;  // "" for none
+        const char* id;
+    } cases[] = {
+        {SimulatorFaults::IdStart::CarriageReturn, "Firmware ID - unexpected terminator.", ""},
+        {SimulatorFaults::IdStart::Letter, "Firmware ID - no command echo.", ""},
+        {SimulatorFaults::IdStart::NonPrintable, "", "QZ-1 V2.1 SIM"},  // passed over
+    };
+    for (const auto& c : cases) {
+        Link link({.idStart = c.start});
+        if (*c.message) link.prompts.answer(PromptAnswer::Ignore);
+        link.protocol.ReadFirmwareID();
+        EXPECT_EQ(link.prompts.shown().empty() ? "" : link.prompts.shown()[0].text, c.message);
+        if (*c.message) {
+            EXPECT_EQ(link.prompts.shown()[0].title, "Error");
+            EXPECT_EQ(link.prompts.shown()[0].buttons, PromptButtons::AbortRetryIgnore);
+        }
+        EXPECT_EQ(link.state.FirmwareID, c.id);
+        EXPECT_EQ(link.protocol.CommOK, !*c.message);
+        EXPECT_FALSE(link.port.isOpen());
+    }
+}
+
+TEST(ModuleProtocol, AnIdentificationWithoutItsTerminatorTimesOutAndRetryShowsItAgain) {
+    Link link;
+    link.port.respond = [](std::uint8_t) { return Bytes{0x10, 'Q', 'Z'}; };
+    link.prompts.answer(PromptAnswer::Retry);
+    link.prompts.answer(PromptAnswer::Abort);
+    link.protocol.ReadFirmwareID();
+    ASSERT_EQ(link.prompts.shown().size(), 2u);
+    EXPECT_EQ(link.prompts.shown()[1].text, "RS-232 timeout. Check cable and click Abort.");
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_FALSE(link.port.isOpen());
+}
+
+TEST(ModuleProtocol, AddressSelectionSendsCommandLowAndHighByte) {
+    Link link;
+    link.protocol.SetEEPROMAddress(16);
+    EXPECT_EQ(link.port.sent, (Bytes{0x14, 0x10, 0x00}));
+    EXPECT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(link.delays, (std::vector<int>{5, 5, 5}));
+    EXPECT_FALSE(link.port.isOpen());
+    Link high;
+    high.protocol.SetEEPROMAddress(0x1234);
+    EXPECT_EQ(high.port.sent, (Bytes{0x14, 0x34, 0x12}));
+
+    Link refused({.nakAddress = true});
+    refused.protocol.SetEEPROMAddress(16);
+    EXPECT_FALSE(refused.protocol.CommOK);
+    EXPECT_TRUE(refused.prompts.shown().empty());
+    EXPECT_FALSE(refused.port.isOpen());
+}
+
+TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
+    Link link;
+    EepromBytes image;
+    image.fill(0xEE);
+    link.protocol.ReadEEPROMData(image);
+    EXPECT_TRUE(link.protocol.CommOK);
+    Bytes expected = {0x14, 0x10, 0x00};
+    expected.insert(expected.end(), 264, 0x15);
+    EXPECT_EQ(link.port.sent, expected);
+    EXPECT_EQ(image, demoTune()) << "addresses 0-15 are zero in both";
+    EXPECT_EQ(link.progress.captions, std::vector<std::string>{"Reading EEPROM"});
+    EXPECT_EQ(link.progress.values.front(), 0);
+    EXPECT_EQ(link.progress.values[1], 6);
+    EXPECT_EQ(link.progress.values.back(), 100);
+    EXPECT_FALSE(link.progress.visible);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_EQ(link.delays.size(), 3u + 2 * 264) << "5 ms in each read and after it";
+}
+
+TEST(ModuleProtocol, EscStopsAReadAtTheNextByte) {
+    Link link;
+    link.progress.onValue = [&](int) {  // Esc while address 100 is read
+        if (std::count(link.port.sent.begin(), link.port.sent.end(), 0x15) == 100 - 16 + 1) link.state.UserAbort = true;
+    };
+    EepromBytes image{};
+    link.protocol.ReadEEPROMData(image);
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_FALSE(link.state.UserAbort) << "reset for the next transfer";
+    EXPECT_EQ(std::count(link.port.sent.begin(), link.port.sent.end(), 0x15), 100 - 16 + 1);
+    EXPECT_FALSE(link.progress.visible);
+    EXPECT_FALSE(link.port.isOpen());
+}
+
+TEST(ModuleProtocol, ProgrammingSendsEachByteThenVerifiesThemAll) {
+    Link link;
+    for (int a = 16; a < 280; ++a) link.state.EEPROMBuffer[a] = static_cast<std::uint8_t>(a * 3);
+    link.protocol.WriteEEPROMData();
+    Bytes expected = {0x14, 0x10, 0x00};
+    for (int a = 16; a < 280; ++a) expected.insert(expected.end(), {0x16, static_cast<std::uint8_t>(a * 3)});
+    expected.insert(expected.end(), {0x14, 0x10, 0x00});
+    expected.insert(expected.end(), 264, 0x15);
+    EXPECT_EQ(link.port.sent, expected);
+    EXPECT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(link.state.VerifyErrorCount, 0);
+    EXPECT_EQ(link.port.simulator().eeprom(), link.state.EEPROMBuffer);
+    EXPECT_EQ(link.progress.captions, (std::vector<std::string>{"Programming EEPROM", "Verifying EEPROM"}));
+    EXPECT_FALSE(link.port.isOpen());
+}
+
+TEST(ModuleProtocol, ARefusedByteStopsProgrammingThere) {
+    Link link({.nakProgrammingAt = 100});
+    link.state.EEPROMBuffer.fill(0x77);
+    link.protocol.WriteEEPROMData();
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_TRUE(link.prompts.shown().empty());
+    EXPECT_FALSE(link.progress.visible);
+    EXPECT_FALSE(link.port.isOpen());
+    const EepromBytes module = link.port.simulator().eeprom();
+    for (int a = 16; a < 280; ++a) EXPECT_EQ(module[a], a < 100 ? 0x77 : demoTune()[a]) << a;
+}
+
+TEST(ModuleProtocol, VerificationCountsDifferencesAndAnInterruption) {
+    Link differing({.readBackDiffersAt = 200});
+    differing.state.EEPROMBuffer = demoTune();
+    differing.protocol.WriteEEPROMData();
+    EXPECT_TRUE(differing.protocol.CommOK);
+    EXPECT_EQ(differing.state.VerifyErrorCount, 1);
+
+    Link interrupted;
+    interrupted.state.EEPROMBuffer = demoTune();
+    interrupted.progress.onValue = [&](int) {
+        if (interrupted.progress.captions.back() == "Verifying EEPROM") interrupted.state.UserAbort = true;
+    };
+    interrupted.protocol.WriteEEPROMData();
+    EXPECT_EQ(interrupted.state.VerifyErrorCount, 1);
+    EXPECT_FALSE(interrupted.state.UserAbort);
+}
+
+TEST(ModuleProtocol, APortThatCannotBeOpenedIsReportedOnce) {
+    Link link;
+    link.port.failToOpen = true;
+    link.prompts.answer(PromptAnswer::Ignore);
+    link.protocol.ReSync();
+    ASSERT_EQ(link.prompts.shown().size(), 1u);
+    EXPECT_EQ(link.prompts.shown()[0].text, "Cannot open /dev/ttyUSB0: Permission denied");
+    EXPECT_TRUE(link.protocol.portFailed());
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_TRUE(link.port.sent.empty());
+}
+
+TEST(ModuleProtocol, TheBarFollowsTheAddress) {
+    EXPECT_EQ(progressFor(16), 6);
+    EXPECT_EQ(progressFor(150), 57);
+    EXPECT_EQ(progressFor(262), 100);  // 99.6
+    for (int address = 263; address <= 279; ++address) EXPECT_EQ(progressFor(address), 100);
+}
+
+}  // namespace
+}  // namespace qz
