@@ -1,1 +1,136 @@
 #include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include "link/module_protocol.h"
+#include "link/pty_simulator_host.h"
+#include "link/qt_serial_port.h"
+#include "support/scripted_port.h"
+#include "support/scripted_prompts.h"
+
+namespace qz {
+namespace {
+
+using test::RecordedProgress;
+using test::ScriptedPrompts;
+
+// The program's real serial port code against a simulated module on a pseudo-terminal.
+struct PtyLink {
+    explicit PtyLink(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId)
+        : host(ModuleSimulator(demoTune(), std::move(id), faults)),
+          port([this](int) { return host.devicePath(); }) {
+        port.applyLineSettings();
+    }
+    PtySimulatorHost host;
+    QtSerialPort port;
+    ProgramState state;
+    ScriptedPrompts prompts;
+    RecordedProgress progress;
+    ModuleProtocol protocol{port, prompts, state, progress};
+};
+
+TEST(PtyLink, TheLineSettingsHoldOnTheDevice) {
+    PtyLink link;
+    link.port.open();
+    const QSerialPort& device = link.port.device();
+    EXPECT_EQ(device.baudRate(), 56000);
+    EXPECT_EQ(device.dataBits(), QSerialPort::Data8);
+    EXPECT_EQ(device.parity(), QSerialPort::NoParity);
+    EXPECT_EQ(device.stopBits(), QSerialPort::OneStop);
+    EXPECT_EQ(device.flowControl(), QSerialPort::NoFlowControl);
+    EXPECT_EQ(device.readBufferSize(), 256);
+    link.port.close();
+}
+
+TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
+    PtyLink link;
+    link.protocol.ReSync();
+    ASSERT_TRUE(link.protocol.CommOK);
+    link.protocol.ReadFirmwareID();
+    EXPECT_EQ(link.state.FirmwareID, kDefaultSimulatorId);
+    EXPECT_EQ(link.state.ModuleType, "QZ-1");
+    EepromBytes image{};
+    link.protocol.ReadEEPROMData(image);
+    ASSERT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(image, link.host.eeprom());
+
+    link.state.EEPROMBuffer = image;
+    for (int a = 16; a < 280; a += 7) link.state.EEPROMBuffer[a] ^= 0xA5;
+    link.state.EEPROMBuffer[16] = 0x00;  // NUL bytes travel unchanged
+    link.state.EEPROMBuffer[17] = 0x0D;
+    link.protocol.WriteEEPROMData();
+    EXPECT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(link.state.VerifyErrorCount, 0);
+    EXPECT_EQ(link.host.eeprom(), link.state.EEPROMBuffer);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_TRUE(link.prompts.shown().empty());
+}
+
+TEST(PtyLink, AModuleThatDoesNotAnswerCostsOneSecondPerResync) {
+    PtyLink link({.silent = true});
+    QElapsedTimer clock;
+    clock.start();
+    link.protocol.ReSync();
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_GE(clock.elapsed(), 990);
+    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_TRUE(link.prompts.shown().empty());
+    EXPECT_TRUE(link.port.isOpen());
+}
+
+TEST(PtyLink, IdentificationFaults) {
+    const struct {
+        const char* why;
+        SimulatorFaults faults;
+        std::string id;
+        const char* message;
+        const char* type;
+    } cases[] = {
+        {"terminator first", {.idStart = SimulatorFaults::IdStart::CarriageReturn}, "QZ-1", kUnexpectedTerminatorMessage, ""},
+        {"letter first", {.idStart = SimulatorFaults::IdStart::Letter}, "QZ-1", kNoEchoMessage, ""},
+        {"slower than the deadline", {.idCharacterDelayMs = 150}, "QZ-1 V2.1", kTimeoutMessage, ""},
+        {"marine", {}, "QZ-1 Marine V1.0", "", "QZ-1 Marine"},
+    };
+    for (const auto& c : cases) {
+        PtyLink link(c.faults, c.id);
+        if (*c.message) link.prompts.answer(PromptAnswer::Abort);
+        link.protocol.ReadFirmwareID();
+        EXPECT_EQ(link.prompts.shown().empty() ? "" : link.prompts.shown()[0].text, c.message) << c.why;
+        EXPECT_EQ(link.protocol.CommOK, !*c.message) << c.why;
+        EXPECT_EQ(link.state.ModuleType, c.type) << c.why;
+        EXPECT_FALSE(link.port.isOpen()) << c.why;
+    }
+}
+
+TEST(PtyLink, ProgrammingStopsAtARefusedAddressAndAReadBackDifferenceIsCounted) {
+    PtyLink refused({.nakProgrammingAt = 100});
+    refused.state.EEPROMBuffer.fill(0x3C);
+    refused.protocol.WriteEEPROMData();
+    EXPECT_FALSE(refused.protocol.CommOK);
+    const EepromBytes module = refused.host.eeprom();
+    EXPECT_EQ(module[99], 0x3C);
+    EXPECT_EQ(module[100], demoTune()[100]);
+    EXPECT_EQ(module[279], demoTune()[279]);
+    EXPECT_FALSE(refused.port.isOpen());
+
+    PtyLink differing({.readBackDiffersAt = 42});
+    differing.state.EEPROMBuffer = demoTune();
+    differing.protocol.WriteEEPROMData();
+    EXPECT_TRUE(differing.protocol.CommOK);
+    EXPECT_EQ(differing.state.VerifyErrorCount, 1);
+}
+
+TEST(PtyLink, DroppedBytesEndAReadWithATimeout) {
+    PtyLink link({.dropEvery = 50});
+    link.prompts.answer(PromptAnswer::Abort);
+    EepromBytes image{};
+    link.protocol.ReadEEPROMData(image);
+    EXPECT_FALSE(link.protocol.CommOK);
+    ASSERT_EQ(link.prompts.shown().size(), 1u);
+    EXPECT_EQ(link.prompts.shown()[0].text, kTimeoutMessage);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_FALSE(link.progress.visible);
+}
+
+}  // namespace
+}  // namespace qz
