@@ -75,6 +75,9 @@ void frmTunewell_Main::createMenus() {
             &frmTunewell_Main::mnuEditGPIOParams_Click);
     connect(mnuSaveTbl, &QAction::triggered, this, &frmTunewell_Main::mnuSaveTbl_Click);
     connect(mnuCloseTbl, &QAction::triggered, this, &frmTunewell_Main::mnuCloseTbl_Click);
+    connect(mnuDownload, &QAction::triggered, this, &frmTunewell_Main::mnuDownload_Click);
+    connect(mnuUpload, &QAction::triggered, this, &frmTunewell_Main::mnuUpload_Click);
+    connect(mnuPortSetup, &QAction::triggered, this, &frmTunewell_Main::mnuPortSetup_Click);
     connect(mnuHelpContents, &QAction::triggered, this, &frmTunewell_Main::mnuHelpContents_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmTunewell_Main::mnuAbout_Click);
 }

@@ -25,7 +25,9 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
       state_(state),
       prompts_(prompts),
       programFolder_(std::move(programFolder)),
-      viewArea_(new QWidget(this)) {
+      viewArea_(new QWidget(this)),
+      settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tunewell"),
+                QString::fromLatin1(kSettingsApplication)) {
     setObjectName(QStringLiteral("frmTunewell_Main"));
     setWindowTitle(QStringLiteral("Tunewell QZ Version 1.5"));
     viewArea_->setObjectName(QStringLiteral("viewArea"));
@@ -34,6 +36,7 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
     views_ = std::make_unique<TableViews>(state_, prompts_, programFolder_, viewArea_,
                                           [this] { disablePasteItems(); });
     createFrames();
+    createSerialPort();
     qApp->installEventFilter(this);
 
     resize(1024, 720);
@@ -54,7 +57,6 @@ void frmTunewell_Main::createFrames() {
     prgProgress1->setObjectName(QStringLiteral("prgProgress1"));
     auto* progressLayout = new QVBoxLayout(fraProgress1);
     progressLayout->addWidget(prgProgress1);
-    fraProgress1->resize(360, 70);
     fraProgress1->hide();
 
     fraPortSelect = new QGroupBox(QStringLiteral("Data Port Setup"), viewArea_);
@@ -65,11 +67,21 @@ void frmTunewell_Main::createFrames() {
     cboPort->setObjectName(QStringLiteral("cboPort"));
     cmdPortSelectOK = new QPushButton(QStringLiteral("OK"), fraPortSelect);
     cmdPortSelectOK->setObjectName(QStringLiteral("cmdPortSelectOK"));
+    lblDevice = new QLabel(QStringLiteral("Device"), fraPortSelect);
+    lblDevice->setObjectName(QStringLiteral("lblDevice"));
+    cboDevice = new QComboBox(fraPortSelect);
+    cboDevice->setObjectName(QStringLiteral("cboDevice"));
+    cboDevice->setMinimumWidth(220);
     auto* portLayout = new QGridLayout(fraPortSelect);
     portLayout->addWidget(lblPort, 0, 0);
     portLayout->addWidget(cboPort, 0, 1);
-    portLayout->addWidget(cmdPortSelectOK, 1, 1, Qt::AlignRight);
-    fraPortSelect->resize(260, 100);
+    portLayout->addWidget(lblDevice, 1, 0);
+    portLayout->addWidget(cboDevice, 1, 1);
+    portLayout->addWidget(cmdPortSelectOK, 2, 1, Qt::AlignRight);
+    fraPortSelect->adjustSize();
+    fraPortSelect->setAutoFillBackground(true);
+    fraProgress1->setAutoFillBackground(true);
+    fraProgress1->resize(360, 80);
     fraPortSelect->hide();
 }
 
@@ -83,6 +95,7 @@ void frmTunewell_Main::Form_Load() {
                 throw ProgramError(76, "Tunewell_QZ", "Path not found");
         });
         state_.UserAbort = false;
+        trap.step([&] { setUpSerialPort(); });
         ClearEEPROMBuffer(state_);
         views_->setUpAtStartup(QStringLiteral("Form Load"));
         state_.AppTitle = windowTitle().toStdString();
@@ -122,6 +135,18 @@ void frmTunewell_Main::disablePasteItems() {
 void frmTunewell_Main::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+    reapplyPortSettings();
+}
+
+// Minimising closes the port and leaves it so; restoring applies the line settings again.
+void frmTunewell_Main::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || transferRunning_) return;
+    if (isMinimized()) {
+        if (port_->isOpen()) port_->close();
+    } else {
+        reapplyPortSettings();
+    }
 }
 
 // Lays out both charts and both grids, visible or not, in twips of the inner area.
@@ -157,13 +182,15 @@ bool frmTunewell_Main::Form_QueryUnload() {
         if (answer == PromptAnswer::Yes) mnuSaveTbl_Click();
         cancel = answer == PromptAnswer::Cancel;
     }
-    // Data files are read and written whole inside their commands, so no file is left open
-    // here to close.
+    // Whatever the answer, the serial port is closed. Data files are read and written whole
+    // inside their commands, so no file is left open here.
+    if (port_->isOpen()) port_->close();
     return !cancel;
 }
 
 void frmTunewell_Main::closeEvent(QCloseEvent* event) {
-    if (!Form_QueryUnload()) {
+    // The window stays while a transfer runs: Esc stops a read or a verification first.
+    if (transferRunning_ || !Form_QueryUnload()) {
         event->ignore();
         return;
     }

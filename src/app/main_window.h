@@ -12,9 +12,15 @@
 #include <functional>
 #include <memory>
 
+#include <QSettings>
+
 #include "app/help_viewer.h"
 #include "core/program_state.h"
 #include "core/prompts.h"
+#include "link/module_protocol.h"
+#include "link/port_directory.h"
+#include "link/pty_simulator_host.h"
+#include "link/serial_port.h"
 #include "table/table_views.h"
 
 namespace qz {
@@ -69,6 +75,11 @@ class frmTunewell_Main : public QMainWindow {
     QComboBox* cboPort;
     QLabel* lblPort;
     QPushButton* cmdPortSelectOK;
+    QLabel* lblDevice;
+    QComboBox* cboDevice;
+
+    int CommPortNumber = 1;
+    int CommErrorCount = 0;
 
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
@@ -79,6 +90,18 @@ class frmTunewell_Main : public QMainWindow {
     void mnuHelpContents_Click();
     void mnuAbout_Click();
     void Form_Resize();
+    void mnuDownload_Click();
+    void mnuUpload_Click();
+    void mnuPortSetup_Click();
+    void cboPort_Click();
+    void cmdPortSelectOK_Click();
+    void MSComm1_OnComm(int eventCode);
+
+    // The serial port the window uses; tests put in their own.
+    void useSerialPort(std::unique_ptr<SerialPort> port);
+    SerialPort& serialPort() { return *port_; }
+    ModuleProtocol& protocol() { return *protocol_; }
+    bool transferRunning() const { return transferRunning_; }
 
     // How the window shows its modal dialogs; tests replace it to drive them.
     using DialogRunner = std::function<int(QDialog&)>;
@@ -86,18 +109,32 @@ class frmTunewell_Main : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createMenus();
     void createFrames();
+    void createSerialPort();
     void Form_Load();
     void setCaption(const std::string& text);
     void showBufferStatusCaption();
     void setTableCommandsEnabled(bool enabled);
     void disablePasteItems();
     bool Form_QueryUnload();
+    void setUpSerialPort();
+    void showDeviceOf(int number);
+    void deviceChosen(int index);
+    QString deviceForPort(int number);
+    void reapplyPortSettings();
+    bool checkLink(const std::string& title);
+    bool checkIdentity(const std::string& title, const std::string& verb);
+    bool readModule(EepromBytes& image);
+    void uploadChecked();
+    // Runs a transfer with every command that touches the port, the buffer or the tables
+    // refused; the window still repaints, resizes and takes Esc.
+    void runTransfer(const std::function<void()>& transfer);
 
     ProgramState& state_;
     Prompts& prompts_;
@@ -106,6 +143,13 @@ class frmTunewell_Main : public QMainWindow {
     std::unique_ptr<TableViews> views_;
     std::unique_ptr<HelpViewer> helpViewer_;
     DialogRunner runDialog_ = [](QDialog& dialog) { return dialog.exec(); };
+    QSettings settings_;
+    std::unique_ptr<PortDirectory> ports_;
+    std::unique_ptr<PtySimulatorHost> simulator_;
+    std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<ProgressView> progress_;
+    std::unique_ptr<ModuleProtocol> protocol_;
+    bool transferRunning_ = false;
 };
 
 }  // namespace qz

@@ -20,7 +20,9 @@ timespec monotonicNow() {
     return now;
 }
 
-long long nanoseconds(const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; }
+long long nanoseconds(const timespec& t) {
+    return t.tv_sec * 1'000'000'000LL + t.tv_nsec;
+}
 
 }  // namespace
 
@@ -38,11 +40,13 @@ void DelayTimer(int milliseconds) {
     const long long coarse = end - nanoseconds(monotonicNow()) - 1'000'000;
     if (coarse > 0) {
         QEventLoop loop;
-        QTimer::singleShot(static_cast<int>(coarse / 1'000'000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        QTimer::singleShot(static_cast<int>(coarse / 1'000'000), Qt::PreciseTimer, &loop,
+                           &QEventLoop::quit);
         loop.exec();
     }
     QCoreApplication::processEvents();
-    timespec deadline{static_cast<time_t>(end / 1'000'000'000LL), static_cast<long>(end % 1'000'000'000LL)};
+    timespec deadline{static_cast<time_t>(end / 1'000'000'000LL),
+                      static_cast<long>(end % 1'000'000'000LL)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
     }
 }

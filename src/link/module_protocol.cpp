@@ -22,8 +22,12 @@ constexpr int kReplyDeadlineMs = 1000;
 constexpr int kSettleMs = 5;
 constexpr int kResyncSettleMs = 2;
 
-bool printable(std::uint8_t byte) { return byte >= 32 && byte <= 127; }
-void pumpEvents() { QCoreApplication::processEvents(); }
+bool printable(std::uint8_t byte) {
+    return byte >= 32 && byte <= 127;
+}
+void pumpEvents() {
+    QCoreApplication::processEvents();
+}
 
 }  // namespace
 
@@ -38,7 +42,8 @@ std::string classifyModule(const std::string& firmwareId) {
     return "Unknown";
 }
 
-ModuleProtocol::ModuleProtocol(SerialPort& port, Prompts& prompts, ProgramState& state, ProgressView& progress)
+ModuleProtocol::ModuleProtocol(SerialPort& port, Prompts& prompts, ProgramState& state,
+                               ProgressView& progress)
     : delay(DelayTimer), port_(port), prompts_(prompts), state_(state), progress_(progress) {}
 
 QDeadlineTimer ModuleProtocol::replyDeadline() const {
@@ -68,7 +73,9 @@ bool ModuleProtocol::openLink(ErrorTrap& trap) {
     return true;
 }
 
-void ModuleProtocol::send(std::uint8_t byte) { port_.writeByte(byte); }
+void ModuleProtocol::send(std::uint8_t byte) {
+    port_.writeByte(byte);
+}
 
 // A protocol error: the port is closed, then the error is raised through the trap, where
 // Retry shows it again and Ignore ends the procedure.
@@ -138,10 +145,12 @@ void ModuleProtocol::SetEEPROMAddress(int address) {
         if (!exchange(kSetAddress, 1)) return raise(trap, kTimeoutMessage);
         port_.discardInput();
         delay(kSettleMs);
-        if (!exchange(static_cast<std::uint8_t>(address & 0xFF), 1)) return raise(trap, kTimeoutMessage);
+        if (!exchange(static_cast<std::uint8_t>(address & 0xFF), 1))
+            return raise(trap, kTimeoutMessage);
         port_.discardInput();
         delay(kSettleMs);
-        if (!exchange(static_cast<std::uint8_t>((address & 0xFF00) / 256), 2)) return raise(trap, kTimeoutMessage);
+        if (!exchange(static_cast<std::uint8_t>((address & 0xFF00) / 256), 2))
+            return raise(trap, kTimeoutMessage);
         port_.readByte();
         if (port_.readByte() == kAck) CommOK = true;
         port_.discardInput();
@@ -247,7 +256,8 @@ void ModuleProtocol::VerifyEEPROM() {
     SetEEPROMAddress(kImageFirstAddress);
     for (int address = kImageFirstAddress; address <= kImageLastAddress; ++address) {
         const std::uint8_t read = ReadEEPROM();
-        if (read != state_.EEPROMBuffer[static_cast<std::size_t>(address)]) ++state_.VerifyErrorCount;
+        if (read != state_.EEPROMBuffer[static_cast<std::size_t>(address)])
+            ++state_.VerifyErrorCount;
         progress_.setProgress(progressFor(address));
         pumpEvents();
         if (state_.UserAbort || !CommOK) {

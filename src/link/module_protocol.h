@@ -13,7 +13,7 @@ namespace qz {
 
 // The progress frame the transfers show: a caption and a bar from 0 to 100.
 class ProgressView {
-public:
+  public:
     virtual ~ProgressView() = default;
     virtual void showProgress(const std::string& caption) = 0;
     virtual void setProgress(int percent) = 0;
@@ -34,7 +34,7 @@ inline constexpr auto kNoEchoMessage = "Firmware ID - no command echo.";
 // selection and each programmed byte acknowledged with 0x06. Each procedure traps its own
 // errors (VerifyEEPROM's reach WriteEEPROMData's trap) and tells its result in CommOK.
 class ModuleProtocol {
-public:
+  public:
     ModuleProtocol(SerialPort& port, Prompts& prompts, ProgramState& state, ProgressView& progress);
 
     bool CommOK = false;
@@ -55,7 +55,7 @@ public:
     // The settling delays; tests replace it to run without waiting.
     std::function<void(int)> delay;
 
-private:
+  private:
     bool openLink(ErrorTrap& trap);
     void send(std::uint8_t byte);
     void raise(ErrorTrap& trap, const char* message);

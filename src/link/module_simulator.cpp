@@ -20,7 +20,8 @@ constexpr std::uint8_t kNak = 0x15;
 
 }  // namespace
 
-ModuleSimulator::ModuleSimulator(const EepromBytes& eeprom, std::string identification, SimulatorFaults faults)
+ModuleSimulator::ModuleSimulator(const EepromBytes& eeprom, std::string identification,
+                                 SimulatorFaults faults)
     : eeprom_(eeprom), identification_(std::move(identification)), faults_(faults) {}
 
 void ModuleSimulator::reply(std::vector<SimulatorReply>& out, std::uint8_t byte, int delayMs) {
@@ -47,7 +48,8 @@ void ModuleSimulator::identification(std::vector<SimulatorReply>& out) {
             echo(out, kReadId);
             break;
     }
-    for (char c : identification_) reply(out, static_cast<std::uint8_t>(c), faults_.idCharacterDelayMs);
+    for (char c : identification_)
+        reply(out, static_cast<std::uint8_t>(c), faults_.idCharacterDelayMs);
     reply(out, 0x0D, faults_.idCharacterDelayMs);
 }
 
@@ -98,8 +100,10 @@ std::vector<SimulatorReply> ModuleSimulator::receive(std::uint8_t byte) {
             break;
         case kReadByte: {
             echo(out, byte);
-            std::uint8_t data = address_ < kEepromSize ? eeprom_[static_cast<std::size_t>(address_)] : 0xFF;
-            if (address_ == faults_.readBackDiffersAt) data = static_cast<std::uint8_t>(data ^ 0x5A);
+            std::uint8_t data =
+                address_ < kEepromSize ? eeprom_[static_cast<std::size_t>(address_)] : 0xFF;
+            if (address_ == faults_.readBackDiffersAt)
+                data = static_cast<std::uint8_t>(data ^ 0x5A);
             reply(out, data);
             ++address_;
             break;

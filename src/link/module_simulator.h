@@ -10,8 +10,8 @@ namespace qz {
 
 // Faults the simulated module can be told to show.
 struct SimulatorFaults {
-    bool silent = false;            // answers nothing at all
-    bool noEcho = false;            // leaves the echo out of every reply
+    bool silent = false;  // answers nothing at all
+    bool noEcho = false;  // leaves the echo out of every reply
     enum class IdStart { Echo, CarriageReturn, Letter, NonPrintable };
     IdStart idStart = IdStart::Echo;  // how the identification reply begins
     int idCharacterDelayMs = 0;       // each identification character after this delay
@@ -31,8 +31,9 @@ struct SimulatorReply {
 // The QZ-1 module as the program sees it over the wire: single-byte commands, each byte
 // echoed, status 0x06 after resync, address selection and each programmed byte.
 class ModuleSimulator {
-public:
-    ModuleSimulator(const EepromBytes& eeprom, std::string identification, SimulatorFaults faults = {});
+  public:
+    ModuleSimulator(const EepromBytes& eeprom, std::string identification,
+                    SimulatorFaults faults = {});
 
     // A byte from the program; returns what the module sends back.
     std::vector<SimulatorReply> receive(std::uint8_t byte);
@@ -40,7 +41,7 @@ public:
     const EepromBytes& eeprom() const { return eeprom_; }
     int address() const { return address_; }
 
-private:
+  private:
     enum class State { Command, AddressLow, AddressHigh, WriteData };
 
     void reply(std::vector<SimulatorReply>& out, std::uint8_t byte, int delayMs = 0);

@@ -18,7 +18,8 @@ PtySimulatorHost::PtySimulatorHost(ModuleSimulator simulator) : simulator_(std::
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
         const std::string reason = std::strerror(errno);
         if (master_ >= 0) ::close(master_);
-        throw ProgramError(kFileAccessErrorNumber, "Comm Error", "Cannot open a pseudo-terminal: " + reason);
+        throw ProgramError(kFileAccessErrorNumber, "Comm Error",
+                           "Cannot open a pseudo-terminal: " + reason);
     }
     devicePath_ = QString::fromLocal8Bit(ptsname(master_));
     slave_ = ::open(ptsname(master_), O_RDWR | O_NOCTTY);
@@ -56,7 +57,8 @@ void PtySimulatorHost::serve() {
                 replies = simulator_.receive(received[i]);
             }
             for (const SimulatorReply& reply : replies) {
-                if (reply.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
+                if (reply.delayMs > 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
                 if (::write(master_, &reply.byte, 1) != 1) break;
             }
         }

@@ -12,7 +12,7 @@ namespace qz {
 // Serves a simulated module on a pseudo-terminal, on a thread of its own, so that the
 // program's real serial port code talks to it through a tty exactly as to a module.
 class PtySimulatorHost {
-public:
+  public:
     // Opens the pseudo-terminal and starts serving; throws ProgramError when it cannot.
     explicit PtySimulatorHost(ModuleSimulator simulator);
     ~PtySimulatorHost();
@@ -25,7 +25,7 @@ public:
     // The simulated module's EEPROM as it stands now.
     EepromBytes eeprom() const;
 
-private:
+  private:
     void serve();
 
     ModuleSimulator simulator_;

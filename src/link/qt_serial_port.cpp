@@ -23,8 +23,9 @@ std::string openFailureDescription(QSerialPort::SerialPortError error, const QSt
                                    const QString& platformText) {
     std::string text = "Cannot open " + device.toStdString() + ": " + platformText.toStdString();
     if (error == QSerialPort::PermissionError)
-        text += ". Serial ports belong to the dialout group: add your user with "
-                "'sudo usermod -a -G dialout $USER' and log in again.";
+        text +=
+            ". Serial ports belong to the dialout group: add your user with "
+            "'sudo usermod -a -G dialout $USER' and log in again.";
     return text;
 }
 
@@ -116,7 +117,8 @@ void QtSerialPort::checkLineCounters() {
     if (!port_.isOpen() || !onLineEvent) return;
     serial_icounter_struct counters{};
     if (ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &counters) != 0) return;
-    const std::array<int, 4> now = {counters.frame, counters.overrun, counters.buf_overrun, counters.parity};
+    const std::array<int, 4> now = {counters.frame, counters.overrun, counters.buf_overrun,
+                                    counters.parity};
     const LineEvent events[] = {LineEvent::FramingError, LineEvent::HardwareOverrun,
                                 LineEvent::ReceiveBufferOverflow, LineEvent::ParityError};
     const std::array<int, 4> before = countersKnown_ ? lastCounters_ : now;

@@ -13,7 +13,7 @@ namespace qz {
 // `deviceForNumber`. Line errors come from the kernel's counters (TIOCGICOUNT) where the
 // device keeps them; Qt no longer reports framing, parity or overrun errors itself.
 class QtSerialPort : public SerialPort {
-public:
+  public:
     explicit QtSerialPort(std::function<QString(int)> deviceForNumber);
 
     void setPortNumber(int number) override { number_ = number; }
@@ -30,7 +30,7 @@ public:
 
     const QSerialPort& device() const { return port_; }
 
-private:
+  private:
     void checkLineCounters();
 
     QSerialPort port_;

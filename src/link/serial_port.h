@@ -20,7 +20,7 @@ enum class LineEvent {
 // count of bytes waiting, and waits that end when enough bytes are waiting or a deadline
 // passes. Failures to open are ProgramErrors with the platform's description.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     virtual void setPortNumber(int number) = 0;

@@ -92,13 +92,26 @@ TEST(ParameterDialogs, ChangesMadeInBothDialogsReachTheSavedFileAndNothingElse) 
 
     nlohmann::json expected = before;
     const nlohmann::json changes = {
-        {"TrigTiming", 29},        {"Table3DEnabled", true},    {"Table2DEnabled", false},
-        {"MAPSensorBar", 1},       {"Cyl4Engine", true},        {"MultiSparkEnabled", false},
-        {"HighSpeedDataLog", true}, {"DataLogFlags", 1},        {"StartRetard", 23},
-        {"CrankPulses", 5},        {"MaxRPMLimit", 7500},       {"RetardComp", 6},
-        {"ModuleFlags", 0x80 | 0x20 | 0x10 | 0x04 | 0x01},       {"GPI1Mode", 2},
-        {"GPI1OnTPS", 230},        {"GPIO2Mode", 0x14},         {"GPIO2OneShotDelay", true},
-        {"GPIO2Delay", 16},        {"GPIO2MaxRPM", 6500},       {"GPIO3Mode", 3},
+        {"TrigTiming", 29},
+        {"Table3DEnabled", true},
+        {"Table2DEnabled", false},
+        {"MAPSensorBar", 1},
+        {"Cyl4Engine", true},
+        {"MultiSparkEnabled", false},
+        {"HighSpeedDataLog", true},
+        {"DataLogFlags", 1},
+        {"StartRetard", 23},
+        {"CrankPulses", 5},
+        {"MaxRPMLimit", 7500},
+        {"RetardComp", 6},
+        {"ModuleFlags", 0x80 | 0x20 | 0x10 | 0x04 | 0x01},
+        {"GPI1Mode", 2},
+        {"GPI1OnTPS", 230},
+        {"GPIO2Mode", 0x14},
+        {"GPIO2OneShotDelay", true},
+        {"GPIO2Delay", 16},
+        {"GPIO2MaxRPM", 6500},
+        {"GPIO3Mode", 3},
         {"GPIO3ShiftRPM2", 6400},
     };
     for (const auto& [name, value] : changes.items()) expected[name] = value;

@@ -35,8 +35,9 @@ TEST(ModuleProtocol, ResyncSendsOneByteAndWantsTheAcknowledge) {
     EXPECT_TRUE(ok.port.isOpen()) << "resync leaves the port open";
     EXPECT_EQ(ok.delays, std::vector<int>{2});
 
-    for (const SimulatorFaults faults : {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
-                                         SimulatorFaults{.noEcho = true}}) {
+    for (const SimulatorFaults faults :
+         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
+          SimulatorFaults{.noEcho = true}}) {
         Link failing(faults);
         failing.protocol.ReSync();
         EXPECT_FALSE(failing.protocol.CommOK);
@@ -145,7 +146,8 @@ TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
 TEST(ModuleProtocol, EscStopsAReadAtTheNextByte) {
     Link link;
     link.progress.onValue = [&](int) {  // Esc while address 100 is read
-        if (std::count(link.port.sent.begin(), link.port.sent.end(), 0x15) == 100 - 16 + 1) link.state.UserAbort = true;
+        if (std::count(link.port.sent.begin(), link.port.sent.end(), 0x15) == 100 - 16 + 1)
+            link.state.UserAbort = true;
     };
     EepromBytes image{};
     link.protocol.ReadEEPROMData(image);
@@ -161,14 +163,16 @@ TEST(ModuleProtocol, ProgrammingSendsEachByteThenVerifiesThemAll) {
     for (int a = 16; a < 280; ++a) link.state.EEPROMBuffer[a] = static_cast<std::uint8_t>(a * 3);
     link.protocol.WriteEEPROMData();
     Bytes expected = {0x14, 0x10, 0x00};
-    for (int a = 16; a < 280; ++a) expected.insert(expected.end(), {0x16, static_cast<std::uint8_t>(a * 3)});
+    for (int a = 16; a < 280; ++a)
+        expected.insert(expected.end(), {0x16, static_cast<std::uint8_t>(a * 3)});
     expected.insert(expected.end(), {0x14, 0x10, 0x00});
     expected.insert(expected.end(), 264, 0x15);
     EXPECT_EQ(link.port.sent, expected);
     EXPECT_TRUE(link.protocol.CommOK);
     EXPECT_EQ(link.state.VerifyErrorCount, 0);
     EXPECT_EQ(link.port.simulator().eeprom(), link.state.EEPROMBuffer);
-    EXPECT_EQ(link.progress.captions, (std::vector<std::string>{"Programming EEPROM", "Verifying EEPROM"}));
+    EXPECT_EQ(link.progress.captions,
+              (std::vector<std::string>{"Programming EEPROM", "Verifying EEPROM"}));
     EXPECT_FALSE(link.port.isOpen());
 }
 
@@ -194,7 +198,8 @@ TEST(ModuleProtocol, VerificationCountsDifferencesAndAnInterruption) {
     Link interrupted;
     interrupted.state.EEPROMBuffer = demoTune();
     interrupted.progress.onValue = [&](int) {
-        if (interrupted.progress.captions.back() == "Verifying EEPROM") interrupted.state.UserAbort = true;
+        if (interrupted.progress.captions.back() == "Verifying EEPROM")
+            interrupted.state.UserAbort = true;
     };
     interrupted.protocol.WriteEEPROMData();
     EXPECT_EQ(interrupted.state.VerifyErrorCount, 1);

@@ -86,7 +86,11 @@ TEST(PtyLink, IdentificationFaults) {
         const char* message;
         const char* type;
     } cases[] = {
-        {"terminator first", {.idStart = SimulatorFaults::IdStart::CarriageReturn}, "QZ-1", kUnexpectedTerminatorMessage, ""},
+        {"terminator first",
+         {.idStart = SimulatorFaults::IdStart::CarriageReturn},
+         "QZ-1",
+         kUnexpectedTerminatorMessage,
+         ""},
         {"letter first", {.idStart = SimulatorFaults::IdStart::Letter}, "QZ-1", kNoEchoMessage, ""},
         {"slower than the deadline", {.idCharacterDelayMs = 150}, "QZ-1 V2.1", kTimeoutMessage, ""},
         {"marine", {}, "QZ-1 Marine V1.0", "", "QZ-1 Marine"},
@@ -95,7 +99,8 @@ TEST(PtyLink, IdentificationFaults) {
         PtyLink link(c.faults, c.id);
         if (*c.message) link.prompts.answer(PromptAnswer::Abort);
         link.protocol.ReadFirmwareID();
-        EXPECT_EQ(link.prompts.shown().empty() ? "" : link.prompts.shown()[0].text, c.message) << c.why;
+        EXPECT_EQ(link.prompts.shown().empty() ? "" : link.prompts.shown()[0].text, c.message)
+            << c.why;
         EXPECT_EQ(link.protocol.CommOK, !*c.message) << c.why;
         EXPECT_EQ(link.state.ModuleType, c.type) << c.why;
         EXPECT_FALSE(link.port.isOpen()) << c.why;

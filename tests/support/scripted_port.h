@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/program_error.h"
-#include "link/module_simulator.h"
 #include "link/module_protocol.h"
+#include "link/module_simulator.h"
 #include "link/serial_port.h"
 
 namespace qz::test {
@@ -14,7 +14,7 @@ namespace qz::test {
 // An in-memory port: records every byte written and answers from a responder, by default
 // a simulated module. Waits return at once with whatever the responder sent.
 class ScriptedPort : public SerialPort {
-public:
+  public:
     explicit ScriptedPort(ModuleSimulator simulator) : simulator_(std::move(simulator)) {
         respond = [this](std::uint8_t byte) {
             std::vector<std::uint8_t> bytes;
@@ -33,7 +33,8 @@ public:
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
     void open() override {
-        if (failToOpen) throw ProgramError(8002, "Comm Error", "Cannot open /dev/ttyUSB0: Permission denied");
+        if (failToOpen)
+            throw ProgramError(8002, "Comm Error", "Cannot open /dev/ttyUSB0: Permission denied");
         open_ = true;
         ++opens;
     }
@@ -43,7 +44,8 @@ public:
     int bytesWaiting() override { return static_cast<int>(incoming_.size()); }
     void discardInput() override { incoming_.clear(); }
     void writeByte(std::uint8_t byte) override {
-        if (!open_) throw ProgramError(8018, "Comm Error", "Operation valid only when the port is open");
+        if (!open_)
+            throw ProgramError(8018, "Comm Error", "Operation valid only when the port is open");
         sent.push_back(byte);
         for (std::uint8_t reply : respond(byte)) incoming_.push_back(reply);
     }
@@ -54,7 +56,7 @@ public:
     }
     void waitForBytes(int, const QDeadlineTimer&, bool) override {}
 
-private:
+  private:
     ModuleSimulator simulator_;
     std::deque<std::uint8_t> incoming_;
     int number_ = 1;
