@@ -128,8 +128,6 @@ class frmTunewell_Main : public QMainWindow {
     void deviceChosen(int index);
     QString deviceForPort(int number);
     void reapplyPortSettings();
-    bool checkLink(const std::string& title);
-    bool checkIdentity(const std::string& title, const std::string& verb);
     bool readModule(EepromBytes& image);
     void uploadChecked();
     // Runs a transfer with every command that touches the port, the buffer or the tables

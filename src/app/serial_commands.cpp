@@ -4,6 +4,7 @@
 #include "image/parameter_codec.h"
 #include "link/line_errors.h"
 #include "link/qt_serial_port.h"
+#include "link/transfer_checks.h"
 
 namespace qz {
 namespace {
@@ -28,9 +29,6 @@ class ProgressFrame : public ProgressView {
     QGroupBox* frame_;
     QProgressBar* bar_;
 };
-
-constexpr auto kDownloadTitle = "Download From EEPROM";
-constexpr auto kUploadTitle = "Upload To EEPROM";
 
 }  // namespace
 
@@ -149,37 +147,6 @@ void frmTunewell_Main::runTransfer(const std::function<void()>& transfer) {
     for (const auto& [action, enabled] : saved) action->setEnabled(enabled);
 }
 
-// Up to five resyncs. A port that cannot be opened has been reported already and is not
-// tried four more times.
-bool frmTunewell_Main::checkLink(const std::string& title) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        protocol_->ReSync();
-        if (protocol_->CommOK || protocol_->portFailed()) break;
-    }
-    if (protocol_->CommOK) return true;
-    prompts_.message("Cannot establish RS-232 link. Check cable and QZ-1 power.",
-                     PromptIcon::Exclamation, PromptButtons::OK, title);
-    if (port_->isOpen()) port_->close();
-    return false;
-}
-
-bool frmTunewell_Main::checkIdentity(const std::string& title, const std::string& verb) {
-    protocol_->ReadFirmwareID();
-    if (!protocol_->CommOK) {
-        prompts_.message("Firmware ID read failed - cannot " + verb + ".", PromptIcon::Exclamation,
-                         PromptButtons::OK, title);
-        return false;
-    }
-    if (state_.FirmwareID.empty()) {
-        prompts_.message("Invalid firmware ID - cannot " + verb + ".", PromptIcon::Exclamation,
-                         PromptButtons::OK, title);
-        return false;
-    }
-    prompts_.message("Firmware ID: " + state_.FirmwareID, PromptIcon::Exclamation,
-                     PromptButtons::OK, title);
-    return true;
-}
-
 // Reads the module into a fresh image. The buffer, the tables and the caption are replaced
 // only when all 264 bytes have arrived: a missing cable, another module or Esc loses nothing.
 void frmTunewell_Main::mnuDownload_Click() {
@@ -208,7 +175,9 @@ void frmTunewell_Main::mnuDownload_Click() {
 }
 
 bool frmTunewell_Main::readModule(EepromBytes& image) {
-    if (!checkLink(kDownloadTitle) || !checkIdentity(kDownloadTitle, "download")) return false;
+    if (!checkLink(*protocol_, *port_, prompts_, kDownloadTitle) ||
+        !checkIdentity(*protocol_, state_, prompts_, kDownloadTitle, "download"))
+        return false;
     if (state_.ModuleType != "QZ-1") {
         prompts_.message("Not standard QZ-1 unit. Cannot download and edit data.", PromptIcon::None,
                          PromptButtons::OK, kDownloadTitle);
@@ -236,7 +205,9 @@ void frmTunewell_Main::uploadChecked() {
                          PromptButtons::OK, kUploadTitle);
         return;
     }
-    if (!checkLink(kUploadTitle) || !checkIdentity(kUploadTitle, "upload")) return;
+    if (!checkLink(*protocol_, *port_, prompts_, kUploadTitle) ||
+        !checkIdentity(*protocol_, state_, prompts_, kUploadTitle, "upload"))
+        return;
     if (state_.ModuleType != "QZ-1") {
         prompts_.message("Not standard QZ-1 unit. Cannot upload data.", PromptIcon::None,
                          PromptButtons::OK, kUploadTitle);

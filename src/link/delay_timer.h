@@ -2,10 +2,10 @@
 
 namespace qz {
 
-// Waits the given milliseconds while window events go on running. Sleeps, never spins:
-// the event loop waits on a precise timer to within a millisecond of the end, and a
-// nanosleep to the monotonic deadline takes the rest, so delays are accurate to a small
-// fraction of a millisecond.
+// Waits the given milliseconds while window events go on running. The event loop waits on
+// a precise timer to within two milliseconds of the end and a nanosleep takes the rest, ended
+// early by the kernel's learned wake-up latency and finished by yielding for microseconds,
+// so delays are accurate to a few microseconds and never end early.
 void DelayTimer(int milliseconds);
 
 }  // namespace qz

@@ -252,12 +252,17 @@ void ModuleProtocol::WriteEEPROMData() {
 // Has no trap of its own: its errors reach the caller's.
 void ModuleProtocol::VerifyEEPROM() {
     state_.VerifyErrorCount = 0;
+    mismatches.clear();
     progress_.showProgress("Verifying EEPROM");
     SetEEPROMAddress(kImageFirstAddress);
     for (int address = kImageFirstAddress; address <= kImageLastAddress; ++address) {
         const std::uint8_t read = ReadEEPROM();
-        if (read != state_.EEPROMBuffer[static_cast<std::size_t>(address)])
+        const std::uint8_t expected = state_.EEPROMBuffer[static_cast<std::size_t>(address)];
+        if (read != expected) {
             ++state_.VerifyErrorCount;
+            // A read that failed says nothing about the module's byte.
+            if (CommOK) mismatches.push_back({address, expected, read});
+        }
         progress_.setProgress(progressFor(address));
         pumpEvents();
         if (state_.UserAbort || !CommOK) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/error_trap.h"
 #include "core/program_state.h"
@@ -38,6 +39,13 @@ class ModuleProtocol {
     ModuleProtocol(SerialPort& port, Prompts& prompts, ProgramState& state, ProgressView& progress);
 
     bool CommOK = false;
+    // What the last verification found: each address read back otherwise than written.
+    struct Mismatch {
+        int address;
+        std::uint8_t expected;
+        std::uint8_t read;
+    };
+    std::vector<Mismatch> mismatches;
     // Whether the last exchange could not even open the port.
     bool portFailed() const { return portFailed_; }
 

@@ -1,8 +1,6 @@
 #include "link/qt_serial_port.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 #ifdef __linux__
 #include <linux/serial.h>
@@ -92,23 +90,16 @@ std::uint8_t QtSerialPort::readByte() {
     return static_cast<std::uint8_t>(data);
 }
 
-// Waits on the port's own notifications and a timer; never spins.
+// Waits on the port itself, which wakes the moment a byte arrives; never spins. A pumping
+// wait runs the window's events between slices of at most 10 ms.
 void QtSerialPort::waitForBytes(int count, const QDeadlineTimer& deadline, bool pumpEvents) {
-    while (port_.isOpen() && bytesWaiting() < count && !deadline.hasExpired()) {
-        const auto remaining = static_cast<int>(std::max<qint64>(1, deadline.remainingTime()));
-        if (!pumpEvents) {
-            port_.waitForReadyRead(remaining);
-            continue;
-        }
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-        QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);
-        timer.start(remaining);
-        loop.exec();
+    constexpr qint64 kSliceMs = 10;
+    for (;;) {
+        if (pumpEvents) QCoreApplication::processEvents();
+        if (!port_.isOpen() || bytesWaiting() >= count || deadline.hasExpired()) return;
+        const qint64 remaining = std::max<qint64>(1, deadline.remainingTime());
+        port_.waitForReadyRead(
+            static_cast<int>(pumpEvents ? std::min(remaining, kSliceMs) : remaining));
     }
 }
 

@@ -19,6 +19,14 @@ constexpr const char* kUsage =
     "      the program saves a data file. Edits apply in the order given.\n"
     "  qz1 diff A B\n"
     "      Every parameter and table cell that differs. Exit 0 when equal, 1 when not.\n"
+    "  qz1 download --port DEVICE OUT\n"
+    "      Read a module into OUT (written only when complete). Exit 0 only on success.\n"
+    "  qz1 upload --port DEVICE IN\n"
+    "      Program a module from IN and verify every byte. Exit 0 only on success.\n"
+    "  qz1 sim [--image FILE] [--id TEXT] [--fault NAME[=N] ...]\n"
+    "      Serve a simulated module on a pseudo-terminal; prints its device path. Faults:\n"
+    "      silent, no-echo, id-cr, id-letter, id-nonprintable, slow[=MS], nak-resync,\n"
+    "      nak-address, nak-program=ADDRESS, differ=ADDRESS, drop=EVERY.\n"
     "Exit status 2 means bad input, 3 a value stored in FILE could not be decoded.\n";
 
 }  // namespace
@@ -54,6 +62,9 @@ int runQz1(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return runShow(rest[1], true, out, err);
         if (command == "apply") return runApply(rest, err);
         if (command == "diff" && rest.size() == 2) return runDiff(rest[0], rest[1], out, err);
+        if (command == "download") return runDownload(rest, err);
+        if (command == "upload") return runUpload(rest, err);
+        if (command == "sim") return runSim(rest, out, err);
         err << (command.empty() ? "qz1: no command given" : "qz1: cannot understand the arguments")
             << "; see qz1 --help\n";
         return kExitBadInput;

@@ -16,5 +16,8 @@ int runShow(const std::string& path, bool asJson, std::ostream& out, std::ostrea
 int runApply(const std::vector<std::string>& arguments, std::ostream& err);
 int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& out,
             std::ostream& err);
+int runDownload(const std::vector<std::string>& arguments, std::ostream& err);
+int runUpload(const std::vector<std::string>& arguments, std::ostream& err);
+int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace qz1
