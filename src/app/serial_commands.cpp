@@ -131,7 +131,10 @@ void frmTunewell_Main::runTransfer(const std::function<void()>& transfer) {
     if (transferRunning_) return;
     std::vector<std::pair<QAction*, bool>> saved;
     for (QAction* action : findChildren<QAction*>()) {
-        if (action == mnuHelpContents || action == mnuAbout || action->isSeparator()) continue;
+        // The menus themselves stay open to look into; Help and About stay usable.
+        if (action->menu() || action == mnuHelpContents || action == mnuAbout ||
+            action->isSeparator())
+            continue;
         saved.emplace_back(action, action->isEnabled());
         action->setEnabled(false);
     }

@@ -146,15 +146,19 @@ TEST(Download, CommandsThatTouchThePortBufferOrTablesAreRefusedMeanwhile) {
     auto module = f.port->respond;
     f.port->respond = [&](std::uint8_t byte) {
         if (byte == 0x15 && seen.empty())
-            seen = {f.window->mnuOpenFile->isEnabled(), f.window->mnuDownload->isEnabled(),
-                    f.window->mnuUpload->isEnabled(),   f.window->mnuEditModParams->isEnabled(),
-                    f.window->mnuExit->isEnabled(),     f.window->mnuAbout->isEnabled()};
+            seen = {f.window->mnuOpenFile->isEnabled(),
+                    f.window->mnuDownload->isEnabled(),
+                    f.window->mnuUpload->isEnabled(),
+                    f.window->mnuEditModParams->isEnabled(),
+                    f.window->mnuExit->isEnabled(),
+                    f.window->mnuAbout->isEnabled(),
+                    f.window->mnuHelp->menuAction()->isEnabled()};
         return module(byte);
     };
     f.prompts.answer(PromptAnswer::OK);
     f.prompts.answer(PromptAnswer::OK);
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, true, true}));
     EXPECT_TRUE(f.window->mnuOpenFile->isEnabled());
     EXPECT_TRUE(f.window->mnuExit->isEnabled());
     EXPECT_FALSE(f.window->mnuPopUpPaste2D->isEnabled()) << "states come back as they were";

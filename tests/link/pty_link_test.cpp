@@ -125,6 +125,30 @@ TEST(PtyLink, ProgrammingStopsAtARefusedAddressAndAReadBackDifferenceIsCounted) 
     EXPECT_EQ(differing.state.VerifyErrorCount, 1);
 }
 
+TEST(PtyLink, EscStopsAReadAndCountsAsAnErrorInVerification) {
+    PtyLink reading;
+    reading.progress.onValue = [&](int percent) {
+        if (percent >= 30) reading.state.UserAbort = true;
+    };
+    EepromBytes image{};
+    reading.protocol.ReadEEPROMData(image);
+    EXPECT_FALSE(reading.protocol.CommOK);
+    EXPECT_FALSE(reading.state.UserAbort);
+    EXPECT_FALSE(reading.port.isOpen());
+    EXPECT_FALSE(reading.progress.visible);
+
+    PtyLink verifying;
+    verifying.state.EEPROMBuffer = demoTune();
+    verifying.progress.onValue = [&](int percent) {
+        if (verifying.progress.captions.back() == "Verifying EEPROM" && percent >= 50)
+            verifying.state.UserAbort = true;
+    };
+    verifying.protocol.WriteEEPROMData();
+    EXPECT_TRUE(verifying.protocol.CommOK) << "every byte was programmed";
+    EXPECT_EQ(verifying.state.VerifyErrorCount, 1);
+    EXPECT_EQ(verifying.host.eeprom(), demoTune());
+}
+
 TEST(PtyLink, DroppedBytesEndAReadWithATimeout) {
     PtyLink link({.dropEvery = 50});
     link.prompts.answer(PromptAnswer::Abort);
