@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 
 #include "link/module_protocol.h"
 #include "link/pty_simulator_host.h"
@@ -66,14 +65,10 @@ TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
     EXPECT_TRUE(link.prompts.shown().empty());
 }
 
-TEST(PtyLink, AModuleThatDoesNotAnswerCostsOneSecondPerResync) {
+TEST(PtyLink, AModuleThatDoesNotAnswerFailsTheResyncSilently) {
     PtyLink link({.silent = true});
-    QElapsedTimer clock;
-    clock.start();
     link.protocol.ReSync();
     EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_GE(clock.elapsed(), 990);
-    EXPECT_LT(clock.elapsed(), 1500);
     EXPECT_TRUE(link.prompts.shown().empty());
     EXPECT_TRUE(link.port.isOpen());
 }
