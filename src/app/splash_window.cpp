@@ -12,6 +12,7 @@
 #include "core/error_trap.h"
 #include "core/leading_number.h"
 #include "core/program_error.h"
+#include "params/centre_on_screen.h"
 
 namespace qz {
 namespace {
@@ -77,12 +78,7 @@ frmTunewell_Splash::frmTunewell_Splash(ProgramState& state, Prompts& prompts,
     Form_Load(state, prompts, programFolder);
     tmrSplashUnload->start();
 
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
 }
 
 void frmTunewell_Splash::Form_Load(ProgramState& state, Prompts& prompts,

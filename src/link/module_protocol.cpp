@@ -7,17 +7,13 @@
 #include "core/program_error.h"
 #include "core/rounding.h"
 #include "link/delay_timer.h"
+#include "link/protocol_bytes.h"
 
 namespace qz {
 namespace {
 
-constexpr std::uint8_t kResync = 0x33;
-constexpr std::uint8_t kReadId = 0x10;
-constexpr std::uint8_t kSetAddress = 0x14;
-constexpr std::uint8_t kReadByte = 0x15;
-constexpr std::uint8_t kWriteByte = 0x16;
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kTerminator = 0x0D;
+using namespace wire;
+
 constexpr int kReplyDeadlineMs = 1000;
 constexpr int kSettleMs = 5;
 constexpr int kResyncSettleMs = 2;

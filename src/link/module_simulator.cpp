@@ -6,16 +6,13 @@
 
 #include "image/cell_encoding.h"
 #include "image/table_layout.h"
+#include "link/protocol_bytes.h"
 
 namespace qz {
 namespace {
 
-constexpr std::uint8_t kResync = 0x33;
-constexpr std::uint8_t kReadId = 0x10;
-constexpr std::uint8_t kSetAddress = 0x14;
-constexpr std::uint8_t kReadByte = 0x15;
-constexpr std::uint8_t kWriteByte = 0x16;
-constexpr std::uint8_t kAck = 0x06;
+using namespace wire;
+
 constexpr std::uint8_t kNak = 0x15;
 
 }  // namespace
@@ -37,7 +34,7 @@ void ModuleSimulator::echo(std::vector<SimulatorReply>& out, std::uint8_t byte) 
 void ModuleSimulator::identification(std::vector<SimulatorReply>& out) {
     switch (faults_.idStart) {
         case SimulatorFaults::IdStart::CarriageReturn:
-            reply(out, 0x0D);
+            reply(out, kTerminator);
             return;
         case SimulatorFaults::IdStart::Letter:
             break;  // the text comes without the echo
@@ -50,7 +47,7 @@ void ModuleSimulator::identification(std::vector<SimulatorReply>& out) {
     }
     for (char c : identification_)
         reply(out, static_cast<std::uint8_t>(c), faults_.idCharacterDelayMs);
-    reply(out, 0x0D, faults_.idCharacterDelayMs);
+    reply(out, kTerminator, faults_.idCharacterDelayMs);
 }
 
 std::vector<SimulatorReply> ModuleSimulator::receive(std::uint8_t byte) {

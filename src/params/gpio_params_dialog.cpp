@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/error_trap.h"
+#include "params/centre_on_screen.h"
 
 namespace qz {
 namespace {
@@ -162,13 +163,7 @@ void frmGPIOParams::functionClicked(GpioLine line, const GpioFunction& function)
 void frmGPIOParams::Form_Load() {
     ErrorTrap trap(prompts_);
     trap.run([&] {
-        trap.step([&] {
-            adjustSize();
-            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                const QRect area = screen->geometry();
-                move((area.width() - width()) / 2, (area.height() - height()) / 2);
-            }
-        });
+        trap.step([&] { centreOnScreen(*this); });
         for (GpioLine line : kLines) {
             trap.step([&] {
                 const GpioFunction& function = selectedFunction(line, modeOf(state_, line));

@@ -10,6 +10,7 @@
 
 #include "core/error_trap.h"
 #include "image/table_layout.h"
+#include "params/centre_on_screen.h"
 
 namespace qz {
 namespace {
@@ -298,13 +299,7 @@ void frmModParams::Form_Load() {
     ErrorTrap trap(prompts_);
     auto& s = state_;
     trap.run([&] {
-        trap.step([&] {
-            adjustSize();
-            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                const QRect area = screen->geometry();
-                move((area.width() - width()) / 2, (area.height() - height()) / 2);
-            }
-        });
+        trap.step([&] { centreOnScreen(*this); });
         trap.step([&] {
             setButton(chkRPMLimitDisable, !s.RPMLimitEnabled);
             setButton(chkMultiSparkDisable, !s.MultiSparkEnabled);

@@ -16,28 +16,6 @@
 namespace qz1 {
 namespace {
 
-// The program's messages on stderr. An error prompt is answered with Abort: a protocol
-// error ends the transfer.
-class TerminalPrompts : public qz::Prompts {
-  public:
-    explicit TerminalPrompts(std::ostream& err) : err_(err) {}
-    qz::PromptAnswer message(const std::string& text, qz::PromptIcon, qz::PromptButtons buttons,
-                             const std::string& title) override {
-        err_ << title << ": " << text << '\n';
-        return buttons == qz::PromptButtons::AbortRetryIgnore ? qz::PromptAnswer::Abort
-                                                              : qz::PromptAnswer::OK;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-
-  private:
-    std::ostream& err_;
-};
-
 // Progress on stderr, only when stderr is a terminal.
 class TerminalProgress : public qz::ProgressView {
   public:
@@ -65,14 +43,14 @@ class TerminalProgress : public qz::ProgressView {
 
 struct Session {
     Session(const std::string& device, std::ostream& err)
-        : prompts(err),
+        : prompts(qz::PromptAnswer::Abort, &err),
           progress(err),
           port([device](int) { return QString::fromStdString(device); }) {
         port.applyLineSettings();
         protocol = std::make_unique<qz::ModuleProtocol>(port, prompts, state, progress);
     }
     qz::ProgramState state;
-    TerminalPrompts prompts;
+    ToolPrompts prompts;
     TerminalProgress progress;
     qz::QtSerialPort port;
     std::unique_ptr<qz::ModuleProtocol> protocol;

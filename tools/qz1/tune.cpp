@@ -16,7 +16,7 @@ Tune loadTune(const std::string& path) {
         // The file layer's description already starts with the path.
         throw BadInput(error.what());
     }
-    QuietPrompts ignore(qz::PromptAnswer::Ignore);
+    ToolPrompts ignore(qz::PromptAnswer::Ignore);
     tune.decodeFailures = qz::UpdateParams(tune.data, ignore).failures;
     return tune;
 }

@@ -24,14 +24,17 @@ class BadInput : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Answers every prompt the same way and shows nothing: the tool reports failures itself
-// from the codec's outcome.
-class QuietPrompts : public qz::Prompts {
+// The tool's prompts: an error prompt (Abort, Retry, Ignore) gets `errorAnswer`, every other
+// message OK. Messages are written to `echo` when one is given; the tool reports decoding
+// and encoding failures itself from the codec's outcome.
+class ToolPrompts : public qz::Prompts {
   public:
-    explicit QuietPrompts(qz::PromptAnswer answer) : answer_(answer) {}
-    qz::PromptAnswer message(const std::string&, qz::PromptIcon, qz::PromptButtons,
-                             const std::string&) override {
-        return answer_;
+    explicit ToolPrompts(qz::PromptAnswer errorAnswer, std::ostream* echo = nullptr)
+        : errorAnswer_(errorAnswer), echo_(echo) {}
+    qz::PromptAnswer message(const std::string& text, qz::PromptIcon, qz::PromptButtons buttons,
+                             const std::string& title) override {
+        if (echo_) *echo_ << title << ": " << text << '\n';
+        return buttons == qz::PromptButtons::AbortRetryIgnore ? errorAnswer_ : qz::PromptAnswer::OK;
     }
     std::optional<std::string> input(const std::string&, const std::string&,
                                      const std::string&) override {
@@ -41,7 +44,8 @@ class QuietPrompts : public qz::Prompts {
     std::string saveFileName(const std::string&, const std::string&) override { return {}; }
 
   private:
-    qz::PromptAnswer answer_;
+    qz::PromptAnswer errorAnswer_;
+    std::ostream* echo_;
 };
 
 // A data file read into a fresh image and decoded. A decoding failure is passed over as
