@@ -39,7 +39,6 @@ class ModuleSimulator {
     std::vector<SimulatorReply> receive(std::uint8_t byte);
 
     const EepromBytes& eeprom() const { return eeprom_; }
-    int address() const { return address_; }
 
   private:
     enum class State { Command, AddressLow, AddressHigh, WriteData };

@@ -123,11 +123,6 @@ void TableViews::chartSetup3D() {
     chart3D_->setValueLabelVisible(false);
 }
 
-void TableViews::copy2DChartToGrid() {
-    for (int c = 1; c <= kRpmBreakpoints; ++c)
-        grid2D_->setCellText(1, c, format(chart2D_->value(1, c), "#0.0"));
-}
-
 void TableViews::copy3DChartToGrid() {
     for (int y = 1; y <= kPressureRows; ++y)
         for (int c = 1; c <= kRpmBreakpoints; ++c)

@@ -36,7 +36,6 @@ class TableViews {
 
     // Prepares the 3D view for the current MAP sensor: template, pressure labels, data.
     void chartSetup3D();
-    void copy2DChartToGrid();
     void copy3DChartToGrid();
 
     // "Save Timing Table Edits To Buffer" and "Close Timing Table".

@@ -2,8 +2,6 @@
 
 #include <QHeaderView>
 
-#include "core/leading_number.h"
-
 namespace qz {
 
 TimingGrid::TimingGrid(const QString& name, QWidget* parent) : QTableWidget(parent) {
@@ -44,10 +42,6 @@ QString TimingGrid::cellText(int row, int column) const {
 
 void TimingGrid::setCellText(int row, int column, const QString& text) {
     if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
-}
-
-double TimingGrid::cellValue(int row, int column) const {
-    return leadingNumber(cellText(row, column).toStdString());
 }
 
 void TimingGrid::setAllColumnWidths(int pixels) {

@@ -6,8 +6,7 @@
 namespace qz {
 
 // The grid of a timing table: cells addressed (row, column) from (0, 0), where row 0 and
-// column 0 are fixed header cells the user cannot edit. Each cell has a display text; the
-// numeric value of a cell is the number its text stands for.
+// column 0 are fixed header cells the user cannot edit. Each cell has a display text.
 class TimingGrid : public QTableWidget {
     Q_OBJECT
   public:
@@ -16,7 +15,6 @@ class TimingGrid : public QTableWidget {
     void setSize(int rows, int columns);
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
-    double cellValue(int row, int column) const;
 
     // Every column gets the same width and every row the same height, in pixels.
     void setAllColumnWidths(int pixels);
