@@ -5,33 +5,21 @@
 #include <QElapsedTimer>
 #include <cstdio>
 #include <ctime>
+#include <sstream>
 
+#include "core/auto_prompts.h"
+#include "image/parameter_codec.h"
 #include "link/module_protocol.h"
 #include "link/pty_simulator_host.h"
 #include "link/qt_serial_port.h"
-#include "link/transfer_checks.h"
+#include "link/transfer_sequence.h"
 
 namespace {
-
-struct SilentPrompts : qz::Prompts {
-    qz::PromptAnswer message(const std::string& text, qz::PromptIcon, qz::PromptButtons buttons,
-                             const std::string&) override {
-        if (buttons == qz::PromptButtons::AbortRetryIgnore)
-            std::fprintf(stderr, "error: %s\n", text.c_str());
-        return buttons == qz::PromptButtons::AbortRetryIgnore ? qz::PromptAnswer::Abort
-                                                              : qz::PromptAnswer::OK;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return {};
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-};
 
 struct NoProgress : qz::ProgressView {
     void showProgress(const std::string&) override {}
     void setProgress(int) override {}
+    void showStatus(const std::string&) override {}
     void hideProgress() override {}
 };
 
@@ -50,11 +38,12 @@ void report(const char* what, double wallMs, double cpuMs, double floorMs, bool 
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    std::ostringstream errors;  // the identification and any failure, shown at the end
     qz::PtySimulatorHost module{qz::ModuleSimulator(qz::demoTune(), qz::kDefaultSimulatorId)};
     qz::QtSerialPort port([&](int) { return module.devicePath(); });
     port.applyLineSettings();
     qz::ProgramState state;
-    SilentPrompts prompts;
+    qz::AutoPrompts prompts(qz::PromptAnswer::Abort, &errors);
     NoProgress progress;
     qz::ModuleProtocol protocol(port, prompts, state, progress);
 
@@ -68,19 +57,17 @@ int main(int argc, char** argv) {
     clock.start();
     double cpu = threadCpuMs();
     qz::EepromBytes image{};
-    bool ok = qz::checkLink(protocol, port, prompts, "bench") &&
-              qz::checkIdentity(protocol, state, prompts, "bench", "download");
-    if (ok) protocol.ReadEEPROMData(image);
-    ok = ok && protocol.CommOK;
+    bool ok = qz::downloadModule(protocol, image).succeeded;
     report("download", clock.nsecsElapsed() / 1e6, threadCpuMs() - cpu, kDownloadFloorMs, ok);
 
     state.EEPROMBuffer = image;
+    state.BufferEmpty = false;
+    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
+    qz::UpdateParams(state, ignore);  // the upload encodes the variables again
     clock.restart();
     cpu = threadCpuMs();
-    ok = qz::checkLink(protocol, port, prompts, "bench") &&
-         qz::checkIdentity(protocol, state, prompts, "bench", "upload");
-    if (ok) protocol.WriteEEPROMData();
-    ok = ok && protocol.CommOK && state.VerifyErrorCount == 0;
+    ok = qz::uploadImage(protocol).succeeded && ok;
     report("upload", clock.nsecsElapsed() / 1e6, threadCpuMs() - cpu, kUploadFloorMs, ok);
+    if (!ok) std::fputs(errors.str().c_str(), stderr);
     return ok ? 0 : 1;
 }

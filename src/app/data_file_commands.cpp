@@ -51,6 +51,7 @@ void frmTunewell_Main::mnuOpenFile_Click() {
         setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
         state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
         showBufferStatusCaption();
+        currentFile_ = name;
         prompts_.message("Loaded " + name + " to buffer. Ready for editing or upload.",
                          PromptIcon::None, PromptButtons::OK, "Open Data File");
         mnuEditModParams_Click();
@@ -72,7 +73,9 @@ void frmTunewell_Main::mnuSaveFile_Click() {
     ErrorTrap trap(prompts_);
     trap.run([&] {
         std::string name;
-        trap.step([&] { name = FileSave(prompts_, "Save File", kDataFileFilter, ""); });
+        trap.step([&] {
+            name = FileSave(prompts_, "Save File", kDataFileFilter, "", currentFile_, "dat");
+        });
         if (name.empty()) return;
         UpdateEEPROM(state_, prompts_);
         bool written = false;
@@ -82,6 +85,7 @@ void frmTunewell_Main::mnuSaveFile_Click() {
         });
         // A file that was not written does not name the buffer.
         if (!written) return;
+        currentFile_ = name;
         state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
         showBufferStatusCaption();
     });

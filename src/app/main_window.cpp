@@ -72,6 +72,8 @@ void frmTunewell_Main::createFrames() {
     cboDevice = new QComboBox(fraPortSelect);
     cboDevice->setObjectName(QStringLiteral("cboDevice"));
     cboDevice->setMinimumWidth(220);
+    cboDevice->setEditable(true);  // a device path can be typed, such as a pseudo-terminal
+    cboDevice->setInsertPolicy(QComboBox::NoInsert);
     auto* portLayout = new QGridLayout(fraPortSelect);
     portLayout->addWidget(lblPort, 0, 0);
     portLayout->addWidget(cboPort, 0, 1);
@@ -135,21 +137,16 @@ void frmTunewell_Main::disablePasteItems() {
 void frmTunewell_Main::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
-    reapplyPortSettings();
 }
 
-// Minimising closes the port and leaves it so; restoring applies the line settings again.
+// Minimising and restoring change no size, so the port step of a resize runs here for them.
 void frmTunewell_Main::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || transferRunning_) return;
-    if (isMinimized()) {
-        if (port_->isOpen()) port_->close();
-    } else {
-        reapplyPortSettings();
-    }
+    if (event->type() == QEvent::WindowStateChange) transfers_->windowResized(isMinimized());
 }
 
-// Lays out both charts and both grids, visible or not, in twips of the inner area.
+// Lays out both charts and both grids, visible or not, in twips of the inner area; then the
+// port is closed and, unless the window is minimised, configured again.
 void frmTunewell_Main::Form_Resize() {
     const TwipScale scale(logicalDpiX(), logicalDpiY());
     const QSize inner = viewArea_->size();
@@ -158,6 +155,7 @@ void frmTunewell_Main::Form_Resize() {
                        (inner.height() - fraProgress1->height()) / 2);
     fraPortSelect->move((inner.width() - fraPortSelect->width()) / 2,
                         (inner.height() - fraPortSelect->height()) / 2);
+    if (transfers_) transfers_->windowResized(isMinimized());
 }
 
 // Esc reaches the main window before the control that has the focus, which still gets it.
@@ -184,13 +182,18 @@ bool frmTunewell_Main::Form_QueryUnload() {
     }
     // Whatever the answer, the serial port is closed. Data files are read and written whole
     // inside their commands, so no file is left open here.
-    if (port_->isOpen()) port_->close();
+    transfers_->closePort();
     return !cancel;
 }
 
 void frmTunewell_Main::closeEvent(QCloseEvent* event) {
-    // The window stays while a transfer runs: Esc stops a read or a verification first.
-    if (transferRunning_ || !Form_QueryUnload()) {
+    // A transfer is not cut off: the window closes when it has ended.
+    if (transfers_->running()) {
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }

@@ -17,10 +17,7 @@
 #include "app/help_viewer.h"
 #include "core/program_state.h"
 #include "core/prompts.h"
-#include "link/module_protocol.h"
-#include "link/port_directory.h"
-#include "link/pty_simulator_host.h"
-#include "link/serial_port.h"
+#include "link/transfers.h"
 #include "table/table_views.h"
 
 namespace qz {
@@ -78,9 +75,6 @@ class frmTunewell_Main : public QMainWindow {
     QLabel* lblDevice;
     QComboBox* cboDevice;
 
-    int CommPortNumber = 1;
-    int CommErrorCount = 0;
-
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
     void mnuEditModParams_Click();
@@ -95,13 +89,9 @@ class frmTunewell_Main : public QMainWindow {
     void mnuPortSetup_Click();
     void cboPort_Click();
     void cmdPortSelectOK_Click();
-    void MSComm1_OnComm(int eventCode);
 
-    // The serial port the window uses; tests put in their own.
-    void useSerialPort(std::unique_ptr<SerialPort> port);
-    SerialPort& serialPort() { return *port_; }
-    ModuleProtocol& protocol() { return *protocol_; }
-    bool transferRunning() const { return transferRunning_; }
+    // The port, the protocol and the transfers; tests put in a port of their own.
+    Transfers& transfers() { return *transfers_; }
 
     // How the window shows its modal dialogs; tests replace it to drive them.
     using DialogRunner = std::function<int(QDialog&)>;
@@ -125,14 +115,10 @@ class frmTunewell_Main : public QMainWindow {
     bool Form_QueryUnload();
     void setUpSerialPort();
     void showDeviceOf(int number);
-    void deviceChosen(int index);
-    QString deviceForPort(int number);
-    void reapplyPortSettings();
-    bool readModule(EepromBytes& image);
-    void uploadChecked();
-    // Runs a transfer with every command that touches the port, the buffer or the tables
-    // refused; the window still repaints, resizes and takes Esc.
-    void runTransfer(const std::function<void()>& transfer);
+    void deviceEdited();
+    TransferOutcome runTransfer(const std::function<TransferOutcome()>& transfer);
+    void showOutcome(const TransferOutcome& outcome, const std::string& title);
+    void closeIfRequested();
 
     ProgramState& state_;
     Prompts& prompts_;
@@ -142,12 +128,10 @@ class frmTunewell_Main : public QMainWindow {
     std::unique_ptr<HelpViewer> helpViewer_;
     DialogRunner runDialog_ = [](QDialog& dialog) { return dialog.exec(); };
     QSettings settings_;
-    std::unique_ptr<PortDirectory> ports_;
-    std::unique_ptr<PtySimulatorHost> simulator_;
-    std::unique_ptr<SerialPort> port_;
     std::unique_ptr<ProgressView> progress_;
-    std::unique_ptr<ModuleProtocol> protocol_;
-    bool transferRunning_ = false;
+    std::unique_ptr<Transfers> transfers_;
+    bool closeRequested_ = false;
+    std::string currentFile_;  // the data file the buffer was last opened from or saved to
 };
 
 }  // namespace qz

@@ -2,9 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QSpacerItem>
+
+#include "link/port_directory.h"
 
 namespace qz {
 namespace {
@@ -60,6 +67,32 @@ PromptAnswer answerOf(int button) {
     }
 }
 
+// Shows the ordinary arrow over a prompt while the window shows the busy cursor.
+class ArrowCursor {
+  public:
+    ArrowCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
+    ArrowCursor(const ArrowCursor&) = delete;
+    ArrowCursor& operator=(const ArrowCursor&) = delete;
+};
+
+// The folder the file dialogs last used, kept in the user's settings.
+class LastFolder {
+  public:
+    LastFolder()
+        : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tunewell"),
+                    QString::fromLatin1(kSettingsApplication)) {}
+    QString path() const { return settings_.value(kKey).toString(); }
+    std::string remember(const QString& chosen) {
+        if (!chosen.isEmpty()) settings_.setValue(kKey, QFileInfo(chosen).absolutePath());
+        return chosen.toStdString();
+    }
+
+  private:
+    static constexpr auto kKey = "Files/LastFolder";
+    QSettings settings_;
+};
+
 }  // namespace
 
 QString qtFileFilter(const std::string& filter) {
@@ -76,15 +109,30 @@ QString qtFileFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+int messageBoxWidthForTitle(const QString& title) {
+    const QFontMetrics metrics(QApplication::font("QWorkspaceTitleBar"));
+    constexpr int kFrameButtonsAndMargins = 140;
+    return metrics.horizontalAdvance(title) + kFrameButtonsAndMargins;
+}
+
 PromptAnswer QtPrompts::message(const std::string& text, PromptIcon icon, PromptButtons buttons,
-                                const std::string& title) {
-    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                    qtButtons(buttons), QApplication::activeWindow());
+                                const std::string& title, const std::string& detail) {
+    const ArrowCursor arrow;
+    const QString caption = QString::fromStdString(title);
+    QMessageBox box(qtIcon(icon), caption, QString::fromStdString(text), qtButtons(buttons),
+                    QApplication::activeWindow());
+    if (!detail.empty()) box.setDetailedText(QString::fromStdString(detail));
+    // A message box sizes itself to its text alone; a short text would cut a long title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(messageBoxWidthForTitle(caption), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return answerOf(box.exec());
 }
 
 std::optional<std::string> QtPrompts::input(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText) {
+    const ArrowCursor arrow;
     bool ok = false;
     const QString text = QInputDialog::getText(
         QApplication::activeWindow(), QString::fromStdString(title), QString::fromStdString(prompt),
@@ -94,17 +142,25 @@ std::optional<std::string> QtPrompts::input(const std::string& prompt, const std
 }
 
 std::string QtPrompts::openFileName(const std::string& title, const std::string& filter) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
-                                        QString(), qtFileFilter(filter))
-        .toStdString();
+    const ArrowCursor arrow;
+    LastFolder folder;
+    return folder.remember(QFileDialog::getOpenFileName(QApplication::activeWindow(),
+                                                        QString::fromStdString(title),
+                                                        folder.path(), qtFileFilter(filter)));
 }
 
-std::string QtPrompts::saveFileName(const std::string& title, const std::string& filter) {
+std::string QtPrompts::saveFileName(const std::string& title, const std::string& filter,
+                                    const std::string& proposedName) {
+    const ArrowCursor arrow;
+    LastFolder folder;
+    const QFileInfo proposed(QString::fromStdString(proposedName));
+    const QString start = proposedName.empty()    ? folder.path()
+                          : proposed.isAbsolute() ? proposed.filePath()
+                                                  : folder.path() + '/' + proposed.fileName();
     // The program asks about an existing file itself.
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
-                                        QString(), qtFileFilter(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite)
-        .toStdString();
+    return folder.remember(QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), QString::fromStdString(title), start, qtFileFilter(filter),
+        nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 }  // namespace qz

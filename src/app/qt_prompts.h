@@ -7,16 +7,22 @@
 namespace qz {
 
 // The prompts as the user sees them: Qt message boxes, input boxes and file dialogs, each
-// modal over the active window.
+// modal over the active window, with the ordinary arrow even while a transfer shows the busy
+// cursor. The file dialogs open in the folder last used, which is kept per user.
 class QtPrompts : public Prompts {
   public:
     PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons,
-                         const std::string& title) override;
+                         const std::string& title, const std::string& detail = {}) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
     std::string openFileName(const std::string& title, const std::string& filter) override;
-    std::string saveFileName(const std::string& title, const std::string& filter) override;
+    std::string saveFileName(const std::string& title, const std::string& filter,
+                             const std::string& proposedName = {}) override;
 };
+
+// The width a message box needs so that its title is not cut: the title's width in the
+// window title font, and room for the frame's buttons.
+int messageBoxWidthForTitle(const QString& title);
 
 // A filter of the form "Display text|pattern|..." as Qt's file dialogs take it:
 // "Display text (pattern);;...". "*.*" becomes "*", which matches every file here.

@@ -1,10 +1,11 @@
+#include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 #include "app/main_window.h"
+#include "core/scope_exit.h"
 #include "image/parameter_codec.h"
-#include "link/line_errors.h"
 #include "link/qt_serial_port.h"
-#include "link/transfer_checks.h"
 
 namespace qz {
 namespace {
@@ -12,20 +13,27 @@ namespace {
 // The progress frame of the main window as the transfers see it.
 class ProgressFrame : public ProgressView {
   public:
-    ProgressFrame(QGroupBox* frame, QProgressBar* bar) : frame_(frame), bar_(bar) {
-        bar_->setRange(0, 100);
-    }
+    ProgressFrame(QGroupBox* frame, QProgressBar* bar) : frame_(frame), bar_(bar) {}
     void showProgress(const std::string& caption) override {
+        bar_->setRange(0, 100);
+        show(caption);
+    }
+    void setProgress(int percent) override { bar_->setValue(percent); }
+    // A bar without a range says "busy" while the module is being reached.
+    void showStatus(const std::string& line) override {
+        bar_->setRange(0, 0);
+        show(line);
+    }
+    void hideProgress() override { frame_->hide(); }
+
+  private:
+    void show(const std::string& caption) {
         frame_->setTitle(QString::fromStdString(caption));
         bar_->setValue(0);
         frame_->show();
         frame_->raise();
         frame_->repaint();
     }
-    void setProgress(int percent) override { bar_->setValue(percent); }
-    void hideProgress() override { frame_->hide(); }
-
-  private:
     QGroupBox* frame_;
     QProgressBar* bar_;
 };
@@ -33,50 +41,40 @@ class ProgressFrame : public ProgressView {
 }  // namespace
 
 void frmTunewell_Main::createSerialPort() {
-    ports_ = std::make_unique<PortDirectory>(settings_, detectSerialDevices());
     progress_ = std::make_unique<ProgressFrame>(fraProgress1, prgProgress1);
-    useSerialPort(
-        std::make_unique<QtSerialPort>([this](int number) { return deviceForPort(number); }));
+    transfers_ =
+        std::make_unique<Transfers>(settings_, detectSerialDevices(), state_, prompts_, *progress_);
     connect(cboPort, &QComboBox::activated, this, &frmTunewell_Main::cboPort_Click);
-    connect(cboDevice, &QComboBox::activated, this, &frmTunewell_Main::deviceChosen);
+    connect(cboDevice, &QComboBox::activated, this, &frmTunewell_Main::deviceEdited);
+    connect(cboDevice->lineEdit(), &QLineEdit::editingFinished, this,
+            &frmTunewell_Main::deviceEdited);
     connect(cmdPortSelectOK, &QPushButton::clicked, this, &frmTunewell_Main::cmdPortSelectOK_Click);
-}
-
-void frmTunewell_Main::useSerialPort(std::unique_ptr<SerialPort> port) {
-    port_ = std::move(port);
-    port_->onLineEvent = [this](LineEvent event) { MSComm1_OnComm(static_cast<int>(event)); };
-    port_->setPortNumber(CommPortNumber);
-    protocol_ = std::make_unique<ModuleProtocol>(*port_, prompts_, state_, *progress_);
 }
 
 // Start-up: the saved port is selected and the line configured; the port stays closed.
 void frmTunewell_Main::setUpSerialPort() {
-    state_.UserAbort = false;
-    CommPortNumber = ports_->savedPortNumber();
+    transfers_->setUp();
     if (cboPort->count() == 0)
         for (int number = 1; number <= 255; ++number)
             cboPort->addItem(QStringLiteral("Com%1").arg(number));
-    cboPort->setCurrentIndex(CommPortNumber - 1);
+    cboPort->setCurrentIndex(transfers_->CommPortNumber - 1);
     cboPort_Click();
-    port_->applyLineSettings();
-    CommErrorCount = 0;
 }
 
 void frmTunewell_Main::cboPort_Click() {
-    CommPortNumber = cboPort->currentIndex() + 1;
-    ports_->savePortNumber(CommPortNumber);
-    if (port_->isOpen()) port_->close();
-    port_->setPortNumber(CommPortNumber);
-    showDeviceOf(CommPortNumber);
+    transfers_->selectPort(cboPort->currentIndex() + 1);
+    showDeviceOf(transfers_->CommPortNumber);
 }
 
-// Shows which device the chosen number opens, among the machine's devices and the simulator.
+// Shows which device the chosen number opens, among the machine's devices and the simulator;
+// another device path can be typed in.
 void frmTunewell_Main::showDeviceOf(int number) {
+    const PortDirectory& ports = transfers_->ports();
     cboDevice->clear();
-    for (const QString& device : ports_->detected()) cboDevice->addItem(device, device);
+    for (const QString& device : ports.detected()) cboDevice->addItem(device, device);
     cboDevice->addItem(QString::fromLatin1(PortDirectory::kSimulatorName),
                        QString::fromLatin1(PortDirectory::kSimulator));
-    const QString device = ports_->deviceFor(number);
+    const QString device = ports.deviceFor(number);
     int index = cboDevice->findData(device);
     if (index < 0 && !device.isEmpty()) {
         cboDevice->addItem(device, device);
@@ -89,19 +87,13 @@ void frmTunewell_Main::showDeviceOf(int number) {
     cboDevice->setCurrentIndex(index);
 }
 
-void frmTunewell_Main::deviceChosen(int index) {
-    ports_->choose(CommPortNumber, cboDevice->itemData(index).toString());
-    if (port_->isOpen()) port_->close();
-}
-
-QString frmTunewell_Main::deviceForPort(int number) {
-    const QString device = ports_->deviceFor(number);
-    if (device != QLatin1String(PortDirectory::kSimulator)) return device;
-    // The simulator keeps its EEPROM for the whole run, so an upload can be read back.
-    if (!simulator_)
-        simulator_ =
-            std::make_unique<PtySimulatorHost>(ModuleSimulator(demoTune(), kDefaultSimulatorId));
-    return simulator_->devicePath();
+// A device picked from the list, or a path typed into the box, for the current port number.
+void frmTunewell_Main::deviceEdited() {
+    const QString text = cboDevice->currentText().trimmed();
+    const int index = cboDevice->findText(text);
+    const QString device = index >= 0 ? cboDevice->itemData(index).toString() : text;
+    if (device == transfers_->ports().deviceFor(transfers_->CommPortNumber)) return;
+    transfers_->chooseDevice(device);
 }
 
 void frmTunewell_Main::mnuPortSetup_Click() {
@@ -110,25 +102,14 @@ void frmTunewell_Main::mnuPortSetup_Click() {
 }
 
 void frmTunewell_Main::cmdPortSelectOK_Click() {
+    deviceEdited();
     fraPortSelect->hide();
 }
 
-void frmTunewell_Main::MSComm1_OnComm(int eventCode) {
-    handleLineEvent(eventCode, CommErrorCount, *port_, prompts_);
-}
-
-// After a resize the port is closed and, unless the window was minimised, configured again.
-// A running transfer keeps its port: closing it would lose the reply on its way.
-void frmTunewell_Main::reapplyPortSettings() {
-    if (transferRunning_ || !port_) return;
-    if (port_->isOpen()) port_->close();
-    if (isMinimized()) return;
-    port_->applyLineSettings();
-    CommErrorCount = 0;
-}
-
-void frmTunewell_Main::runTransfer(const std::function<void()>& transfer) {
-    if (transferRunning_) return;
+// Runs a transfer with every command that touches the port, the buffer or the tables
+// refused and the busy cursor on; the window still repaints, resizes and takes Esc. Every
+// way out, an error included, gives the window back as it was.
+TransferOutcome frmTunewell_Main::runTransfer(const std::function<TransferOutcome()>& transfer) {
     std::vector<std::pair<QAction*, bool>> saved;
     for (QAction* action : findChildren<QAction*>()) {
         // The menus themselves stay open to look into; Help and About stay usable.
@@ -138,101 +119,65 @@ void frmTunewell_Main::runTransfer(const std::function<void()>& transfer) {
         saved.emplace_back(action, action->isEnabled());
         action->setEnabled(false);
     }
-    fraPortSelect->setEnabled(false);
-    views_->grid2D().setEnabled(false);
-    views_->grid3D().setEnabled(false);
-    transferRunning_ = true;
-    transfer();
-    transferRunning_ = false;
-    views_->grid2D().setEnabled(true);
-    views_->grid3D().setEnabled(true);
-    fraPortSelect->setEnabled(true);
-    for (const auto& [action, enabled] : saved) action->setEnabled(enabled);
+    const std::vector<QWidget*> locked = {fraPortSelect, &views_->grid2D(), &views_->grid3D()};
+    for (QWidget* widget : locked) widget->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ScopeExit restore([&] {
+        QApplication::restoreOverrideCursor();
+        for (QWidget* widget : locked) widget->setEnabled(true);
+        for (const auto& [action, enabled] : saved) action->setEnabled(enabled);
+    });
+    return transfer();
+}
+
+void frmTunewell_Main::showOutcome(const TransferOutcome& outcome, const std::string& title) {
+    prompts_.message(outcome.message, outcome.icon, PromptButtons::OK, title, outcome.detail());
+}
+
+// A close asked for while a transfer ran is carried out once the command has ended.
+void frmTunewell_Main::closeIfRequested() {
+    if (!closeRequested_) return;
+    closeRequested_ = false;
+    close();
 }
 
 // Reads the module into a fresh image. The buffer, the tables and the caption are replaced
 // only when all 264 bytes have arrived: a missing cable, another module or Esc loses nothing.
 void frmTunewell_Main::mnuDownload_Click() {
-    if (transferRunning_) return;
+    if (transfers_->running()) return;
     if (!state_.BufferEmpty &&
         prompts_.message("Data buffer not empty. OK to overwrite?", PromptIcon::None,
                          PromptButtons::OKCancel, kDownloadTitle) == PromptAnswer::Cancel)
         return;
     QCoreApplication::processEvents();
     EepromBytes image{};
-    bool complete = false;
-    runTransfer([&] { complete = readModule(image); });
-    if (!complete) return;
-    views_->hideAll();
-    state_.EEPROMBuffer = image;
-    state_.BufferEmpty = false;
-    UpdateParams(state_, prompts_);
-    if (state_.Table3DEnabled) views_->chartSetup3D();
-    mnuNewTable->setEnabled(true);
-    setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
-    state_.BufferStatus = "Downloaded Data";
-    setCaption(state_.AppTitle + " - Downloaded Data");
-    prompts_.message("Downloaded data to buffer. Ready for editing.", PromptIcon::None,
-                     PromptButtons::OK, kDownloadTitle);
-    mnuEditModParams_Click();
-}
-
-bool frmTunewell_Main::readModule(EepromBytes& image) {
-    if (!checkLink(*protocol_, *port_, prompts_, kDownloadTitle) ||
-        !checkIdentity(*protocol_, state_, prompts_, kDownloadTitle, "download"))
-        return false;
-    if (state_.ModuleType != "QZ-1") {
-        prompts_.message("Not standard QZ-1 unit. Cannot download and edit data.", PromptIcon::None,
-                         PromptButtons::OK, kDownloadTitle);
-        return false;
+    const TransferOutcome outcome = runTransfer([&] { return transfers_->download(image); });
+    if (outcome.succeeded) {
+        views_->hideAll();
+        state_.EEPROMBuffer = image;
+        state_.BufferEmpty = false;
+        currentFile_.clear();
+        UpdateParams(state_, prompts_);
+        if (state_.Table3DEnabled) views_->chartSetup3D();
+        mnuNewTable->setEnabled(true);
+        setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
+        state_.BufferStatus = "Downloaded Data";
+        setCaption(state_.AppTitle + " - Downloaded Data");
     }
-    protocol_->ReadEEPROMData(image);
-    if (protocol_->CommOK) return true;
-    prompts_.message("Download failed.", PromptIcon::Exclamation, PromptButtons::OK,
-                     kDownloadTitle);
-    return false;
+    showOutcome(outcome, kDownloadTitle);
+    if (outcome.succeeded && !closeRequested_) mnuEditModParams_Click();
+    closeIfRequested();
 }
 
 void frmTunewell_Main::mnuUpload_Click() {
-    runTransfer([this] { uploadChecked(); });
-}
-
-void frmTunewell_Main::uploadChecked() {
+    if (transfers_->running()) return;
     if (views_->tableOpen()) {
         prompts_.message("You must close or save any open table before uploading.",
                          PromptIcon::Exclamation, PromptButtons::OK, kUploadTitle);
         return;
     }
-    if (state_.BufferEmpty) {
-        prompts_.message("No data available for uploading.", PromptIcon::Exclamation,
-                         PromptButtons::OK, kUploadTitle);
-        return;
-    }
-    if (!checkLink(*protocol_, *port_, prompts_, kUploadTitle) ||
-        !checkIdentity(*protocol_, state_, prompts_, kUploadTitle, "upload"))
-        return;
-    if (state_.ModuleType != "QZ-1") {
-        prompts_.message("Not standard QZ-1 unit. Cannot upload data.", PromptIcon::None,
-                         PromptButtons::OK, kUploadTitle);
-        state_.ModuleType = "QZ-1";
-        return;
-    }
-    UpdateEEPROM(state_, prompts_);
-    protocol_->WriteEEPROMData();
-    if (!protocol_->CommOK) {
-        prompts_.message("Upload aborted - EEPROM programming failed.", PromptIcon::Information,
-                         PromptButtons::OK, kUploadTitle);
-        return;
-    }
-    if (state_.VerifyErrorCount != 0) {
-        prompts_.message("Upload aborted - EEPROM verification failed.", PromptIcon::Information,
-                         PromptButtons::OK, kUploadTitle);
-        return;
-    }
-    prompts_.message(
-        "Upload completed. Remember to cycle power off for 5 seconds\nand then on again before "
-        "starting engine.",
-        PromptIcon::Exclamation, PromptButtons::OK, kUploadTitle);
+    showOutcome(runTransfer([this] { return transfers_->upload(); }), kUploadTitle);
+    closeIfRequested();
 }
 
 }  // namespace qz

@@ -4,6 +4,20 @@
 #include <utility>
 
 namespace qz {
+namespace {
+
+// The description of whatever a step threw.
+std::string describeCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "Unexpected error.";
+    }
+}
+
+}  // namespace
 
 ErrorTrap::ErrorTrap(Prompts& prompts, std::function<void()> cleanup)
     : prompts_(prompts), cleanup_(std::move(cleanup)) {}
@@ -11,12 +25,17 @@ ErrorTrap::ErrorTrap(Prompts& prompts, std::function<void()> cleanup)
 bool ErrorTrap::run(const std::function<void()>& body) {
     try {
         body();
+        return true;
     } catch (const Aborted&) {
         aborted_ = true;
-        if (cleanup_) cleanup_();
-        return false;
+    } catch (...) {
+        const std::string description = describeCurrentException();
+        const PromptAnswer answer =
+            prompts_.message(description, PromptIcon::Critical, PromptButtons::OK, "Error");
+        failures_.push_back({{}, description, answer});
     }
-    return true;
+    if (cleanup_) cleanup_();
+    return false;
 }
 
 void ErrorTrap::step(const std::function<void()>& action, std::string_view name) {
@@ -25,8 +44,10 @@ void ErrorTrap::step(const std::function<void()>& action, std::string_view name)
         try {
             action();
             return;
-        } catch (const std::exception& error) {
-            description = error.what();
+        } catch (const Aborted&) {
+            throw;  // a nested step's Abort leaves the whole procedure
+        } catch (...) {
+            description = describeCurrentException();
         }
         const PromptAnswer answer = prompts_.message(description, PromptIcon::Critical,
                                                      PromptButtons::AbortRetryIgnore, "Error");

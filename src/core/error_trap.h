@@ -20,12 +20,15 @@ struct TrappedFailure {
 // that may fail through step(). A failing step shows its description with Abort, Retry and
 // Ignore (title "Error", critical icon): Retry runs the step again, Ignore goes on with the
 // next step, Abort runs the clean-up and leaves the procedure. The error never reaches the
-// caller of the procedure.
+// caller of the procedure. Any failure counts, not only the program's own errors: a port
+// that vanished or a library that threw gets the same prompt. A failure outside every step
+// cannot be repeated or passed over, so it is shown with OK alone and leaves through the
+// clean-up.
 class ErrorTrap {
   public:
     explicit ErrorTrap(Prompts& prompts, std::function<void()> cleanup = {});
 
-    // Runs a procedure's body; false when the user chose Abort.
+    // Runs a procedure's body; false when it left through the clean-up.
     bool run(const std::function<void()>& body);
 
     // Runs one step of the body. `name` labels the step in failures().

@@ -17,9 +17,10 @@ class Prompts {
   public:
     virtual ~Prompts() = default;
 
-    // A modal message box; returns the button pressed.
+    // A modal message box; returns the button pressed. `detail`, when given, is shown on
+    // request below the text (a list too long for the box itself).
     virtual PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons,
-                                 const std::string& title) = 0;
+                                 const std::string& title, const std::string& detail = {}) = 0;
 
     // An input box; nullopt when the user cancels.
     virtual std::optional<std::string> input(const std::string& prompt, const std::string& title,
@@ -27,8 +28,10 @@ class Prompts {
 
     // The open-file and save-file dialogs. `filter` is "Display text|pattern"; the result is
     // the chosen file's full path, or empty when the user left the dialog without a choice.
+    // The save dialog proposes `proposedName` (a file name or a path) when one is given.
     virtual std::string openFileName(const std::string& title, const std::string& filter) = 0;
-    virtual std::string saveFileName(const std::string& title, const std::string& filter) = 0;
+    virtual std::string saveFileName(const std::string& title, const std::string& filter,
+                                     const std::string& proposedName = {}) = 0;
 };
 
 }  // namespace qz

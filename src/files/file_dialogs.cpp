@@ -1,6 +1,7 @@
 #include "files/file_dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include "core/error_trap.h"
@@ -57,13 +58,17 @@ std::string FileOpen(Prompts& prompts, const std::string& title, const std::stri
 }
 
 std::string FileSave(Prompts& prompts, const std::string& title, const std::string& filter,
-                     const std::string& prompt) {
+                     const std::string& prompt, const std::string& proposedName,
+                     const std::string& defaultExtension) {
     const std::string shownFilter = filter.empty() ? kAllFiles : filter;
     const std::string question = prompt.empty() ? "Replace existing file?" : prompt;
     return underOwnTrap(prompts, "File Save", "Aborted File Save", kSaveDialogErrorNumber,
                         [&](std::string& result) {
                             for (;;) {
-                                result = prompts.saveFileName(title, shownFilter);
+                                result = prompts.saveFileName(title, shownFilter, proposedName);
+                                if (!result.empty() && !defaultExtension.empty() &&
+                                    QFileInfo(QString::fromStdString(result)).suffix().isEmpty())
+                                    result += "." + defaultExtension;
                                 if (result.empty() || !fileExists(result)) return true;
                                 const PromptAnswer answer = prompts.message(
                                     result + "\nThis file already exists.\n\n" + question,

@@ -17,7 +17,10 @@ std::string FileOpen(Prompts& prompts, const std::string& title, const std::stri
 
 // The save-file dialog: an existing file is replaced only on Yes to the prompt (by default
 // "Replace existing file?"); No shows the dialog again; Cancel raises "Canceled File Save".
+// The dialog proposes `proposedName`; a chosen name without an extension gets
+// `defaultExtension` (such as "dat") before it is checked.
 std::string FileSave(Prompts& prompts, const std::string& title, const std::string& filter,
-                     const std::string& prompt);
+                     const std::string& prompt, const std::string& proposedName = {},
+                     const std::string& defaultExtension = {});
 
 }  // namespace qz

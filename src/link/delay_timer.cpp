@@ -28,12 +28,14 @@ long long nanoseconds(const timespec& t) {
 
 }  // namespace
 
-void DelayTimer(int milliseconds) {
+DelayTimer::DelayTimer() {
 #ifdef __linux__
     // The kernel's default 50 us timer slack would add up over the 528 delays of a transfer.
-    static const bool tightSlack = prctl(PR_SET_TIMERSLACK, 1UL) == 0;
-    (void)tightSlack;
+    prctl(PR_SET_TIMERSLACK, 1UL);
 #endif
+}
+
+void DelayTimer::operator()(int milliseconds) {
     // The microsecond count is a 32-bit value; a delay that does not fit is an overflow.
     const long long micros = static_cast<long long>(milliseconds) * 1000;
     if (micros > 2147483647LL || micros < -2147483648LL) throw overflowError();
@@ -51,14 +53,13 @@ void DelayTimer(int milliseconds) {
     // The kernel wakes a sleeper some tens of microseconds late. Sleep that much less, as
     // learned from the last wakes, and yield the processor for the few microseconds left,
     // so a delay neither ends early nor adds up lateness over a transfer.
-    static long long wakeLatency = 50'000;
-    const long long target = end - wakeLatency;
+    const long long target = end - wakeLatencyNs_;
     timespec until{static_cast<time_t>(target / 1'000'000'000LL),
                    static_cast<long>(target % 1'000'000'000LL)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
     const long long late = nanoseconds(monotonicNow()) - target;
-    wakeLatency = std::clamp((wakeLatency * 7 + late) / 8, 0LL, 200'000LL);
+    wakeLatencyNs_ = std::clamp((wakeLatencyNs_ * 7 + late) / 8, 0LL, 200'000LL);
     while (nanoseconds(monotonicNow()) < end) sched_yield();
 }
 

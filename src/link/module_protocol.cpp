@@ -6,7 +6,7 @@
 
 #include "core/program_error.h"
 #include "core/rounding.h"
-#include "link/delay_timer.h"
+#include "link/link_log.h"
 #include "link/protocol_bytes.h"
 
 namespace qz {
@@ -24,6 +24,9 @@ bool printable(std::uint8_t byte) {
 void pumpEvents() {
     QCoreApplication::processEvents();
 }
+QDeadlineTimer replyDeadline() {
+    return QDeadlineTimer(kReplyDeadlineMs, Qt::PreciseTimer);
+}
 
 }  // namespace
 
@@ -38,44 +41,80 @@ std::string classifyModule(const std::string& firmwareId) {
     return "Unknown";
 }
 
+std::string unexpectedReplyMessage(int address) {
+    return "EEPROM read - unexpected reply at address " + std::to_string(address) +
+           ". Check cable and click Retry.";
+}
+
+std::string disconnectedMessage(const std::string& device) {
+    return "RS-232 device " + device + " was disconnected. Check cable and click Abort.";
+}
+
 ModuleProtocol::ModuleProtocol(SerialPort& port, Prompts& prompts, ProgramState& state,
                                ProgressView& progress)
-    : delay(DelayTimer), port_(port), prompts_(prompts), state_(state), progress_(progress) {}
-
-QDeadlineTimer ModuleProtocol::replyDeadline() const {
-    return QDeadlineTimer(kReplyDeadlineMs, Qt::PreciseTimer);
-}
+    : delay([this](int milliseconds) { delayTimer_(milliseconds); }),
+      port_(port),
+      prompts_(prompts),
+      state_(state),
+      progress_(progress) {}
 
 void ModuleProtocol::closePort() {
     if (port_.isOpen()) port_.close();
 }
 
 // Opens the port when it is closed and empties its receive buffer. A port that cannot be
-// opened is reported once; Ignore then ends the exchange, since nothing can go on without
-// the port.
+// opened is reported once: whatever the answer, nothing can go on without the port.
 bool ModuleProtocol::openLink(ErrorTrap& trap) {
     CommOK = false;
-    portFailed_ = false;
+    portFailed_ = true;
     bool opened = false;
     trap.step([&] {
         if (!port_.isOpen()) port_.open();
         opened = true;
     });
-    if (!opened) {
-        portFailed_ = true;
-        return false;
-    }
+    if (!opened) return false;
+    portFailed_ = false;
     port_.discardInput();
     return true;
 }
 
-void ModuleProtocol::send(std::uint8_t byte) {
-    port_.writeByte(byte);
+// One byte to the module. A port closed under the exchange (a line error, a pulled cable)
+// is reported through the trap; after Ignore the exchange ends.
+bool ModuleProtocol::send(ErrorTrap& trap, std::uint8_t byte) {
+    bool sent = false;
+    trap.step([&] {
+        if (port_.deviceLost())
+            throw appError("Comm Error", disconnectedMessage(port_.deviceName()));
+        port_.writeByte(byte);
+        sent = true;
+    });
+    if (sent) {
+        qCDebug(lcLink, "-> %02X", byte);
+        sinceSent_.start();
+    }
+    return sent;
+}
+
+std::uint8_t ModuleProtocol::receive() {
+    const std::uint8_t byte = port_.readByte();
+    qCDebug(lcLink, "<- %02X  %.1f ms", byte, sinceSent_.nsecsElapsed() / 1e6);
+    return byte;
+}
+
+// Waits for `count` reply bytes; fewer is a timeout, or a lost device when it went away.
+bool ModuleProtocol::awaitReply(ErrorTrap& trap, int count, bool pumpEvents) {
+    port_.waitForBytes(count, replyDeadline(), pumpEvents);
+    if (port_.bytesWaiting() >= count) return true;
+    qCDebug(lcLink, "   %d of %d reply bytes after %.1f ms", port_.bytesWaiting(), count,
+            sinceSent_.nsecsElapsed() / 1e6);
+    raise(trap, port_.deviceLost() ? disconnectedMessage(port_.deviceName()) : kTimeoutMessage);
+    return false;
 }
 
 // A protocol error: the port is closed, then the error is raised through the trap, where
 // Retry shows it again and Ignore ends the procedure.
-void ModuleProtocol::raise(ErrorTrap& trap, const char* message) {
+void ModuleProtocol::raise(ErrorTrap& trap, const std::string& message) {
+    qCDebug(lcLink) << message.c_str();
     trap.step([&] {
         closePort();
         throw appError("Comm Error", message);
@@ -85,12 +124,11 @@ void ModuleProtocol::raise(ErrorTrap& trap, const char* message) {
 void ModuleProtocol::ReSync() {
     ErrorTrap trap(prompts_);
     trap.run([&] {
-        if (!openLink(trap)) return;
-        send(kResync);
+        if (!openLink(trap) || !send(trap, kResync)) return;
         port_.waitForBytes(2, replyDeadline(), false);
         if (port_.bytesWaiting() < 2) return;  // no message: the caller tries again
-        port_.readByte();
-        const std::uint8_t status = port_.readByte();
+        receive();
+        const std::uint8_t status = receive();
         delay(kResyncSettleMs);
         if (status == kAck) CommOK = true;
     });
@@ -99,8 +137,7 @@ void ModuleProtocol::ReSync() {
 void ModuleProtocol::ReadFirmwareID() {
     ErrorTrap trap(prompts_, [this] { closePort(); });
     trap.run([&] {
-        if (!openLink(trap)) return;
-        send(kReadId);
+        if (!openLink(trap) || !send(trap, kReadId)) return;
         const QDeadlineTimer deadline = replyDeadline();
         state_.FirmwareID.clear();
         int received = 0;
@@ -108,7 +145,7 @@ void ModuleProtocol::ReadFirmwareID() {
         while (!deadline.hasExpired() && !terminated) {
             port_.waitForBytes(1, deadline, true);
             if (port_.bytesWaiting() < 1) break;
-            const std::uint8_t byte = port_.readByte();
+            const std::uint8_t byte = receive();
             if (received == 0) {
                 if (byte == kTerminator) return raise(trap, kUnexpectedTerminatorMessage);
                 if (printable(byte)) return raise(trap, kNoEchoMessage);
@@ -121,7 +158,9 @@ void ModuleProtocol::ReadFirmwareID() {
             pumpEvents();
             ++received;
         }
-        if (!terminated) return raise(trap, kTimeoutMessage);
+        if (!terminated)
+            return raise(trap, port_.deviceLost() ? disconnectedMessage(port_.deviceName())
+                                                  : kTimeoutMessage);
         delay(kSettleMs);
         CommOK = !state_.FirmwareID.empty();
         state_.ModuleType = classifyModule(state_.FirmwareID);
@@ -134,39 +173,60 @@ void ModuleProtocol::SetEEPROMAddress(int address) {
     trap.run([&] {
         if (!openLink(trap)) return;
         auto exchange = [&](std::uint8_t byte, int replies) {
-            send(byte);
-            port_.waitForBytes(replies, replyDeadline(), true);
-            return port_.bytesWaiting() >= replies;
+            return send(trap, byte) && awaitReply(trap, replies, true);
         };
-        if (!exchange(kSetAddress, 1)) return raise(trap, kTimeoutMessage);
+        if (!exchange(kSetAddress, 1)) return;
         port_.discardInput();
         delay(kSettleMs);
-        if (!exchange(static_cast<std::uint8_t>(address & 0xFF), 1))
-            return raise(trap, kTimeoutMessage);
+        if (!exchange(static_cast<std::uint8_t>(address & 0xFF), 1)) return;
         port_.discardInput();
         delay(kSettleMs);
-        if (!exchange(static_cast<std::uint8_t>((address & 0xFF00) / 256), 2))
-            return raise(trap, kTimeoutMessage);
-        port_.readByte();
-        if (port_.readByte() == kAck) CommOK = true;
+        if (!exchange(static_cast<std::uint8_t>((address & 0xFF00) / 256), 2)) return;
+        receive();
+        if (receive() == kAck) CommOK = true;
         port_.discardInput();
         delay(kSettleMs);
         closePort();
     });
 }
 
-std::uint8_t ModuleProtocol::ReadEEPROM() {
+// The echo of a read is checked: a noise byte on the line would otherwise be stored as data
+// and no later verification could see it, since it compares with the same wrong buffer.
+std::uint8_t ModuleProtocol::ReadEEPROM(int address) {
     std::uint8_t data = 0;
-    ErrorTrap trap(prompts_, [this] { closePort(); });
+    ErrorTrap trap(prompts_, [this] {
+        closePort();
+        CommOK = false;
+    });
     trap.run([&] {
-        if (!openLink(trap)) return;
-        send(kReadByte);
-        port_.waitForBytes(2, replyDeadline(), false);
-        if (port_.bytesWaiting() < 2) return raise(trap, kTimeoutMessage);
-        port_.readByte();
-        data = port_.readByte();
-        delay(kSettleMs);
-        CommOK = true;
+        auto request = [&] {
+            if (!openLink(trap) || !send(trap, kReadByte) || !awaitReply(trap, 2, false))
+                return std::optional<std::uint8_t>();
+            const std::uint8_t echo = receive();
+            data = receive();
+            return std::optional<std::uint8_t>(echo);
+        };
+        auto echo = request();
+        if (!echo) return;
+        bool clean = false;
+        bool again = false;
+        trap.step([&] {
+            if (again) {  // Retry: start the read over from a freshly selected address
+                port_.discardInput();
+                SetEEPROMAddress(address);
+                if (!CommOK || !(echo = request())) return;
+            }
+            again = true;
+            delay(kSettleMs);
+            if (*echo != kReadByte || port_.bytesWaiting() > 0) {
+                qCDebug(lcLink, "read at address %d: echo %02X, %d more bytes", address, *echo,
+                        port_.bytesWaiting());
+                closePort();
+                throw appError("Comm Error", unexpectedReplyMessage(address));
+            }
+            clean = true;
+        });
+        CommOK = clean;
     });
     return data;
 }
@@ -177,13 +237,15 @@ void ModuleProtocol::ReadEEPROMData(EepromBytes& image) {
         progress_.hideProgress();
     });
     trap.run([&] {
+        // Only an Esc pressed while the read runs stops it.
+        state_.UserAbort = false;
         progress_.showProgress("Reading EEPROM");
         image.fill(0);
         SetEEPROMAddress(kImageFirstAddress);
         if (!CommOK) return progress_.hideProgress();
         CommOK = false;
         for (int address = kImageFirstAddress; address <= kImageLastAddress; ++address) {
-            image[static_cast<std::size_t>(address)] = ReadEEPROM();
+            image[static_cast<std::size_t>(address)] = ReadEEPROM(address);
             progress_.setProgress(progressFor(address));
             pumpEvents();
             if (state_.UserAbort || !CommOK) {
@@ -219,17 +281,14 @@ void ModuleProtocol::WriteEEPROMData() {
         if (!opened) return progress_.hideProgress();
         for (int address = kImageFirstAddress; address <= kImageLastAddress; ++address) {
             port_.discardInput();
-            send(kWriteByte);
+            if (!send(trap, kWriteByte)) return progress_.hideProgress();
             delay(kSettleMs);
-            send(state_.EEPROMBuffer[static_cast<std::size_t>(address)]);
-            port_.waitForBytes(3, replyDeadline(), true);
-            if (port_.bytesWaiting() < 3) {
-                raise(trap, kTimeoutMessage);
+            if (!send(trap, state_.EEPROMBuffer[static_cast<std::size_t>(address)]) ||
+                !awaitReply(trap, 3, true))
                 return progress_.hideProgress();
-            }
-            port_.readByte();
-            port_.readByte();
-            if (port_.readByte() != kAck) {
+            receive();
+            receive();
+            if (receive() != kAck) {
                 CommOK = false;
                 progress_.hideProgress();
                 closePort();
@@ -247,12 +306,14 @@ void ModuleProtocol::WriteEEPROMData() {
 
 // Has no trap of its own: its errors reach the caller's.
 void ModuleProtocol::VerifyEEPROM() {
+    // Programming cannot be interrupted: an Esc pressed meanwhile does not fail the check.
+    state_.UserAbort = false;
     state_.VerifyErrorCount = 0;
     mismatches.clear();
     progress_.showProgress("Verifying EEPROM");
     SetEEPROMAddress(kImageFirstAddress);
     for (int address = kImageFirstAddress; address <= kImageLastAddress; ++address) {
-        const std::uint8_t read = ReadEEPROM();
+        const std::uint8_t read = ReadEEPROM(address);
         const std::uint8_t expected = state_.EEPROMBuffer[static_cast<std::size_t>(address)];
         if (read != expected) {
             ++state_.VerifyErrorCount;

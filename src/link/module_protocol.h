@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -8,16 +9,19 @@
 #include "core/error_trap.h"
 #include "core/program_state.h"
 #include "core/prompts.h"
+#include "link/delay_timer.h"
 #include "link/serial_port.h"
 
 namespace qz {
 
-// The progress frame the transfers show: a caption and a bar from 0 to 100.
+// The progress frame the transfers show: a caption and a bar from 0 to 100, or a line of
+// status with a bar that only says "busy".
 class ProgressView {
   public:
     virtual ~ProgressView() = default;
     virtual void showProgress(const std::string& caption) = 0;
     virtual void setProgress(int percent) = 0;
+    virtual void showStatus(const std::string& line) = 0;
     virtual void hideProgress() = 0;
 };
 
@@ -30,6 +34,18 @@ std::string classifyModule(const std::string& firmwareId);
 inline constexpr auto kTimeoutMessage = "RS-232 timeout. Check cable and click Abort.";
 inline constexpr auto kUnexpectedTerminatorMessage = "Firmware ID - unexpected terminator.";
 inline constexpr auto kNoEchoMessage = "Firmware ID - no command echo.";
+// A read whose reply did not start with the command's echo, or brought a byte too many.
+std::string unexpectedReplyMessage(int address);
+// The device went away while a transfer used it.
+std::string disconnectedMessage(const std::string& device);
+
+// One address the verification read back otherwise than it was written.
+struct Mismatch {
+    int address;
+    std::uint8_t expected;
+    std::uint8_t read;
+    bool operator==(const Mismatch&) const = default;
+};
 
 // The module's byte protocol: every command one byte, every byte echoed, resync, address
 // selection and each programmed byte acknowledged with 0x06. Each procedure traps its own
@@ -40,11 +56,6 @@ class ModuleProtocol {
 
     bool CommOK = false;
     // What the last verification found: each address read back otherwise than written.
-    struct Mismatch {
-        int address;
-        std::uint8_t expected;
-        std::uint8_t read;
-    };
     std::vector<Mismatch> mismatches;
     // Whether the last exchange could not even open the port.
     bool portFailed() const { return portFailed_; }
@@ -52,7 +63,9 @@ class ModuleProtocol {
     void ReSync();
     void ReadFirmwareID();
     void SetEEPROMAddress(int address);
-    std::uint8_t ReadEEPROM();
+    // Reads the byte at the module's current address, which is `address`: a reply that is
+    // not clean selects the address again on Retry.
+    std::uint8_t ReadEEPROM(int address);
     // Reads addresses 16 to 279 into `image` (a fresh image: the data buffer is replaced by
     // the caller only after a complete read).
     void ReadEEPROMData(EepromBytes& image);
@@ -60,20 +73,28 @@ class ModuleProtocol {
     void WriteEEPROMData();
     void VerifyEEPROM();
 
+    SerialPort& port() { return port_; }
+    Prompts& prompts() { return prompts_; }
+    ProgramState& state() { return state_; }
+    ProgressView& progress() { return progress_; }
+
     // The settling delays; tests replace it to run without waiting.
     std::function<void(int)> delay;
 
   private:
     bool openLink(ErrorTrap& trap);
-    void send(std::uint8_t byte);
-    void raise(ErrorTrap& trap, const char* message);
+    bool send(ErrorTrap& trap, std::uint8_t byte);
+    bool awaitReply(ErrorTrap& trap, int count, bool pumpEvents);
+    std::uint8_t receive();
+    void raise(ErrorTrap& trap, const std::string& message);
     void closePort();
-    QDeadlineTimer replyDeadline() const;
 
     SerialPort& port_;
     Prompts& prompts_;
     ProgramState& state_;
     ProgressView& progress_;
+    DelayTimer delayTimer_;
+    QElapsedTimer sinceSent_;
     bool portFailed_ = false;
 };
 

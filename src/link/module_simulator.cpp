@@ -4,7 +4,9 @@
 #include <cmath>
 #include <utility>
 
+#include "core/auto_prompts.h"
 #include "image/cell_encoding.h"
+#include "image/parameter_codec.h"
 #include "image/table_layout.h"
 #include "link/protocol_bytes.h"
 
@@ -96,6 +98,14 @@ std::vector<SimulatorReply> ModuleSimulator::receive(std::uint8_t byte) {
             state_ = State::AddressLow;
             break;
         case kReadByte: {
+            if (address_ == faults_.vanishAt) {
+                vanished_ = true;
+                return out;
+            }
+            if (address_ == faults_.strayByteAt) {
+                faults_.strayByteAt = -1;  // once: a read again is clean
+                out.push_back({0xFF, 0});
+            }
             echo(out, byte);
             std::uint8_t data =
                 address_ < kEepromSize ? eeprom_[static_cast<std::size_t>(address_)] : 0xFF;
@@ -138,23 +148,9 @@ EepromBytes demoTune() {
     tune.EEPROMBuffer.fill(0);
     encodeTable2D(tune);
     encodeTable3D(tune);
-    auto& b = tune.EEPROMBuffer;
-    b[48] = 30;
-    b[49] = 4;
-    b[50] = 0x80 | 0x20 | 0x10 | 0x08 | 0x04;
-    b[51] = 65;
-    b[52] = 17;
-    b[53] = 57;
-    b[55] = 0;
-    b[65] = 204;
-    b[66] = 214;
-    b[73] = 150;
-    b[75] = 30;
-    b[76] = 60;
-    b[77] = 120;
-    const std::uint8_t gpio3[] = {60, 120, 80, 124, 126, 128, 130, 130, 6, 10};
-    std::copy(std::begin(gpio3), std::end(gpio3), b.begin() + 81);
-    return b;
+    AutoPrompts noUser(PromptAnswer::Abort);
+    UpdateEEPROM(tune, noUser);
+    return tune.EEPROMBuffer;
 }
 
 }  // namespace qz

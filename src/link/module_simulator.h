@@ -20,6 +20,8 @@ struct SimulatorFaults {
     int nakProgrammingAt = -1;        // ... when programming this address
     int readBackDiffersAt = -1;       // reads this address back changed
     int dropEvery = 0;                // drops every n-th reply byte
+    int strayByteAt = -1;             // a noise byte before the reply to reading this address
+    int vanishAt = -1;                // goes away (its line hangs up) when this address is read
 };
 
 // One reply byte and how long the module takes before sending it.
@@ -39,6 +41,8 @@ class ModuleSimulator {
     std::vector<SimulatorReply> receive(std::uint8_t byte);
 
     const EepromBytes& eeprom() const { return eeprom_; }
+    // Whether the module has gone away; its host then hangs up the line.
+    bool vanished() const { return vanished_; }
 
   private:
     enum class State { Command, AddressLow, AddressHigh, WriteData };
@@ -54,6 +58,7 @@ class ModuleSimulator {
     int address_ = 0;
     int pendingLow_ = 0;
     long repliesSent_ = 0;
+    bool vanished_ = false;
 };
 
 // A tune for a module without a data file: 3D table over a 1-bar sensor, realistic values.

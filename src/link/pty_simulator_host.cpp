@@ -45,6 +45,14 @@ EepromBytes PtySimulatorHost::eeprom() const {
     return simulator_.eeprom();
 }
 
+// Both ends closed, as when a USB adapter is pulled: the device the program holds open
+// hangs up and its name goes away.
+void PtySimulatorHost::hangUp() {
+    ::close(slave_);
+    ::close(master_);
+    slave_ = master_ = -1;
+}
+
 void PtySimulatorHost::serve() {
     while (!stopping_) {
         pollfd watch{master_, POLLIN, 0};
@@ -56,6 +64,7 @@ void PtySimulatorHost::serve() {
             {
                 const std::lock_guard lock(mutex_);
                 replies = simulator_.receive(received[i]);
+                if (simulator_.vanished()) return hangUp();
             }
             for (const SimulatorReply& reply : replies) {
                 if (reply.delayMs > 0)

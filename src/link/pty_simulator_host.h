@@ -27,6 +27,7 @@ class PtySimulatorHost {
 
   private:
     void serve();
+    void hangUp();
 
     ModuleSimulator simulator_;
     mutable std::mutex mutex_;

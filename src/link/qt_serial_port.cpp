@@ -1,5 +1,6 @@
 #include "link/qt_serial_port.h"
 
+#include <poll.h>
 #include <QCoreApplication>
 
 #ifdef __linux__
@@ -8,11 +9,13 @@
 #endif
 
 #include "core/program_error.h"
+#include "link/link_log.h"
 
 namespace qz {
 namespace {
 
 constexpr std::uint32_t kPortOpenErrorNumber = 8002;
+constexpr std::uint32_t kPortClosedErrorNumber = 8018;
 constexpr qint32 kBaudRate = 56000;  // not a standard rate: set as a custom one
 
 }  // namespace
@@ -28,7 +31,29 @@ std::string openFailureDescription(QSerialPort::SerialPortError error, const QSt
 }
 
 QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForNumber)
-    : deviceForNumber_(std::move(deviceForNumber)) {}
+    : deviceForNumber_(std::move(deviceForNumber)) {
+    // A device that goes away (a pulled USB adapter) hangs up the line: Qt reports a resource
+    // error, or a read error on a descriptor that polls as hung up. The port is closed at
+    // once, so no wait spins on a dead descriptor until its deadline.
+    QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        if (!port_.isOpen()) return;
+        if (e != QSerialPort::ResourceError && !(e == QSerialPort::ReadError && hungUp())) return;
+        qCDebug(lcLink) << "device" << device_ << "lost:" << port_.errorString();
+        lost_ = true;
+        port_.close();
+    });
+}
+
+bool QtSerialPort::hungUp() const {
+    pollfd watch{static_cast<int>(port_.handle()), POLLIN, 0};
+    return poll(&watch, 1, 0) == 1 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+std::string QtSerialPort::deviceName() const {
+    if (!device_.isEmpty()) return device_.toStdString();
+    const QString device = deviceForNumber_ ? deviceForNumber_(number_) : QString();
+    return device.isEmpty() ? SerialPort::deviceName() : device.toStdString();
+}
 
 void QtSerialPort::applyLineSettings() {
     port_.setBaudRate(kBaudRate);
@@ -50,6 +75,8 @@ void QtSerialPort::open() {
     if (device.isEmpty())
         throw ProgramError(kPortOpenErrorNumber, "Comm Error",
                            "No serial device is set for Com" + std::to_string(number_) + ".");
+    lost_ = false;
+    device_ = device;
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         const auto description = openFailureDescription(port_.error(), device, port_.errorString());
@@ -78,6 +105,9 @@ void QtSerialPort::discardInput() {
 
 void QtSerialPort::writeByte(std::uint8_t byte) {
     const char data = static_cast<char>(byte);
+    if (!port_.isOpen())
+        throw ProgramError(kPortClosedErrorNumber, "Comm Error",
+                           "The port " + deviceName() + " is closed.");
     if (port_.write(&data, 1) != 1)
         throw ProgramError(kPortOpenErrorNumber, "Comm Error", port_.errorString().toStdString());
     port_.flush();

@@ -27,17 +27,22 @@ class QtSerialPort : public SerialPort {
     void writeByte(std::uint8_t byte) override;
     std::uint8_t readByte() override;
     void waitForBytes(int count, const QDeadlineTimer& deadline, bool pumpEvents) override;
+    bool deviceLost() const override { return lost_; }
+    std::string deviceName() const override;
 
     const QSerialPort& device() const { return port_; }
 
   private:
     void checkLineCounters();
+    bool hungUp() const;
 
     QSerialPort port_;
     int number_ = 1;
     std::function<QString(int)> deviceForNumber_;
     std::array<int, 4> lastCounters_{};  // frame, overrun, buffer overrun, parity
     bool countersKnown_ = false;
+    bool lost_ = false;
+    QString device_;  // the device last opened
 };
 
 // The description of a port that would not open, with a hint for the usual cause on Linux.

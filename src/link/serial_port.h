@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace qz {
 
@@ -38,6 +39,12 @@ class SerialPort {
     // Waits until at least `count` bytes are waiting or the deadline passes. A pumping wait
     // lets window events run meanwhile; a tight wait does not.
     virtual void waitForBytes(int count, const QDeadlineTimer& deadline, bool pumpEvents) = 0;
+
+    // Whether the device went away while open (a pulled USB adapter); the port is closed
+    // then, and a wait returns at once. Opening the port again clears it.
+    virtual bool deviceLost() const { return false; }
+    // The device the port opens, for messages.
+    virtual std::string deviceName() const { return "Com" + std::to_string(portNumber()); }
 
     // Called for each line error the port detects.
     std::function<void(LineEvent)> onLineEvent;

@@ -259,14 +259,14 @@ void frmModParams::setButton(QAbstractButton* button, bool checked) {
     clicked(button);
 }
 
+// The label first: a value no slider position can show ("Invalid property value") still
+// reads as the variable holds it.
 void frmModParams::placeSlider(QSlider* slider, ModuleSlider kind, int value) {
-    const int position = checkedPosition(kind, value);
-    {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(position);
-    }
     auto* label = slider->parentWidget()->findChild<QLabel*>();
     label->setText(QString::fromStdString(sliderMapping(kind).label(value)));
+    const int position = checkedPosition(kind, value);
+    const QSignalBlocker quiet(slider);
+    slider->setValue(position);
 }
 
 void frmModParams::sliderMoved(ModuleSlider kind, int position) {
@@ -339,11 +339,9 @@ void frmModParams::Form_Load() {
         });
         trap.step([&] { placeSlider(sldCrankPulses, ModuleSlider::CrankPulses, s.CrankPulses); });
         trap.step([&] { placeSlider(sldRetardComp, ModuleSlider::RetardComp, s.RetardComp); });
-        trap.step([&] {
-            placeSlider(sldStartRetard, ModuleSlider::StartRetard, s.StartRetard);
-            setButton(chkStartRtd, s.StartRetard > 0);
-            fraStartRtd->setVisible(s.StartRetard > 0);
-        });
+        trap.step([&] { placeSlider(sldStartRetard, ModuleSlider::StartRetard, s.StartRetard); });
+        trap.step([&] { setButton(chkStartRtd, s.StartRetard > 0); });
+        trap.step([&] { fraStartRtd->setVisible(s.StartRetard > 0); });
         trap.step([&] { setButton(chkHighSpeedDataLog, s.HighSpeedDataLog); });
         trap.step([&] {
             PendingTrigTiming = s.TrigTiming;

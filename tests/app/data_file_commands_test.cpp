@@ -239,8 +239,9 @@ TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {
     f.prompts.answerFile(f.folder.file("first.dat"));
     f.prompts.answer(PromptAnswer::OK);
     f.window->mnuOpenFile->trigger();
-    f.prompts.answerFile(f.folder.file("second.dat"));
+    f.prompts.answerFile(f.folder.file("second"));  // ".dat" is added
     f.window->mnuSaveFile->trigger();
+    EXPECT_EQ(f.prompts.shown().back().detail, f.folder.file("first.dat")) << "proposed";
     EXPECT_EQ(f.folder.read("second.dat"), first);
     EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - second.dat");
     EXPECT_FALSE(f.state.BufferEmpty);

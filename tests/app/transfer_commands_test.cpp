@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSettings>
+#include <QTest>
 
 #include "link/line_errors.h"
 #include "link/port_directory.h"
@@ -13,15 +14,17 @@ namespace {
 
 using test::MainWindowFixture;
 using test::ScriptedPort;
+using Bytes = std::vector<std::uint8_t>;
 
 // The main window on a scripted port that answers as a module with the given faults.
 struct TransferFixture : MainWindowFixture {
-    explicit TransferFixture(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId) {
+    explicit TransferFixture(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId,
+                             const EepromBytes& eeprom = demoTune()) {
         auto scripted =
-            std::make_unique<ScriptedPort>(ModuleSimulator(demoTune(), std::move(id), faults));
+            std::make_unique<ScriptedPort>(ModuleSimulator(eeprom, std::move(id), faults));
         port = scripted.get();
-        window->useSerialPort(std::move(scripted));
-        window->protocol().delay = [](int) {};
+        window->transfers().usePort(std::move(scripted));
+        window->transfers().protocol().delay = [](int) {};
     }
     // What the user had before the command: a tune opened from a file.
     void loadSomething() {
@@ -30,28 +33,40 @@ struct TransferFixture : MainWindowFixture {
         state.TrigTiming = 12;
         window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : prompts.shown()) texts.push_back(shown.text);
-        return texts;
+    void answer(std::vector<PromptAnswer> answers) {
+        for (auto a : answers) prompts.answer(a);
     }
     ScriptedPort* port;
 };
 
+constexpr auto OK = PromptAnswer::OK;
+
 TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
     TransferFixture f;
-    f.prompts.answer(PromptAnswer::OK);
-    f.prompts.answer(PromptAnswer::OK);
+    f.window->show();
+    QTest::keyClick(f.window.get(), Qt::Key_Escape);  // an Esc long before does not stop it
+    std::string firstCaption;
+    bool busy = false;
+    f.port->onWait = [&] {
+        if (firstCaption.empty()) firstCaption = f.window->fraProgress1->title().toStdString();
+        busy = QApplication::overrideCursor() &&
+               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    };
+    f.answer({OK, OK});
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(f.prompts.messages(),
               (std::vector<std::string>{"Firmware ID: QZ-1 V2.1 SIM",
                                         "Downloaded data to buffer. Ready for editing."}));
     EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
     EXPECT_EQ(f.prompts.shown()[1].icon, PromptIcon::None);
     EXPECT_EQ(f.prompts.shown()[1].title, "Download From EEPROM");
+    EXPECT_EQ(firstCaption, "Checking RS-232 link");
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());
     EXPECT_FALSE(f.state.BufferEmpty);
     EXPECT_TRUE(f.state.Table3DEnabled);
+    EXPECT_EQ(f.window->views().chart3D().table(), f.state.Table3D) << "3D chart set up";
     EXPECT_TRUE(f.window->mnuEditTimingTable->isEnabled());
     EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
     EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
@@ -59,8 +74,23 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
     EXPECT_FALSE(f.port->isOpen());
 }
 
+TEST(Download, TheTableCommandsFollowTheDownloadedTable) {
+    for (const std::uint8_t flags : {0x40, 0x00}) {  // a 2D table; no table
+        EepromBytes image = demoTune();
+        image[50] = flags;
+        TransferFixture f({}, kDefaultSimulatorId, image);
+        f.answer({OK, OK});
+        f.window->mnuDownload->trigger();
+        EXPECT_EQ(f.state.Table2DEnabled, flags != 0);
+        EXPECT_EQ(f.window->mnuEditTimingTable->isEnabled(), flags != 0);
+        EXPECT_EQ(f.window->mnuSaveTbl->isEnabled(), flags != 0);
+        EXPECT_TRUE(f.window->mnuNewTable->isEnabled());
+    }
+}
+
 // Nothing the user had is lost when a download does not complete.
 TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
+    const std::string overwrite = "Data buffer not empty. OK to overwrite?";
     const struct {
         const char* why;
         SimulatorFaults faults;
@@ -71,27 +101,31 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         {"no answer",
          {.silent = true},
          kDefaultSimulatorId,
-         {PromptAnswer::OK, PromptAnswer::OK},
-         {"Data buffer not empty. OK to overwrite?",
-          "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
+         {OK, OK},
+         {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
         {"marine module",
          {},
          "QZ-1 Marine V1",
-         {PromptAnswer::OK, PromptAnswer::OK, PromptAnswer::OK},
-         {"Data buffer not empty. OK to overwrite?", "Firmware ID: QZ-1 Marine V1",
+         {OK, OK, OK},
+         {overwrite, "Firmware ID: QZ-1 Marine V1",
           "Not standard QZ-1 unit. Cannot download and edit data."}},
         {"no command echo",
          {.idStart = SimulatorFaults::IdStart::Letter},
          kDefaultSimulatorId,
-         {PromptAnswer::OK, PromptAnswer::Ignore, PromptAnswer::OK},
-         {"Data buffer not empty. OK to overwrite?", "Firmware ID - no command echo.",
+         {OK, PromptAnswer::Ignore, OK},
+         {overwrite, "Firmware ID - no command echo.",
           "Firmware ID read failed - cannot download."}},
         {"bytes lost",
          {.dropEvery = 40},
          kDefaultSimulatorId,
-         {PromptAnswer::OK, PromptAnswer::OK, PromptAnswer::Abort, PromptAnswer::OK},
-         {"Data buffer not empty. OK to overwrite?", "Firmware ID: QZ-1 V2.1 SIM",
-          "RS-232 timeout. Check cable and click Abort.", "Download failed."}},
+         {OK, OK, PromptAnswer::Abort, OK},
+         {overwrite, "Firmware ID: QZ-1 V2.1 SIM", kTimeoutMessage, "Download failed."}},
+        {"noise on the line",
+         {.strayByteAt = 120},
+         kDefaultSimulatorId,
+         {OK, OK, PromptAnswer::Ignore, OK},
+         {overwrite, "Firmware ID: QZ-1 V2.1 SIM", unexpectedReplyMessage(120),
+          "Download failed."}},
     };
     for (const auto& c : cases) {
         TransferFixture f(c.faults, c.id);
@@ -99,9 +133,9 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         f.state.Table2DEnabled = true;
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
-        for (auto answer : c.answers) f.prompts.answer(answer);
+        f.answer(c.answers);
         f.window->mnuDownload->trigger();
-        EXPECT_EQ(f.messages(), c.messages) << c.why;
+        EXPECT_EQ(f.prompts.messages(), c.messages) << c.why;
         EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;
         EXPECT_FALSE(f.state.BufferEmpty) << c.why;
         EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
@@ -109,6 +143,9 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
         EXPECT_FALSE(f.port->isOpen()) << c.why;
         EXPECT_TRUE(f.dialogsShown.empty()) << c.why;
+        if (c.faults.silent) {
+            EXPECT_EQ(f.port->sent, Bytes(5, 0x33)) << "five resyncs";
+        }
     }
 }
 
@@ -116,52 +153,72 @@ TEST(Download, EscDuringTheReadLosesNothing) {
     TransferFixture f;
     f.loadSomething();
     const EepromBytes before = f.state.EEPROMBuffer;
-    int reads = 0;
-    auto module = f.port->respond;
-    f.port->respond = [&](std::uint8_t byte) {
-        if (byte == 0x15 && ++reads == 50) f.state.UserAbort = true;
-        return module(byte);
+    f.port->onWait = [&] {
+        if (std::count(f.port->sent.begin(), f.port->sent.end(), 0x15) == 50)
+            f.state.UserAbort = true;
     };
-    for (int i = 0; i < 3; ++i) f.prompts.answer(PromptAnswer::OK);
+    f.answer({OK, OK, OK});
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.messages().back(), "Download failed.");
+    EXPECT_EQ(f.prompts.messages().back(), "Download failed.");
     EXPECT_EQ(f.state.EEPROMBuffer, before);
     EXPECT_FALSE(f.state.UserAbort);
 }
 
-TEST(Download, APortThatCannotBeOpenedIsReportedOnce) {
-    TransferFixture f;
-    f.port->failToOpen = true;
-    f.prompts.answer(PromptAnswer::Ignore);
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.messages(), (std::vector<std::string>{
-                                "Cannot open /dev/ttyUSB0: Permission denied",
-                                "Cannot establish RS-232 link. Check cable and QZ-1 power."}));
+TEST(Download, APortThatCannotBeOpenedIsReportedOnceWhateverTheAnswer) {
+    for (const PromptAnswer answer : {PromptAnswer::Abort, PromptAnswer::Ignore}) {
+        TransferFixture f;
+        f.port->failToOpen = true;
+        f.answer({answer, OK});
+        f.window->mnuDownload->trigger();
+        EXPECT_EQ(f.prompts.messages(),
+                  (std::vector<std::string>{
+                      "Cannot open /dev/ttyUSB0: Permission denied",
+                      "Cannot establish RS-232 link. Check cable and QZ-1 power."}));
+    }
 }
 
-TEST(Download, CommandsThatTouchThePortBufferOrTablesAreRefusedMeanwhile) {
+// Whatever ends a transfer, a lost port included, the window is given back as it was.
+TEST(Download, CommandsAreRefusedMeanwhileAndComeBackHoweverItEnds) {
+    for (const bool portLost : {false, true}) {
+        TransferFixture f;
+        std::vector<bool> seen;
+        f.port->onWait = [&] {
+            if (std::count(f.port->sent.begin(), f.port->sent.end(), 0x15) != 100) return;
+            if (seen.empty())
+                seen = {f.window->mnuOpenFile->isEnabled(),
+                        f.window->mnuDownload->isEnabled(),
+                        f.window->mnuUpload->isEnabled(),
+                        f.window->mnuEditModParams->isEnabled(),
+                        f.window->mnuExit->isEnabled(),
+                        f.window->mnuAbout->isEnabled(),
+                        f.window->mnuHelp->menuAction()->isEnabled()};
+            if (portLost) f.port->lose();
+        };
+        f.answer(portLost ? std::vector{OK, PromptAnswer::Abort, OK} : std::vector{OK, OK});
+        f.window->mnuDownload->trigger();
+        EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, true, true}));
+        EXPECT_EQ(f.prompts.messages()[1], portLost
+                                               ? disconnectedMessage("/dev/ttyUSB0")
+                                               : "Downloaded data to buffer. Ready for editing.");
+        EXPECT_TRUE(f.window->mnuOpenFile->isEnabled());
+        EXPECT_TRUE(f.window->mnuExit->isEnabled());
+        EXPECT_FALSE(f.window->mnuPopUpPaste2D->isEnabled()) << "states come back as they were";
+        EXPECT_FALSE(f.window->transfers().running());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST(Download, ClosingTheWindowMeanwhileClosesItWhenTheTransferHasEnded) {
     TransferFixture f;
-    std::vector<bool> seen;
-    auto module = f.port->respond;
-    f.port->respond = [&](std::uint8_t byte) {
-        if (byte == 0x15 && seen.empty())
-            seen = {f.window->mnuOpenFile->isEnabled(),
-                    f.window->mnuDownload->isEnabled(),
-                    f.window->mnuUpload->isEnabled(),
-                    f.window->mnuEditModParams->isEnabled(),
-                    f.window->mnuExit->isEnabled(),
-                    f.window->mnuAbout->isEnabled(),
-                    f.window->mnuHelp->menuAction()->isEnabled()};
-        return module(byte);
+    f.window->show();
+    f.port->onWait = [&] {
+        if (std::count(f.port->sent.begin(), f.port->sent.end(), 0x15) == 10) f.window->close();
     };
-    f.prompts.answer(PromptAnswer::OK);
-    f.prompts.answer(PromptAnswer::OK);
+    f.answer({OK, OK});
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, true, true}));
-    EXPECT_TRUE(f.window->mnuOpenFile->isEnabled());
-    EXPECT_TRUE(f.window->mnuExit->isEnabled());
-    EXPECT_FALSE(f.window->mnuPopUpPaste2D->isEnabled()) << "states come back as they were";
+    EXPECT_EQ(f.state.EEPROMBuffer, demoTune()) << "the transfer was not cut off";
+    EXPECT_TRUE(f.dialogsShown.empty()) << "no dialog opens on a closing window";
+    EXPECT_FALSE(f.window->isVisible());
 }
 
 TEST(Upload, ProgramsAndVerifiesTheBuffer) {
@@ -169,10 +226,12 @@ TEST(Upload, ProgramsAndVerifiesTheBuffer) {
     f.state.EEPROMBuffer = demoTune();
     f.state.BufferEmpty = false;
     f.state.RetardComp = 40;
-    f.prompts.answer(PromptAnswer::OK);
-    f.prompts.answer(PromptAnswer::OK);
+    f.port->onWait = [&] {  // Esc while programming, which cannot be interrupted
+        if (f.window->fraProgress1->title() == "Programming EEPROM") f.state.UserAbort = true;
+    };
+    f.answer({OK, OK});
     f.window->mnuUpload->trigger();
-    EXPECT_EQ(f.messages().back(),
+    EXPECT_EQ(f.prompts.messages().back(),
               "Upload completed. Remember to cycle power off for 5 seconds\nand then on again "
               "before starting engine.");
     EXPECT_EQ(f.prompts.shown().back().title, "Upload To EEPROM");
@@ -189,6 +248,7 @@ TEST(Upload, RefusalsAndFailures) {
         bool tableOpen;
         std::string last;
         PromptIcon icon;
+        std::string detail;
     } cases[] = {
         {"open table",
          {},
@@ -196,46 +256,58 @@ TEST(Upload, RefusalsAndFailures) {
          false,
          true,
          "You must close or save any open table before uploading.",
-         PromptIcon::Exclamation},
+         PromptIcon::Exclamation,
+         ""},
         {"empty buffer",
          {},
          kDefaultSimulatorId,
          true,
          false,
          "No data available for uploading.",
-         PromptIcon::Exclamation},
+         PromptIcon::Exclamation,
+         ""},
         {"marine",
          {},
          "QZ-1 Marine",
          false,
          false,
          "Not standard QZ-1 unit. Cannot upload data.",
-         PromptIcon::None},
+         PromptIcon::None,
+         ""},
         {"refused at 100",
          {.nakProgrammingAt = 100},
          kDefaultSimulatorId,
          false,
          false,
          "Upload aborted - EEPROM programming failed.",
-         PromptIcon::Information},
+         PromptIcon::Information,
+         ""},
         {"read back differs",
          {.readBackDiffersAt = 150},
          kDefaultSimulatorId,
          false,
          false,
          "Upload aborted - EEPROM verification failed.",
-         PromptIcon::Information},
+         PromptIcon::Information,
+         "address 150: wrote " + std::to_string(demoTune()[150]) + ", read " +
+             std::to_string(demoTune()[150] ^ 0x5A) + "\n"},
     };
     for (const auto& c : cases) {
         TransferFixture f(c.faults, c.id);
         f.state.EEPROMBuffer = demoTune();
         f.state.BufferEmpty = c.empty;
         if (c.tableOpen) f.openTable2D();
-        for (int i = 0; i < 3; ++i) f.prompts.answer(PromptAnswer::OK);
+        f.answer({OK, OK, OK});
         f.window->mnuUpload->trigger();
-        EXPECT_EQ(f.messages().back(), c.last) << c.why;
+        EXPECT_EQ(f.prompts.messages().back(), c.last) << c.why;
         EXPECT_EQ(f.prompts.shown().back().icon, c.icon) << c.why;
-        EXPECT_EQ(f.state.ModuleType, c.id == "QZ-1 Marine" ? "QZ-1" : f.state.ModuleType) << c.why;
+        EXPECT_EQ(f.prompts.shown().back().detail, c.detail) << c.why;
+        if (c.empty || c.tableOpen) {
+            EXPECT_TRUE(f.port->sent.empty()) << c.why;
+        }
+        if (c.id == "QZ-1 Marine") {
+            EXPECT_EQ(f.state.ModuleType, "QZ-1");
+        }
     }
 }
 
@@ -246,10 +318,10 @@ TEST(LineErrors, TheThirdErrorClosesThePortBeforeItsMessage) {
     f.prompts.onMessage = [&](const test::ShownPrompt&) {
         openAtMessage.push_back(f.port->isOpen());
     };
-    for (int i = 0; i < 3; ++i) f.prompts.answer(PromptAnswer::Retry);
+    f.answer(std::vector(3, PromptAnswer::Retry));
     for (int i = 0; i < 3; ++i) f.port->onLineEvent(LineEvent::FramingError);
     EXPECT_EQ(openAtMessage, (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(f.window->CommErrorCount, 3);
+    EXPECT_EQ(f.window->transfers().CommErrorCount, 3);
     EXPECT_EQ(f.prompts.shown()[0].text, "Framing error.");
     EXPECT_EQ(f.prompts.shown()[0].title, "Communications Error");
     EXPECT_EQ(f.prompts.shown()[0].buttons, PromptButtons::RetryCancel);
@@ -264,42 +336,53 @@ TEST(LineErrors, TheThirdErrorClosesThePortBeforeItsMessage) {
     EXPECT_EQ(lineEventMessage(2), std::nullopt);
 }
 
-TEST(PortSetup, TheChosenPortIsSavedAndClosesTheOpenPort) {
+TEST(PortSetup, TheChosenPortAndATypedDeviceAreKept) {
     {
         TransferFixture first;
         EXPECT_EQ(first.window->cboPort->count(), 255);
         EXPECT_EQ(first.window->cboPort->itemText(254), "Com255");
-        EXPECT_EQ(first.window->CommPortNumber, 1);
+        EXPECT_EQ(first.window->transfers().CommPortNumber, 1);
         first.port->open();
         first.window->cboPort->setCurrentIndex(2);
         first.window->cboPort_Click();
         EXPECT_FALSE(first.port->isOpen());
         EXPECT_EQ(first.port->portNumber(), 3);
+        first.window->mnuPortSetup->trigger();
+        EXPECT_TRUE(first.window->fraPortSelect->isVisibleTo(first.window.get()));
+        first.window->cboDevice->setEditText("/dev/pts/7");
+        first.window->cmdPortSelectOK->click();
+        EXPECT_FALSE(first.window->fraPortSelect->isVisibleTo(first.window.get()));
     }
     TransferFixture again;
-    EXPECT_EQ(again.window->CommPortNumber, 3) << "the choice is kept for the next start";
+    EXPECT_EQ(again.window->transfers().CommPortNumber, 3) << "kept for the next start";
     EXPECT_EQ(again.window->cboPort->currentIndex(), 2);
-    again.window->mnuPortSetup->trigger();
-    EXPECT_TRUE(again.window->fraPortSelect->isVisibleTo(again.window.get()));
+    EXPECT_EQ(again.window->transfers().ports().deviceFor(3), "/dev/pts/7");
+    EXPECT_EQ(again.window->cboDevice->currentText(), "/dev/pts/7");
+    again.window->cboDevice->setEditText("");
     again.window->cmdPortSelectOK->click();
-    EXPECT_FALSE(again.window->fraPortSelect->isVisibleTo(again.window.get()));
     again.window->cboPort->setCurrentIndex(0);
     again.window->cboPort_Click();
 }
 
 TEST(PortSetup, ResizingClosesThePortAndMinimisingLeavesItClosed) {
     TransferFixture f;
+    Transfers& transfers = f.window->transfers();
     f.window->show();
     f.port->open();
-    f.window->CommErrorCount = 2;
+    transfers.CommErrorCount = 2;
     f.window->showMinimized();
     QCoreApplication::processEvents();
     EXPECT_FALSE(f.port->isOpen());
-    EXPECT_EQ(f.window->CommErrorCount, 2);
+    EXPECT_EQ(transfers.CommErrorCount, 2);
     f.window->showNormal();
     f.window->resize(900, 600);
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.window->CommErrorCount, 0);
+    EXPECT_EQ(transfers.CommErrorCount, 0);
+    f.port->open();
+    transfers.CommErrorCount = 1;
+    f.window->Form_Resize();  // as the table editor calls it
+    EXPECT_FALSE(f.port->isOpen());
+    EXPECT_EQ(transfers.CommErrorCount, 0);
 }
 
 TEST(PortDirectory, NumbersOpenDevicesInOrderAndTheSimulatorWithoutAny) {
@@ -323,13 +406,14 @@ TEST(PortDirectory, NumbersOpenDevicesInOrderAndTheSimulatorWithoutAny) {
 // The whole road on the real serial port code: the built-in simulator on a pseudo-terminal.
 TEST(Download, FromTheBuiltInSimulator) {
     MainWindowFixture f;
+    f.window->transfers().protocol().delay = [](int) {};
     const int simulator =
         f.window->cboDevice->findData(QString::fromLatin1(PortDirectory::kSimulator));
     ASSERT_GE(simulator, 0) << "the simulator is always offered";
     f.window->cboDevice->setCurrentIndex(simulator);
     emit f.window->cboDevice->activated(simulator);
-    f.prompts.answer(PromptAnswer::OK);
-    f.prompts.answer(PromptAnswer::OK);
+    f.prompts.answer(OK);
+    f.prompts.answer(OK);
     f.window->mnuDownload->trigger();
     EXPECT_EQ(f.prompts.shown().back().text, "Downloaded data to buffer. Ready for editing.");
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());

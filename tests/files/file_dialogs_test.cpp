@@ -24,6 +24,7 @@ struct DialogCase {
 std::string resolve(const std::string& token, const test::TempFolder& folder) {
     if (token == "EXISTING") return folder.path("tune.dat");
     if (token == "MISSING") return folder.path("missing.dat");
+    if (token == "NO EXTENSION") return folder.path("tune");
     return token;
 }
 
@@ -63,7 +64,8 @@ TEST(FileOpen, ChecksThatTheChosenFileExists) {
             {"yes with a prompt", {"MISSING"}, {PromptAnswer::Yes}, "Create it?", "MISSING", 1},
             {"no with a prompt", {"MISSING"}, {PromptAnswer::No}, "Create it?", "", 1},
         },
-        FileOpen, "Canceled File Open", kAppErrorNumber);
+        [](Prompts& prompts, auto... arguments) { return FileOpen(prompts, arguments...); },
+        "Canceled File Open", kAppErrorNumber);
 }
 
 TEST(FileOpen, SaysTheFileIsNotFoundWithTheButtonsOfThePrompt) {
@@ -91,8 +93,12 @@ TEST(FileSave, AsksBeforeReplacingAnExistingFile) {
             {"replace", {"EXISTING"}, {PromptAnswer::Yes}, "", "EXISTING", 1},
             {"choose again", {"EXISTING", "MISSING"}, {PromptAnswer::No}, "", "MISSING", 2},
             {"cancel", {"EXISTING"}, {PromptAnswer::Cancel}, "", "throws", 1},
+            {"extension added", {"NO EXTENSION"}, {PromptAnswer::Yes}, "", "EXISTING", 1},
         },
-        FileSave, "Canceled File Save", kSaveDialogErrorNumber);
+        [](Prompts& prompts, auto... arguments) {
+            return FileSave(prompts, arguments..., "", "dat");
+        },
+        "Canceled File Save", kSaveDialogErrorNumber);
 
     test::TempFolder folder;
     folder.write("tune.dat", QByteArray(264, '\0'));

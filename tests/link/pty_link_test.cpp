@@ -1,5 +1,6 @@
+#include <asm/termbits.h>
 #include <gtest/gtest.h>
-
+#include <sys/ioctl.h>
 
 #include "link/module_protocol.h"
 #include "link/pty_simulator_host.h"
@@ -13,12 +14,14 @@ namespace {
 using test::RecordedProgress;
 using test::ScriptedPrompts;
 
-// The program's real serial port code against a simulated module on a pseudo-terminal.
+// The program's real serial port code against a simulated module on a pseudo-terminal. The
+// settling delays are left out: what is tested here is the bytes on the tty, not timing.
 struct PtyLink {
     explicit PtyLink(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId)
         : host(ModuleSimulator(demoTune(), std::move(id), faults)),
           port([this](int) { return host.devicePath(); }) {
         port.applyLineSettings();
+        protocol.delay = [](int) {};
     }
     PtySimulatorHost host;
     QtSerialPort port;
@@ -28,16 +31,20 @@ struct PtyLink {
     ModuleProtocol protocol{port, prompts, state, progress};
 };
 
-TEST(PtyLink, TheLineSettingsHoldOnTheDevice) {
+// Read back from the terminal itself, not from what Qt remembers having set.
+TEST(PtyLink, TheLineSettingsHoldOnTheTerminal) {
     PtyLink link;
     link.port.open();
-    const QSerialPort& device = link.port.device();
-    EXPECT_EQ(device.baudRate(), 56000);
-    EXPECT_EQ(device.dataBits(), QSerialPort::Data8);
-    EXPECT_EQ(device.parity(), QSerialPort::NoParity);
-    EXPECT_EQ(device.stopBits(), QSerialPort::OneStop);
-    EXPECT_EQ(device.flowControl(), QSerialPort::NoFlowControl);
-    EXPECT_EQ(device.readBufferSize(), 256);
+    termios2 line{};
+    ASSERT_EQ(ioctl(static_cast<int>(link.port.device().handle()), TCGETS2, &line), 0);
+    EXPECT_EQ(line.c_ispeed, 56000u);
+    EXPECT_EQ(line.c_ospeed, 56000u);
+    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ISTRIP | ICRNL | IGNCR | INLCR), 0u)
+        << "every byte, 0x0D and 0x11 included, arrives unchanged";
+    EXPECT_EQ(line.c_lflag & ICANON, 0u);
+    EXPECT_EQ(link.port.device().readBufferSize(), 256);
     link.port.close();
 }
 
@@ -142,6 +149,19 @@ TEST(PtyLink, EscStopsAReadAndCountsAsAnErrorInVerification) {
     EXPECT_TRUE(verifying.protocol.CommOK) << "every byte was programmed";
     EXPECT_EQ(verifying.state.VerifyErrorCount, 1);
     EXPECT_EQ(verifying.host.eeprom(), demoTune());
+}
+
+// The module's line hangs up at address 100, as a pulled USB adapter does: the read ends at
+// once with its own message, not a timeout a second later.
+TEST(PtyLink, ADeviceThatGoesAwayEndsTheReadAtOnce) {
+    PtyLink link({.vanishAt = 100});
+    const std::string device = link.host.devicePath().toStdString();
+    link.prompts.answer(PromptAnswer::Abort);
+    EepromBytes image{};
+    link.protocol.ReadEEPROMData(image);
+    EXPECT_EQ(link.prompts.messages(), std::vector<std::string>{disconnectedMessage(device)});
+    EXPECT_FALSE(link.protocol.CommOK);
+    EXPECT_FALSE(link.port.isOpen());
 }
 
 TEST(PtyLink, DroppedBytesEndAReadWithATimeout) {

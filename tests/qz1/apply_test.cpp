@@ -163,6 +163,11 @@ TEST(Qz1Apply, AnUndecodableFrequencyMustBeSetBeforeTheFileIsWritten) {
     EXPECT_EQ(refused.status, 3);
     EXPECT_EQ(refused.err, in + ": GPIO2VSSFreq: Overflow (set GPIO2VSSFreq to write this file)\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+    // Nor does show's JSON of it, whose null is no value.
+    const auto json =
+        folder.write("in.json", QByteArray::fromStdString(runTool({"show", "--json", in}).out));
+    EXPECT_EQ(runTool({"apply", in, "--json", json, "-o", out}).status, 3);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
 
     const ToolRun mended = runTool({"apply", in, "--set", "GPIO2VSSFreq=300", "-o", out});
     EXPECT_EQ(mended.status, 0) << mended.err;

@@ -26,7 +26,23 @@ class ScriptedPort : public SerialPort {
     std::function<std::vector<std::uint8_t>(std::uint8_t)> respond;
     std::vector<std::uint8_t> sent;
     int opens = 0;
+    int discards = 0;
     bool failToOpen = false;
+    // Runs in every wait, as window events run in the real one.
+    std::function<void()> onWait;
+
+    // Bytes that arrive without being asked for: noise, or a late reply.
+    void arrive(std::vector<std::uint8_t> bytes) {
+        incoming_.insert(incoming_.end(), bytes.begin(), bytes.end());
+    }
+
+    // The device goes away, as a pulled USB adapter does.
+    void lose() {
+        lost_ = true;
+        close();
+    }
+    bool deviceLost() const override { return lost_; }
+    std::string deviceName() const override { return "/dev/ttyUSB0"; }
 
     const ModuleSimulator& simulator() const { return simulator_; }
 
@@ -36,16 +52,22 @@ class ScriptedPort : public SerialPort {
         if (failToOpen)
             throw ProgramError(8002, "Comm Error", "Cannot open /dev/ttyUSB0: Permission denied");
         open_ = true;
+        lost_ = false;
         ++opens;
     }
-    void close() override { open_ = false; }
+    void close() override {
+        open_ = false;
+        incoming_.clear();
+    }
     bool isOpen() const override { return open_; }
     void applyLineSettings() override {}
     int bytesWaiting() override { return static_cast<int>(incoming_.size()); }
-    void discardInput() override { incoming_.clear(); }
+    void discardInput() override {
+        ++discards;
+        incoming_.clear();
+    }
     void writeByte(std::uint8_t byte) override {
-        if (!open_)
-            throw ProgramError(8018, "Comm Error", "Operation valid only when the port is open");
+        if (!open_) throw ProgramError(8018, "Comm Error", "The port /dev/ttyUSB0 is closed.");
         sent.push_back(byte);
         for (std::uint8_t reply : respond(byte)) incoming_.push_back(reply);
     }
@@ -54,13 +76,16 @@ class ScriptedPort : public SerialPort {
         incoming_.pop_front();
         return byte;
     }
-    void waitForBytes(int, const QDeadlineTimer&, bool) override {}
+    void waitForBytes(int, const QDeadlineTimer&, bool) override {
+        if (onWait) onWait();
+    }
 
   private:
     ModuleSimulator simulator_;
     std::deque<std::uint8_t> incoming_;
     int number_ = 1;
     bool open_ = false;
+    bool lost_ = false;
 };
 
 // Records what the transfers show of their progress.
@@ -77,6 +102,10 @@ struct RecordedProgress : ProgressView {
     void setProgress(int percent) override {
         values.push_back(percent);
         if (onValue) onValue(percent);
+    }
+    void showStatus(const std::string& line) override {
+        captions.push_back(line);
+        visible = true;
     }
     void hideProgress() override { visible = false; }
 };

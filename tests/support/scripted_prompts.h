@@ -19,6 +19,7 @@ struct ShownPrompt {
     PromptButtons buttons = PromptButtons::OK;
     std::string title;
     std::string filter;  // file dialogs
+    std::string detail;  // message boxes: the text shown on request; save dialog: the name proposed
 };
 
 // Answers prompts from queues and records every prompt shown, so a test can assert the
@@ -30,11 +31,14 @@ class ScriptedPrompts : public Prompts {
     void answerFile(std::string path) { files_.push_back(std::move(path)); }
 
     PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons,
-                         const std::string& title) override;
+                         const std::string& title, const std::string& detail = {}) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
     std::string openFileName(const std::string& title, const std::string& filter) override;
-    std::string saveFileName(const std::string& title, const std::string& filter) override;
+    std::string saveFileName(const std::string& title, const std::string& filter,
+                             const std::string& proposedName = {}) override;
+    // The texts of the message boxes shown, in order.
+    std::vector<std::string> messages() const;
 
     const std::vector<ShownPrompt>& shown() const { return shown_; }
 
@@ -44,7 +48,7 @@ class ScriptedPrompts : public Prompts {
 
   private:
     std::string nextFile(ShownPrompt::Kind kind, const std::string& title,
-                         const std::string& filter);
+                         const std::string& filter, const std::string& proposedName = {});
 
     std::deque<PromptAnswer> answers_;
     std::deque<std::optional<std::string>> inputs_;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/auto_prompts.h"
 #include "files/data_file.h"
 #include "image/parameter_codec.h"
 #include "image/table_layout.h"
@@ -71,7 +72,7 @@ bool undecodedValuesReplaced(const Tune& tune, const std::vector<Edit>& edits, s
 void noteReadBackChanges(const qz::ModuleData& encoded, const std::vector<Edit>& edits,
                          const std::string& output, std::ostream& err) {
     qz::ModuleData readBack = encoded;
-    ToolPrompts ignore(qz::PromptAnswer::Ignore);
+    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
     qz::UpdateParams(readBack, ignore);
     std::map<std::string_view, const Edit*> lastEdit;
     for (const auto& edit : edits)
@@ -99,7 +100,7 @@ int runApply(const std::vector<std::string>& arguments, std::ostream& err) {
     if (!(decoded.Table2D == data.Table2D)) qz::encodeTable2D(data);
     if (!(decoded.Table3D == data.Table3D)) qz::encodeTable3D(data);
 
-    ToolPrompts ignore(qz::PromptAnswer::Ignore);
+    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
     const auto encoding = qz::UpdateEEPROM(data, ignore);
     for (const auto& failure : encoding.failures)
         err << request.output << ": cannot encode " << failure.step << " = "

@@ -1,5 +1,8 @@
 #include "qz1/commands.h"
 
+#include <QLoggingCategory>
+#include <algorithm>
+
 #include "image/parameter_catalog.h"
 #include "qz1/json_view.h"
 #include "qz1/parameter_words.h"
@@ -27,6 +30,7 @@ constexpr const char* kUsage =
     "      Serve a simulated module on a pseudo-terminal; prints its device path. Faults:\n"
     "      silent, no-echo, id-cr, id-letter, id-nonprintable, slow[=MS], nak-resync,\n"
     "      nak-address, nak-program=ADDRESS, differ=ADDRESS, drop=EVERY.\n"
+    "  --verbose  trace every byte exchanged with the module on stderr.\n"
     "Exit status 2 means bad input, 3 a value stored in FILE could not be decoded.\n";
 
 }  // namespace
@@ -34,21 +38,31 @@ constexpr const char* kUsage =
 int runShow(const std::string& path, bool asJson, std::ostream& out, std::ostream& err) {
     const Tune tune = loadTune(path);
     if (asJson) {
-        out << tuneToJson(tune.data).dump(2) << '\n';
+        out << tuneToJson(tune.data, tune.undecodable()).dump(2) << '\n';
     } else {
         out << "File " << path << '\n';
         for (const auto& variable : qz::parameterCatalog()) {
             if (const auto section = sectionBefore(variable.name()); !section.empty())
                 out << '\n' << section << '\n';
+            const auto undecodable = tune.undecodable();
+            const bool decoded = std::find(undecodable.begin(), undecodable.end(),
+                                           variable.name()) == undecodable.end();
             out << parameterLabel(variable.name()) << ' '
-                << parameterValueText(variable.name(), tune.data) << '\n';
+                << (decoded ? parameterValueText(variable.name(), tune.data) : "cannot be decoded")
+                << '\n';
         }
         out << '\n' << timingTableText(tune.data);
     }
     return reportDecodeFailures(tune, err);
 }
 
-int runQz1(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& err) {
+    // --verbose anywhere traces every exchange with the module on stderr.
+    if (const auto verbose = std::find(arguments.begin(), arguments.end(), "--verbose");
+        verbose != arguments.end()) {
+        arguments.erase(verbose);
+        QLoggingCategory::setFilterRules(QStringLiteral("qz.link.debug=true"));
+    }
     try {
         const std::string command = arguments.empty() ? "" : arguments.front();
         const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1),

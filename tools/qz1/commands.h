@@ -9,7 +9,7 @@ namespace qz1 {
 // The whole command line of qz1 (without the program name). Writes results to `out` and
 // every problem as one line to `err`; returns the exit status: 0 done (or equal), 1 files
 // differ, 2 bad input, 3 a stored value could not be decoded.
-int runQz1(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& err);
 
 // The commands; each throws BadInput for bad input.
 int runShow(const std::string& path, bool asJson, std::ostream& out, std::ostream& err);

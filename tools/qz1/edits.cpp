@@ -184,6 +184,7 @@ std::vector<Edit> parseJsonEdits(const std::string& text, const std::string& fil
         }
         const qz::ParameterVariable* variable = qz::findParameter(name);
         if (!variable) fail(fileName, "unknown variable name \"" + name + "\"");
+        if (value.is_null()) continue;  // a value show could not decode: not set
         if (variable->kind() == qz::VariableKind::Boolean) {
             if (!value.is_boolean()) fail(origin, "expected true or false, found " + value.dump());
             edits.push_back(

@@ -1,15 +1,20 @@
 #include "qz1/json_view.h"
 
+#include <algorithm>
+
 #include "image/parameter_catalog.h"
 #include "image/table_layout.h"
 
 namespace qz1 {
 
-nlohmann::ordered_json tuneToJson(const qz::ModuleData& data) {
+nlohmann::ordered_json tuneToJson(const qz::ModuleData& data,
+                                  const std::vector<std::string>& undecodable) {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (const auto& variable : qz::parameterCatalog()) {
         const long long value = variable.get(data);
-        if (variable.kind() == qz::VariableKind::Boolean)
+        if (std::find(undecodable.begin(), undecodable.end(), variable.name()) != undecodable.end())
+            json[std::string(variable.name())] = nullptr;
+        else if (variable.kind() == qz::VariableKind::Boolean)
             json[std::string(variable.name())] = value != 0;
         else
             json[std::string(variable.name())] = value;

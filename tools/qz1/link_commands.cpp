@@ -1,15 +1,17 @@
+#include <pthread.h>
 #include <unistd.h>
 #include <QCoreApplication>
-#include <atomic>
 #include <csignal>
 #include <iostream>
-#include <thread>
+#include <optional>
+#include <sstream>
 
+#include "core/auto_prompts.h"
 #include "files/data_file.h"
 #include "image/parameter_codec.h"
 #include "link/pty_simulator_host.h"
 #include "link/qt_serial_port.h"
-#include "link/transfer_checks.h"
+#include "link/transfer_sequence.h"
 #include "qz1/commands.h"
 #include "qz1/tune.h"
 
@@ -29,6 +31,10 @@ class TerminalProgress : public qz::ProgressView {
             err_ << '\r' << caption_ << ' ' << percent << "%   " << std::flush;
         last_ = percent;
     }
+    void showStatus(const std::string& line) override {
+        caption_ = line;
+        if (shown_) err_ << '\r' << line << "..." << std::flush;
+    }
     void hideProgress() override {
         if (shown_) err_ << '\r' << std::string(caption_.size() + 8, ' ') << '\r' << std::flush;
         last_ = -1;
@@ -41,7 +47,11 @@ class TerminalProgress : public qz::ProgressView {
     int last_ = -1;
 };
 
-struct Session {
+// What one transfer needs: the Qt application the serial port runs in (made here unless
+// the caller has one), the device, prompts that answer Abort and write every message to
+// stderr, and the progress on the terminal.
+class Session {
+  public:
     Session(const std::string& device, std::ostream& err)
         : prompts(qz::PromptAnswer::Abort, &err),
           progress(err),
@@ -49,8 +59,17 @@ struct Session {
         port.applyLineSettings();
         protocol = std::make_unique<qz::ModuleProtocol>(port, prompts, state, progress);
     }
+
+  private:
+    int argc_ = 1;
+    char name_[4] = "qz1";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> application_ =
+        QCoreApplication::instance() ? nullptr : std::make_unique<QCoreApplication>(argc_, argv_);
+
+  public:
     qz::ProgramState state;
-    ToolPrompts prompts;
+    qz::AutoPrompts prompts;
     TerminalProgress progress;
     qz::QtSerialPort port;
     std::unique_ptr<qz::ModuleProtocol> protocol;
@@ -62,26 +81,13 @@ std::pair<std::string, std::string> portAndFile(const std::vector<std::string>& 
     throw BadInput(std::string(command) + " needs --port DEVICE FILE");
 }
 
-QCoreApplication& application() {
-    if (auto* existing = QCoreApplication::instance()) return *existing;
-    static int argc = 1;
-    static char name[] = "qz1";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
+// The outcome's message (and the differing addresses) on stderr; the exit status.
+int report(const qz::TransferOutcome& outcome, const char* title, std::ostream& err) {
+    err << title << ": " << outcome.message << '\n';
+    std::istringstream lines(outcome.detail());
+    for (std::string line; std::getline(lines, line);) err << "  " << line << '\n';
+    return outcome.succeeded ? kExitOk : kExitDifferent;
 }
-
-bool identified(Session& session, const char* title, const char* verb, const char* refusal,
-                std::ostream& err) {
-    if (!qz::checkLink(*session.protocol, session.port, session.prompts, title) ||
-        !qz::checkIdentity(*session.protocol, session.state, session.prompts, title, verb))
-        return false;
-    if (session.state.ModuleType == "QZ-1") return true;
-    err << title << ": " << refusal << '\n';
-    return false;
-}
-
-std::atomic<bool> interrupted{false};
 
 qz::SimulatorFaults parseFault(const std::string& text, qz::SimulatorFaults faults) {
     const auto equals = text.find('=');
@@ -110,6 +116,10 @@ qz::SimulatorFaults parseFault(const std::string& text, qz::SimulatorFaults faul
         faults.readBackDiffersAt = number;
     else if (name == "drop" && number > 0)
         faults.dropEvery = number;
+    else if (name == "stray" && number > 0)
+        faults.strayByteAt = number;
+    else if (name == "vanish" && number > 0)
+        faults.vanishAt = number;
     else
         throw BadInput("unknown fault \"" + text + "\"");
     return faults;
@@ -119,17 +129,10 @@ qz::SimulatorFaults parseFault(const std::string& text, qz::SimulatorFaults faul
 
 int runDownload(const std::vector<std::string>& arguments, std::ostream& err) {
     const auto [device, output] = portAndFile(arguments, "download");
-    application();
     Session session(device, err);
-    if (!identified(session, qz::kDownloadTitle, "download",
-                    "Not standard QZ-1 unit. Cannot download and edit data.", err))
-        return kExitDifferent;
     qz::EepromBytes image{};
-    session.protocol->ReadEEPROMData(image);
-    if (!session.protocol->CommOK) {
-        err << qz::kDownloadTitle << ": Download failed.\n";
-        return kExitDifferent;
-    }
+    const qz::TransferOutcome outcome = qz::downloadModule(*session.protocol, image);
+    if (!outcome.succeeded) return report(outcome, qz::kDownloadTitle, err);
     try {
         qz::writeDataFile(QString::fromStdString(output), image);
     } catch (const qz::ProgramError& error) {
@@ -143,28 +146,9 @@ int runUpload(const std::vector<std::string>& arguments, std::ostream& err) {
     const auto [device, input] = portAndFile(arguments, "upload");
     Tune tune = loadTune(input);
     if (reportDecodeFailures(tune, err) != kExitOk) return kExitDecodeFailure;
-    application();
     Session session(device, err);
     static_cast<qz::ModuleData&>(session.state) = tune.data;
-    if (!identified(session, qz::kUploadTitle, "upload",
-                    "Not standard QZ-1 unit. Cannot upload data.", err))
-        return kExitDifferent;
-    qz::UpdateEEPROM(session.state, session.prompts);
-    session.protocol->WriteEEPROMData();
-    if (!session.protocol->CommOK) {
-        err << qz::kUploadTitle << ": Upload aborted - EEPROM programming failed.\n";
-        return kExitDifferent;
-    }
-    if (session.state.VerifyErrorCount != 0) {
-        err << qz::kUploadTitle << ": Upload aborted - EEPROM verification failed.\n";
-        for (const auto& mismatch : session.protocol->mismatches)
-            err << "  address " << mismatch.address << ": wrote " << int(mismatch.expected)
-                << ", read " << int(mismatch.read) << '\n';
-        return kExitDifferent;
-    }
-    err << qz::kUploadTitle << ": Upload completed. Remember to cycle power off for 5 seconds\n"
-        << "and then on again before starting engine.\n";
-    return kExitOk;
+    return report(qz::uploadImage(*session.protocol), qz::kUploadTitle, err);
 }
 
 int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -194,12 +178,22 @@ int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::os
             throw BadInput("sim: unexpected argument \"" + argument + "\"");
         }
     }
-    qz::PtySimulatorHost host{qz::ModuleSimulator(image, id, faults)};
-    out << host.devicePath().toStdString() << std::endl;
-    err << "Serving a simulated QZ-1 module (" << id << ") until interrupted.\n";
-    std::signal(SIGINT, [](int) { interrupted = true; });
-    std::signal(SIGTERM, [](int) { interrupted = true; });
-    while (!interrupted) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Interrupt and terminate are taken by sigwait below, not by a handler; the mask is set
+    // before the host starts its thread, which inherits it.
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &stop, &previous);
+    {
+        qz::PtySimulatorHost host{qz::ModuleSimulator(image, id, faults)};
+        out << host.devicePath().toStdString() << std::endl;
+        err << "Serving a simulated QZ-1 module (" << id << ") until interrupted.\n";
+        int signal = 0;
+        sigwait(&stop, &signal);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "qz1/tune.h"
 
+#include "core/auto_prompts.h"
 #include "files/data_file.h"
 #include "image/parameter_codec.h"
 
@@ -16,9 +17,15 @@ Tune loadTune(const std::string& path) {
         // The file layer's description already starts with the path.
         throw BadInput(error.what());
     }
-    ToolPrompts ignore(qz::PromptAnswer::Ignore);
+    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
     tune.decodeFailures = qz::UpdateParams(tune.data, ignore).failures;
     return tune;
+}
+
+std::vector<std::string> Tune::undecodable() const {
+    std::vector<std::string> names;
+    for (const auto& failure : decodeFailures) names.push_back(failure.step);
+    return names;
 }
 
 int reportDecodeFailures(const Tune& tune, std::ostream& err) {

@@ -24,36 +24,15 @@ class BadInput : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The tool's prompts: an error prompt (Abort, Retry, Ignore) gets `errorAnswer`, every other
-// message OK. Messages are written to `echo` when one is given; the tool reports decoding
-// and encoding failures itself from the codec's outcome.
-class ToolPrompts : public qz::Prompts {
-  public:
-    explicit ToolPrompts(qz::PromptAnswer errorAnswer, std::ostream* echo = nullptr)
-        : errorAnswer_(errorAnswer), echo_(echo) {}
-    qz::PromptAnswer message(const std::string& text, qz::PromptIcon, qz::PromptButtons buttons,
-                             const std::string& title) override {
-        if (echo_) *echo_ << title << ": " << text << '\n';
-        return buttons == qz::PromptButtons::AbortRetryIgnore ? errorAnswer_ : qz::PromptAnswer::OK;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-
-  private:
-    qz::PromptAnswer errorAnswer_;
-    std::ostream* echo_;
-};
-
 // A data file read into a fresh image and decoded. A decoding failure is passed over as
 // Ignore would, and recorded.
 struct Tune {
     std::string path;
     qz::ModuleData data;
     std::vector<qz::TrappedFailure> decodeFailures;
+
+    // The variables whose stored value could not be decoded.
+    std::vector<std::string> undecodable() const;
 };
 
 // Throws BadInput naming the file when it cannot be read or is short.

@@ -1,0 +1,3 @@
+#include "link/link_log.h"
+
+Q_LOGGING_CATEGORY(lcLink, "qz.link", QtWarningMsg)
