@@ -61,19 +61,34 @@ TEST(GpioParams, OpeningSelectsEachFunctionAndWritesTheFields) {
         EXPECT_FALSE(f.field(disabled)->isEnabled()) << disabled;
 }
 
-TEST(GpioParams, FunctionButtonsSetTheLowBitsAndTheFields) {
+// Every function of every line: the low four bits it writes and the controls it enables.
+TEST(GpioParams, FunctionButtonsSetTheLowBitsAndEnableTheirControls) {
+    const std::vector<const char*> shift = {
+        "txtGPIO3LaunchRPM", "txtGPIO3ShiftRPM1", "txtGPIO3ShiftRPM2",     "txtGPIO3ShiftRPM3",
+        "txtGPIO3ShiftRPM4", "txtGPIO3ShiftRPM5", "txtGPIO3ShortShiftRPM", "txtGPIO3ShiftDropRPM"};
     const struct {
         const char* button;
         int modeBefore;
         int modeAfter;
         std::vector<const char*> enabled;
     } cases[] = {
-        {"optGPI1DigitalRtd", 0x30, 0x34, {"txtGPI1Rtd"}},
         {"optGPI1DataLog", 0x31, 0x30, {}},
-        {"optGPIO2NOS", 0x10, 0x14, {"txtGPIO2MinRPM", "txtGPIO2MaxRPM", "txtGPIO2Delay"}},
+        {"optGPI1DigitalNOS", 0x30, 0x31, {"txtGPI1Rtd"}},
+        {"optGPI1AnalogNOS", 0x00, 0x02, {"txtGPI1OffTPS", "txtGPI1OnTPS", "txtGPI1Rtd"}},
+        {"optGPI1AnalogRtd", 0x80, 0x83, {}},
+        {"optGPI1DigitalRtd", 0x30, 0x34, {"txtGPI1Rtd"}},
+        {"optGPIO2DataLog", 0x14, 0x10, {}},
         {"optGPIO2VSS", 0xE4, 0xE1, {"txtGPIO2VSSFreq"}},
-        {"optGPIO3BasicShift", 0x00, 0x02, {"txtGPIO3ShiftRPM1"}},
+        {"optGPIO2BurnRPMLim", 0x00, 0x02, {"txtGPIO2BurnRPMLim"}},
+        {"optGPIO2RPMSwitch", 0x10, 0x13, {"txtGPIO2MinRPM", "txtGPIO2MaxRPM"}},
+        {"optGPIO2NOS",
+         0x10,
+         0x14,
+         {"txtGPIO2MinRPM", "txtGPIO2MaxRPM", "txtGPIO2Delay", "chkGPIO2OneShotDelay"}},
+        {"optGPIO3DataLog", 0x02, 0x00, {}},
         {"optGPIO3RPMSwitch", 0x4F, 0x41, {"txtGPIO3MinRPM", "txtGPIO3MaxRPM"}},
+        {"optGPIO3BasicShift", 0x00, 0x02, {"txtGPIO3ShiftRPM1"}},
+        {"optGPIO3MSShift", 0x00, 0x03, shift},
     };
     for (const auto& c : cases) {
         GpioFixture f;
@@ -85,16 +100,16 @@ TEST(GpioParams, FunctionButtonsSetTheLowBitsAndTheFields) {
         f.open();
         test::click(f.dialog->functionButton(c.button));
         EXPECT_EQ(mode, c.modeAfter) << c.button;
-        QGroupBox* frame =
-            qobject_cast<QGroupBox*>(f.dialog->functionButton(c.button)->parentWidget());
-        for (QLineEdit* edit : frame->findChildren<QLineEdit*>()) {
-            const bool expected =
-                std::find_if(c.enabled.begin(), c.enabled.end(), [&](const char* n) {
-                    return edit->objectName() == n;
-                }) != c.enabled.end();
-            EXPECT_EQ(edit->isEnabled(), expected)
-                << c.button << " " << edit->objectName().toStdString();
-        }
+        auto* frame = qobject_cast<QGroupBox*>(f.dialog->functionButton(c.button)->parentWidget());
+        std::vector<std::string> enabled;
+        for (QWidget* control : frame->findChildren<QWidget*>())
+            if ((qobject_cast<QLineEdit*>(control) || qobject_cast<QCheckBox*>(control)) &&
+                control->isEnabled())
+                enabled.push_back(control->objectName().toStdString());
+        std::sort(enabled.begin(), enabled.end());
+        std::vector<std::string> expected(c.enabled.begin(), c.enabled.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(enabled, expected) << c.button;
     }
     GpioFixture oneShot;
     oneShot.state.GPIO2Mode = 4;
@@ -103,33 +118,19 @@ TEST(GpioParams, FunctionButtonsSetTheLowBitsAndTheFields) {
     EXPECT_TRUE(oneShot.state.GPIO2OneShotDelay);
 }
 
+// The conversions themselves are the field rules' own tests; here, that the dialog stores
+// what they give and writes back what they show.
 TEST(GpioParams, LeavingAFieldStoresItInTheModulesUnit) {
-    const struct {
-        const char* field;
-        const char* typed;
-        std::int16_t ParameterVariables::*variable;
-        int stored;
-        const char* shown;
-        int gpio2Mode = 4;  // NOS: the RPM window and the delay are enabled
-    } cases[] = {
-        {"txtGPI1OnTPS", "4.2", &ParameterVariables::GPI1OnTPS, 214, "4.2"},
-        {"txtGPIO2Delay", "0.1", &ParameterVariables::GPIO2Delay, 3, "0.10"},
-        {"txtGPIO2MinRPM", "3025", &ParameterVariables::GPIO2MinRPM, 3000, "3000"},
-        {"txtGPIO2MinRPM", "3075", &ParameterVariables::GPIO2MinRPM, 3100, "3100"},
-        {"txtGPIO2BurnRPMLim", "1050", &ParameterVariables::GPIO2BurnRPMLim, 1000, "1000", 2},
-        {"txtGPIO3ShiftRPM4", "7230", &ParameterVariables::GPIO3ShiftRPM4, 7250, "7250"},
-    };
-    for (const auto& c : cases) {
-        GpioFixture f;
-        f.state.GPI1Mode = 2;
-        f.state.GPIO2Mode = static_cast<std::uint8_t>(c.gpio2Mode);
-        f.state.GPIO3Mode = 3;
-        f.open();
-        f.enter(c.field, c.typed);
-        EXPECT_EQ(f.state.*c.variable, c.stored) << c.field << " " << c.typed;
-        EXPECT_EQ(f.field(c.field)->text(), c.shown);
-        EXPECT_TRUE(f.prompts.shown().empty());
-    }
+    GpioFixture f;
+    f.state.GPIO2Mode = 4;
+    f.open();
+    f.enter("txtGPIO2Delay", "0.1");
+    EXPECT_EQ(f.state.GPIO2Delay, 3);
+    EXPECT_EQ(f.field("txtGPIO2Delay")->text(), "0.10");
+    f.enter("txtGPIO2MinRPM", "3075");
+    EXPECT_EQ(f.state.GPIO2MinRPM, 3100);
+    EXPECT_EQ(f.field("txtGPIO2MinRPM")->text(), "3100");
+    EXPECT_TRUE(f.prompts.shown().empty());
 }
 
 TEST(GpioParams, AnOutOfRangeEntryIsReportedAndReplacedByItsBound) {

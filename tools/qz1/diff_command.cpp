@@ -44,8 +44,8 @@ int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& st
     for (int row = qz::kPressureRows; row >= 1; --row) {
         const int labelA = qz::pressureLabel(a.data.MAPSensorBar, row);
         const int labelB = qz::pressureLabel(b.data.MAPSensorBar, row);
-        const std::string label =
-            std::to_string(labelA) + (labelA == labelB ? "" : "/" + std::to_string(labelB));
+        std::string label = std::to_string(labelA);
+        if (labelA != labelB) label.append("/").append(std::to_string(labelB));
         for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
             const double left = a.data.Table3D(c, row);
             const double right = b.data.Table3D(c, row);
