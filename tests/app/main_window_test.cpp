@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "support/main_window_fixture.h"
+#include "support/scripted_port.h"
 
 namespace qz {
 namespace {
@@ -141,10 +142,15 @@ TEST(MainWindow, ClosingAsksAboutAnOpenTableOnly) {
     };
     for (const auto& c : cases) {
         MainWindowFixture f;
+        auto port = std::make_unique<test::ScriptedPort>(ModuleSimulator(demoTune(), "QZ-1"));
+        test::ScriptedPort& scripted = *port;
+        f.window->transfers().usePort(std::move(port));
+        scripted.open();
         f.state.Table2DEnabled = true;
         f.openTable2D();
         f.prompts.answer(c.answer);
         EXPECT_EQ(f.window->close(), c.closed);
+        EXPECT_FALSE(scripted.isOpen()) << "the port is closed whatever the answer";
         const auto& question = f.prompts.shown().at(0);
         EXPECT_EQ(question.text, "Save timing table before exiting?");
         EXPECT_EQ(question.buttons, PromptButtons::YesNoCancel);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
 namespace qz {
 namespace {
 
@@ -10,6 +14,32 @@ TEST(QtFileFilter, TurnsDisplayAndPatternPairsIntoQtFilters) {
     EXPECT_EQ(qtFileFilter("All Files (*.*)|*.*"), "All Files (*)");
     EXPECT_EQ(qtFileFilter("Tunes|*.dat;*.bin|All Files (*.*)|*.*"),
               "Tunes (*.dat *.bin);;All Files (*)");
+}
+
+// A short text must not cut the title; a transfer's busy cursor gives way to the arrow over
+// the box; the detail goes under "Show Details...".
+TEST(QtPrompts, AMessageBoxIsWideEnoughForItsTitleAndShowsTheArrow) {
+    const QString title = QStringLiteral("Save Table Edits To Buffer");
+    int width = 0;
+    QString detail;
+    Qt::CursorShape cursor = Qt::BlankCursor;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        detail = box->detailedText();
+        cursor = QApplication::overrideCursor()->shape();
+        box->accept();
+    });
+    QtPrompts prompts;
+    prompts.message("Done.", PromptIcon::None, PromptButtons::OK, title.toStdString(),
+                    "address 100: wrote 30, read 68\n");
+    EXPECT_GT(width, QFontMetrics(QApplication::font()).horizontalAdvance(title));
+    EXPECT_EQ(detail, "address 100: wrote 30, read 68\n");
+    EXPECT_EQ(cursor, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace

@@ -27,8 +27,10 @@ struct Link {
         protocol.delay = [this](int ms) { delays.push_back({ms, port.sent.size()}); };
     }
     Bytes reads(int count) const {
-        Bytes bytes = {0x14, 0x10, 0x00};
-        bytes.insert(bytes.end(), static_cast<std::size_t>(count), 0x15);
+        Bytes bytes(3 + static_cast<std::size_t>(count), 0x15);  // address 16, then the reads
+        bytes[0] = 0x14;
+        bytes[1] = 0x10;
+        bytes[2] = 0x00;
         return bytes;
     }
     ProgramState state;
