@@ -67,18 +67,6 @@ TEST(Configuration, ReadingPastTheEndInsideSection1IsReportedAndEndsTheReading) 
     EXPECT_TRUE(retried.splash.empty());
 }
 
-TEST(Configuration, WithoutAFileTheBuiltInBrandingIsUsed) {
-    ProgramState state;
-    test::ScriptedPrompts prompts;
-    ErrorTrap trap(prompts);
-    readConfiguration("/nonexistent/Tunewell_QZ.cfg", state, trap);
-    EXPECT_EQ(state.SplashSettings,
-              (Lines{"Kelvane", "Arial", "28", "bold italic", "Kelvane_Logo.gif"}));
-    ASSERT_EQ(state.CompanyInfo.size(), 6u);
-    EXPECT_EQ(state.CompanyInfo[0], "Kelvane");
-    EXPECT_EQ(state.CompanyInfo[4].rfind("Phone: ", 0), 0u);
-}
-
 TEST(AboutText, ListsTheCompanyBlockAfterAnEmptyLine) {
     EXPECT_EQ(aboutText({"Acme"}),
               "Acme Tunewell QZ Version 1.50\nWritten by the Tunewell QZ development team.\n\n");

@@ -185,27 +185,6 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     EXPECT_EQ(premature.title, "Open Data File");
 }
 
-TEST(OpenFile, CancellingTheFileNotFoundQuestionGoesThroughTheErrorTrap) {
-    const struct {
-        PromptAnswer atError;
-        int dialogs;
-    } cases[] = {{PromptAnswer::Ignore, 1}, {PromptAnswer::Abort, 1}, {PromptAnswer::Retry, 2}};
-    for (const auto& c : cases) {
-        MainWindowFixture f;
-        f.prompts.answerFile(f.folder.file("gone.dat"));
-        f.prompts.answer(PromptAnswer::Cancel);
-        f.prompts.answer(c.atError);
-        if (c.atError == PromptAnswer::Retry) f.prompts.answerFile("");
-        f.window->mnuOpenFile->trigger();
-        const auto shown = texts(f.prompts);
-        EXPECT_EQ(shown.at(2), "Canceled File Open");
-        EXPECT_EQ(f.prompts.shown().at(2).buttons, PromptButtons::AbortRetryIgnore);
-        EXPECT_EQ(std::count(shown.begin(), shown.end(), "[Open File]"), c.dialogs);
-        EXPECT_TRUE(f.state.BufferEmpty);
-        EXPECT_TRUE(f.prompts.allAnswersUsed());
-    }
-}
-
 TEST(SaveFile, IsRefusedWithAnOpenTableBeforeTheEmptyBufferAndBeforeAnyDialog) {
     MainWindowFixture open;
     open.openTable2D();

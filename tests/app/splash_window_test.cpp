@@ -25,6 +25,8 @@ TEST(Splash, WithoutAConfigurationFileShowsTheBuiltInBranding) {
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.italic());
     EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
+    EXPECT_EQ(state.SplashSettings, (std::vector<std::string>{"Kelvane", "Arial", "28",
+                                                              "bold italic", "Kelvane_Logo.gif"}));
     EXPECT_EQ(state.CompanyInfo.size(), 6u);
     EXPECT_EQ(QCoreApplication::applicationName(), "Tunewell_QZ_Splash");
     EXPECT_TRUE(splash.tmrSplashUnload->isActive());

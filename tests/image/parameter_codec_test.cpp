@@ -191,6 +191,8 @@ TEST(UpdateEEPROM, RoundsScaledValuesHalfToEvenAndClamps) {
         {&ParameterVariables::GPIO3ShiftRPM1, 12774, 84, 255},
         {&ParameterVariables::GPIO3ShiftDropRPM, 525, 90, 10},
         {&ParameterVariables::RetardComp, 57, 52, 57},
+        {&ParameterVariables::GPIO2VSSFreq, 3000, 73, 184},  // little-endian
+        {&ParameterVariables::GPIO2VSSFreq, 3000, 74, 11},
     };
     for (const auto& c : cases) {
         ModuleData data;
@@ -240,17 +242,6 @@ TEST(UpdateEEPROM, KeepsTheLowFourBitsOfTheGpio2ModeAndSetsBit4FromTheOneShotDel
         EXPECT_EQ(encode(data)[72], c.byte);
         EXPECT_EQ(data.GPIO2Mode, c.byte);
     }
-}
-
-TEST(UpdateEEPROM, WritesTheVehicleSpeedFrequencyLittleEndian) {
-    ModuleData data;
-    data.GPIO2VSSFreq = 3000;
-    const EepromBytes bytes = encode(data);
-    EXPECT_EQ(bytes[73], 184);
-    EXPECT_EQ(bytes[74], 11);
-    ScriptedPrompts prompts;
-    UpdateParams(data, prompts);
-    EXPECT_EQ(data.GPIO2VSSFreq, 3000);
 }
 
 TEST(UpdateEEPROM, WritesOnlyTheParameterAddresses) {

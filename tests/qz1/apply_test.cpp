@@ -47,14 +47,9 @@ TEST(Qz1Apply, ChangedVariablesAreEncodedAsTheProgramSavesThem) {
         int address;
         int byte;
     } cases[] = {
-        {{"TrigTiming=25"}, 48, 25},
         {{"MaxRPMLimit=3150"}, 51, 32},
-        {{"GPIO2VSSFreq=3000"}, 73, 184},
-        {{"GPIO2VSSFreq=3000"}, 74, 11},
         {{"Cyl4Engine=true", "Cyl6Engine=false"}, 50, 0x80 | 0x20 | 0x1C | 0x01},
-        {{"HighSpeedDataLog=true"}, 54, 1},
         {{"GPIO2Mode=4", "GPIO2OneShotDelay=true"}, 72, 0x14},
-        {{"GPIO3ShiftDropRPM=12750"}, 90, 255},
         {{"TrigTiming=20", "TrigTiming=22"}, 48, 22},  // in the order given
     };
     for (const auto& c : cases) {
