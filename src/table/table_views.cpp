@@ -107,9 +107,14 @@ void TableViews::layOut(int innerWidth, int innerHeight, const TwipScale& scale)
 void TableViews::chartSetup3D() {
     chart3D_->suspendRedraw();
     const QString file = surfaceTemplateFile(state_.MAPSensorBar);
-    for (int row = 1; row <= kPressureRows; ++row)
-        grid3D_->setCellText(
-            row, 0, format(pressureLabel(state_.MAPSensorBar, kPressureRows + 1 - row), "#0"));
+    std::array<int, kPressureRows> labels{};
+    for (int y = 1; y <= kPressureRows; ++y) {
+        labels[static_cast<std::size_t>(y - 1)] = pressureLabel(state_.MAPSensorBar, y);
+        grid3D_->setCellText(kPressureRows + 1 - y, 0,
+                             format(pressureLabel(state_.MAPSensorBar, y), "#0"));
+    }
+    // The chart's labels follow the sensor even when its template cannot be loaded.
+    chart3D_->setPressureLabels(labels);
     if (!chart3D_->loadTemplate(templatePath(file))) {
         prompts_.message("Chart template file " + file.toStdString() + " not found.",
                          PromptIcon::Critical, PromptButtons::OK, "Edit Timing Table");

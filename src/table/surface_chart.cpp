@@ -1,0 +1,214 @@
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "table/advance_colours.h"
+#include "table/timing_charts.h"
+
+namespace qz {
+namespace {
+
+constexpr int kColumns = 21;
+constexpr int kRows = 8;
+
+}  // namespace
+
+SurfaceChart::SurfaceChart(const QString& name, QWidget* parent)
+    : TimingChart(name, ChartKind::Surface3D, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SurfaceChart::setTable(const Table3DCells& table) {
+    data_ = table;
+    redraw();
+}
+
+void SurfaceChart::setValue(int x, int y, double value) {
+    data_(x, y) = value;
+    redraw();
+}
+
+void SurfaceChart::setPressureLabels(const std::array<int, 8>& labels) {
+    pressureLabels_ = labels;
+    redraw();
+}
+
+void SurfaceChart::setView(double rotation, double elevation, double scale) {
+    SurfaceProjection checked(QRectF(0, 0, 1, 1), 0, 1);
+    checked.setView(rotation, elevation, scale);
+    rotation_ = checked.rotation();
+    elevation_ = checked.elevation();
+    scale_ = checked.scale();
+    redraw();
+}
+
+SurfaceProjection SurfaceChart::projection(const QRectF& rect) const {
+    SurfaceProjection view(plotArea(rect), look().valueMinimum, look().valueMaximum);
+    view.setView(rotation_, elevation_, scale_);
+    return view;
+}
+
+void SurfaceChart::paintData(QPainter& painter, const QRectF& plot) const {
+    const ChartTemplate& t = look();
+    SurfaceProjection view(plot, t.valueMinimum, t.valueMaximum);
+    view.setView(rotation_, elevation_, scale_);
+    paintAxes(painter, view);
+
+    // One quadrilateral per four neighbouring points, drawn from the back to the front.
+    struct Patch {
+        double depth;
+        double advance;
+        QPolygonF corners;
+    };
+    std::vector<Patch> patches;
+    patches.reserve((kColumns - 1) * (kRows - 1));
+    for (int x = 1; x < kColumns; ++x)
+        for (int y = 1; y < kRows; ++y) {
+            const int xs[] = {x, x + 1, x + 1, x};
+            const int ys[] = {y, y, y + 1, y + 1};
+            Patch patch{0, 0, {}};
+            for (int k = 0; k < 4; ++k) {
+                const double z = std::clamp(value(xs[k], ys[k]), t.valueMinimum, t.valueMaximum);
+                patch.corners << view.project(xs[k], ys[k], z);
+                patch.depth += view.depth(xs[k], ys[k], z) / 4;
+                patch.advance += value(xs[k], ys[k]) / 4;
+            }
+            patches.push_back(std::move(patch));
+        }
+    std::sort(patches.begin(), patches.end(),
+              [](const Patch& a, const Patch& b) { return a.depth > b.depth; });
+    for (const Patch& patch : patches) {
+        const QColor fill = advanceColour(patch.advance, t.valueMinimum, t.valueMaximum,
+                                          t.surfaceLow, t.surfaceHigh);
+        painter.setPen(QPen(fill.darker(150), 0.8));
+        painter.setBrush(fill);
+        painter.drawPolygon(patch.corners);
+    }
+    if (labelFirst_ >= 1 && labelFirst_ <= kColumns && labelSecond_ >= 1 && labelSecond_ <= kRows)
+        paintValueLabel(painter,
+                        view.project(labelFirst_, labelSecond_, value(labelFirst_, labelSecond_)));
+}
+
+// The floor with its grid, the value axis at the back corner, RPM and pressure labels along
+// the two floor edges nearest the viewer, and the axis titles.
+void SurfaceChart::paintAxes(QPainter& painter, const SurfaceProjection& view) const {
+    const ChartTemplate& t = look();
+    const double floor = t.valueMinimum;
+    QPolygonF outline;
+    for (const auto& [x, y] : {std::pair{1, 1}, {kColumns, 1}, {kColumns, kRows}, {1, kRows}})
+        outline << view.project(x, y, floor);
+    painter.setPen(QColor(200, 200, 200));
+    painter.setBrush(QColor(245, 245, 245));
+    painter.drawPolygon(outline);
+    for (int x = 1; x <= kColumns; x += 4)
+        painter.drawLine(view.project(x, 1, floor), view.project(x, kRows, floor));
+    for (int y = 1; y <= kRows; ++y)
+        painter.drawLine(view.project(1, y, floor), view.project(kColumns, y, floor));
+
+    // The value axis stands at the floor corner farthest from the viewer.
+    int cornerX = 1;
+    int cornerY = 1;
+    for (const auto& [x, y] : {std::pair{1, 1}, {kColumns, 1}, {kColumns, kRows}, {1, kRows}})
+        if (view.depth(x, y, floor) > view.depth(cornerX, cornerY, floor)) {
+            cornerX = x;
+            cornerY = y;
+        }
+    painter.setPen(Qt::black);
+    painter.drawLine(view.project(cornerX, cornerY, floor),
+                     view.project(cornerX, cornerY, t.valueMaximum));
+    for (double v = std::ceil(floor / 10) * 10; v <= t.valueMaximum + 1e-9; v += 10) {
+        const QPointF at = view.project(cornerX, cornerY, v);
+        painter.drawLine(at, at + QPointF(-4, 0));
+        painter.drawText(QRectF(at.x() - 40, at.y() - 8, 34, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(v));
+    }
+
+    // Labels along the nearer edge of each direction, a little outside the floor.
+    const int nearY = view.depth(11, 1, floor) < view.depth(11, kRows, floor) ? 1 : kRows;
+    const int nearX = view.depth(1, 4.5, floor) < view.depth(kColumns, 4.5, floor) ? 1 : kColumns;
+    const double outY = nearY == 1 ? -0.9 : 0.9;
+    const double outX = nearX == 1 ? -1.6 : 1.6;
+    for (int x = 1; x <= kColumns; x += 4) {
+        const QPointF at = view.project(x, nearY + outY, floor);
+        painter.drawText(QRectF(at.x() - 30, at.y() - 8, 60, 16), Qt::AlignCenter,
+                         QString::number((x - 1) * 500));
+    }
+    for (int y = 1; y <= kRows; ++y) {
+        const QPointF at = view.project(nearX + outX, y, floor);
+        painter.drawText(QRectF(at.x() - 20, at.y() - 8, 40, 16), Qt::AlignCenter,
+                         QString::number(pressureLabels_[static_cast<std::size_t>(y - 1)]));
+    }
+    const QRectF plot = view.area();
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 6, plot.width(), 18), Qt::AlignCenter,
+                     t.xTitle + "   /   " + t.yTitle);
+    const QPointF top = view.project(cornerX, cornerY, t.valueMaximum);
+    painter.drawText(QRectF(top.x() - 100, top.y() - 22, 200, 18), Qt::AlignCenter, t.zTitle);
+}
+
+ChartPick SurfaceChart::pick(const QPointF& pixel) const {
+    const SurfaceProjection view = projection(rect());
+    ChartPick best{plotArea(rect()).contains(pixel), 0, 0, 0};
+    for (int x = 1; x <= kColumns; ++x)
+        for (int y = 1; y <= kRows; ++y) {
+            const QPointF at = view.project(x, y, value(x, y));
+            const double distance = std::hypot(at.x() - pixel.x(), at.y() - pixel.y());
+            if (best.first == 0 || distance < best.distance)
+                best = {best.inPlotArea, x, y, distance};
+        }
+    return best;
+}
+
+double SurfaceChart::valueThrough(int x, int y, const QPointF& pixel) const {
+    return projection(rect()).valueThrough(x, y, pixel);
+}
+
+// The right and the middle button turn the view; every button is also reported, for the
+// editing that drags points with the left one.
+void SurfaceChart::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton)
+        turning_ = event->position().toPoint();
+    TimingChart::mousePressEvent(event);
+}
+
+void SurfaceChart::mouseMoveEvent(QMouseEvent* event) {
+    if (turning_) {
+        const QPoint now = event->position().toPoint();
+        const QPoint moved = now - *turning_;
+        turning_ = now;
+        setView(rotation_ - moved.x() * 0.5, elevation_ + moved.y() * 0.3, scale_);
+    }
+    TimingChart::mouseMoveEvent(event);
+}
+
+void SurfaceChart::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) turning_.reset();
+    TimingChart::mouseReleaseEvent(event);
+}
+
+void SurfaceChart::wheelEvent(QWheelEvent* event) {
+    setView(rotation_, elevation_, scale_ * std::pow(1.1, event->angleDelta().y() / 120.0));
+}
+
+void SurfaceChart::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+            return setView(rotation_ + 5, elevation_, scale_);
+        case Qt::Key_Right:
+            return setView(rotation_ - 5, elevation_, scale_);
+        case Qt::Key_Up:
+            return setView(rotation_, elevation_ + 5, scale_);
+        case Qt::Key_Down:
+            return setView(rotation_, elevation_ - 5, scale_);
+        case Qt::Key_PageUp:
+            return setView(rotation_, elevation_, scale_ * 1.1);
+        case Qt::Key_PageDown:
+            return setView(rotation_, elevation_, scale_ / 1.1);
+        default:
+            TimingChart::keyPressEvent(event);
+    }
+}
+
+}  // namespace qz
