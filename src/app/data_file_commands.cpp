@@ -46,7 +46,7 @@ void frmTunewell_Main::mnuOpenFile_Click() {
         std::copy(bytes->begin(), bytes->end(), state_.EEPROMBuffer.begin() + kImageFirstAddress);
         state_.BufferEmpty = false;
         UpdateParams(state_, prompts_);
-        if (state_.Table3DEnabled) views_->chartSetup3D();
+        if (state_.Table3DEnabled) views_->ChartSetup3D();
         mnuNewTable->setEnabled(true);
         setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
         state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();

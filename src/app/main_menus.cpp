@@ -73,6 +73,9 @@ void frmTunewell_Main::createMenus() {
     connect(mnuEditModParams, &QAction::triggered, this, &frmTunewell_Main::mnuEditModParams_Click);
     connect(mnuEditGPIOParams, &QAction::triggered, this,
             &frmTunewell_Main::mnuEditGPIOParams_Click);
+    connect(mnuNewTable, &QAction::triggered, this, &frmTunewell_Main::mnuNewTable_Click);
+    connect(mnuEditTimingTable, &QAction::triggered, this,
+            &frmTunewell_Main::mnuEditTimingTable_Click);
     connect(mnuSaveTbl, &QAction::triggered, this, &frmTunewell_Main::mnuSaveTbl_Click);
     connect(mnuCloseTbl, &QAction::triggered, this, &frmTunewell_Main::mnuCloseTbl_Click);
     connect(mnuDownload, &QAction::triggered, this, &frmTunewell_Main::mnuDownload_Click);

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/configuration.h"
@@ -16,6 +17,8 @@
 #include "image/eeprom_buffer.h"
 #include "params/gpio_params_dialog.h"
 #include "params/module_params_dialog.h"
+#include "wizards/new_2d_table_dialog.h"
+#include "wizards/new_3d_table_dialog.h"
 
 namespace qz {
 
@@ -33,8 +36,16 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
     viewArea_->setObjectName(QStringLiteral("viewArea"));
     setCentralWidget(viewArea_);
     createMenus();
-    views_ = std::make_unique<TableViews>(state_, prompts_, programFolder_, viewArea_,
-                                          [this] { disablePasteItems(); });
+    TableHooks hooks;
+    hooks.disablePasteItems = [this] { disablePasteItems(); };
+    hooks.formResize = [this] { Form_Resize(); };
+    hooks.runWizard = [this](TableKind kind) { runWizard(kind); };
+    hooks.popUpEdit2D = mnuPopUpEdit2D;
+    hooks.popUpPaste2D = mnuPopUpPaste2D;
+    hooks.popUpEdit3D = mnuPopUpEdit3D;
+    hooks.popUpPaste3D = mnuPopUpPaste3D;
+    views_ =
+        std::make_unique<TableViews>(state_, prompts_, programFolder_, viewArea_, std::move(hooks));
     createFrames();
     createSerialPort();
     qApp->installEventFilter(this);
@@ -85,6 +96,13 @@ void frmTunewell_Main::createFrames() {
     fraProgress1->setAutoFillBackground(true);
     fraProgress1->resize(360, 80);
     fraPortSelect->hide();
+
+    lblStatusPort = new QLabel(this);
+    lblStatusPort->setObjectName(QStringLiteral("lblStatusPort"));
+    lblStatusBuffer = new QLabel(this);
+    lblStatusBuffer->setObjectName(QStringLiteral("lblStatusBuffer"));
+    statusBar()->addWidget(lblStatusPort);
+    statusBar()->addPermanentWidget(lblStatusBuffer);
 }
 
 // Brings the program into its initial state, in this order.
@@ -118,6 +136,7 @@ void frmTunewell_Main::Form_Load() {
 
 void frmTunewell_Main::setCaption(const std::string& text) {
     setWindowTitle(QString::fromStdString(text));
+    updateStatusBar();
 }
 
 void frmTunewell_Main::showBufferStatusCaption() {
@@ -177,8 +196,9 @@ bool frmTunewell_Main::Form_QueryUnload() {
         const PromptAnswer answer =
             prompts_.message("Save timing table before exiting?", PromptIcon::Exclamation,
                              PromptButtons::YesNoCancel, "Exit Program");
-        if (answer == PromptAnswer::Yes) mnuSaveTbl_Click();
-        cancel = answer == PromptAnswer::Cancel;
+        // A table whose edits could not be saved keeps the window open, as Cancel does.
+        cancel =
+            answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !mnuSaveTbl_Click());
     }
     // Whatever the answer, the serial port is closed. Data files are read and written whole
     // inside their commands, so no file is left open here.
@@ -212,6 +232,7 @@ void frmTunewell_Main::mnuEditModParams_Click() {
         },
         this);
     runDialog_(dialog);
+    updateStatusBar();
 }
 
 void frmTunewell_Main::mnuEditGPIOParams_Click() {
@@ -220,12 +241,33 @@ void frmTunewell_Main::mnuEditGPIOParams_Click() {
     runDialog_(dialog);
 }
 
-void frmTunewell_Main::mnuSaveTbl_Click() {
-    views_->saveTable();
+void frmTunewell_Main::mnuNewTable_Click() {
+    views_->newTable();
 }
 
-void frmTunewell_Main::mnuCloseTbl_Click() {
-    views_->closeTable();
+void frmTunewell_Main::mnuEditTimingTable_Click() {
+    views_->editTable();
+}
+
+bool frmTunewell_Main::mnuSaveTbl_Click() {
+    return views_->saveTable();
+}
+
+bool frmTunewell_Main::mnuCloseTbl_Click() {
+    return views_->closeTable();
+}
+
+void frmTunewell_Main::runWizard(TableKind kind) {
+    WizardHost host{state_, prompts_, *views_,
+                    [this](const std::string& text) { setCaption(text); }};
+    if (kind == TableKind::Table2D) {
+        frmNew2DTable wizard(host, this);
+        runDialog_(wizard);
+    } else {
+        frmNew3DTable wizard(host, this);
+        runDialog_(wizard);
+    }
+    updateStatusBar();
 }
 
 void frmTunewell_Main::mnuHelpContents_Click() {
@@ -234,6 +276,38 @@ void frmTunewell_Main::mnuHelpContents_Click() {
         helpViewer_->move(geometry().center() - helpViewer_->rect().center());
     }
     helpViewer_->openContents(programFolder_ + "/help/index.html");
+}
+
+// What a tuner checks before every transfer: the port and the device it opens, and what
+// the buffer holds with its trigger timing and table.
+void frmTunewell_Main::updateStatusBar() {
+    if (!transfers_) return;
+    const int number = transfers_->CommPortNumber;
+    QString device = transfers_->ports().deviceFor(number);
+    if (device == QLatin1String(PortDirectory::kSimulator))
+        device = QString::fromLatin1(PortDirectory::kSimulatorName);
+    lblStatusPort->setText(QStringLiteral("Com%1: %2")
+                               .arg(number)
+                               .arg(device.isEmpty() ? QStringLiteral("no device") : device));
+    if (state_.BufferEmpty) {
+        lblStatusBuffer->setText(QStringLiteral("Buffer empty"));
+        return;
+    }
+    QString table = QStringLiteral("no timing table");
+    if (state_.Table2DEnabled)
+        table = QStringLiteral("2D table");
+    else if (state_.Table3DEnabled)
+        table = QStringLiteral("3D table, %1 bar sensor")
+                    .arg(state_.MAPSensorBar == 1   ? 2
+                         : state_.MAPSensorBar == 2 ? 3
+                                                    : 1);
+    const QString source = state_.BufferStatus.empty()
+                               ? QStringLiteral("Buffer loaded")
+                               : QString::fromStdString(state_.BufferStatus);
+    lblStatusBuffer->setText(QStringLiteral("%1  |  trigger timing %2 deg  |  %3")
+                                 .arg(source)
+                                 .arg(state_.TrigTiming)
+                                 .arg(table));
 }
 
 void frmTunewell_Main::mnuAbout_Click() {

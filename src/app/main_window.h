@@ -74,13 +74,17 @@ class frmTunewell_Main : public QMainWindow {
     QPushButton* cmdPortSelectOK;
     QLabel* lblDevice;
     QComboBox* cboDevice;
+    QLabel* lblStatusPort;
+    QLabel* lblStatusBuffer;
 
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
     void mnuEditModParams_Click();
     void mnuEditGPIOParams_Click();
-    void mnuSaveTbl_Click();
-    void mnuCloseTbl_Click();
+    void mnuNewTable_Click();
+    void mnuEditTimingTable_Click();
+    bool mnuSaveTbl_Click();
+    bool mnuCloseTbl_Click();
     void mnuHelpContents_Click();
     void mnuAbout_Click();
     void Form_Resize();
@@ -119,6 +123,9 @@ class frmTunewell_Main : public QMainWindow {
     TransferOutcome runTransfer(const std::function<TransferOutcome()>& transfer);
     void showOutcome(const TransferOutcome& outcome, const std::string& title);
     void closeIfRequested();
+    void runWizard(TableKind kind);
+    // The status bar: the port and its device, and what the buffer holds.
+    void updateStatusBar();
 
     ProgramState& state_;
     Prompts& prompts_;

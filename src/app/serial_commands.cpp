@@ -64,6 +64,7 @@ void frmTunewell_Main::setUpSerialPort() {
 void frmTunewell_Main::cboPort_Click() {
     transfers_->selectPort(cboPort->currentIndex() + 1);
     showDeviceOf(transfers_->CommPortNumber);
+    updateStatusBar();
 }
 
 // Shows which device the chosen number opens, among the machine's devices and the simulator;
@@ -94,6 +95,7 @@ void frmTunewell_Main::deviceEdited() {
     const QString device = index >= 0 ? cboDevice->itemData(index).toString() : text;
     if (device == transfers_->ports().deviceFor(transfers_->CommPortNumber)) return;
     transfers_->chooseDevice(device);
+    updateStatusBar();
 }
 
 void frmTunewell_Main::mnuPortSetup_Click() {
@@ -158,7 +160,7 @@ void frmTunewell_Main::mnuDownload_Click() {
         state_.BufferEmpty = false;
         currentFile_.clear();
         UpdateParams(state_, prompts_);
-        if (state_.Table3DEnabled) views_->chartSetup3D();
+        if (state_.Table3DEnabled) views_->ChartSetup3D();
         mnuNewTable->setEnabled(true);
         setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
         state_.BufferStatus = "Downloaded Data";

@@ -81,8 +81,7 @@ void SurfaceChart::paintData(QPainter& painter, const QRectF& plot) const {
     std::sort(patches.begin(), patches.end(),
               [](const Patch& a, const Patch& b) { return a.depth > b.depth; });
     for (const Patch& patch : patches) {
-        const QColor fill = advanceColour(patch.advance, t.valueMinimum, t.valueMaximum,
-                                          t.surfaceLow, t.surfaceHigh);
+        const QColor fill = advanceColour(patch.advance);
         painter.setPen(QPen(fill.darker(150), 0.8));
         painter.setBrush(fill);
         painter.drawPolygon(patch.corners);

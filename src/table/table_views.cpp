@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "core/number_text.h"
 #include "image/table_layout.h"
+#include "table/cell_text.h"
 
 namespace qz {
 namespace {
@@ -11,15 +11,11 @@ namespace {
 constexpr auto kTemplate2D = "QZ_2D_Timing_Chart.oc2";
 constexpr int kGridColumns = 22;
 
-QString format(double value, const char* pattern) {
-    return QString::fromStdString(formatNumber(value, pattern));
-}
-
 void setUpGridHeaders(TimingGrid& grid, int rows, const QString& corner) {
     grid.setSize(rows, kGridColumns);
     grid.setCellText(0, 0, corner);
     for (int c = 1; c <= kRpmBreakpoints; ++c)
-        grid.setCellText(0, c, format(rpmBreakpoint(c), "#0"));
+        grid.setCellText(0, c, cellNumber(rpmBreakpoint(c), "#0"));
 }
 
 }  // namespace
@@ -36,16 +32,18 @@ QString surfaceTemplateFile(std::uint8_t mapSensorBar) {
 }
 
 TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFolder,
-                       QWidget* parent, std::function<void()> disablePasteItems)
+                       QWidget* parent, TableHooks hooks)
     : state_(state),
       prompts_(prompts),
       programFolder_(std::move(programFolder)),
-      disablePasteItems_(std::move(disablePasteItems)),
+      hooks_(std::move(hooks)),
       chart2D_(new LineChart(QStringLiteral("Chart2D1"), parent)),
       chart3D_(new SurfaceChart(QStringLiteral("Chart3D1"), parent)),
       grid2D_(new TimingGrid(QStringLiteral("VSFlexGrid1"), parent)),
       grid3D_(new TimingGrid(QStringLiteral("VSFlexGrid2"), parent)) {
     hideAll();
+    connectGrid(*grid2D_, false);
+    connectGrid(*grid3D_, true);
 }
 
 QString TableViews::templatePath(const QString& file) const {
@@ -65,7 +63,7 @@ void TableViews::setUpAtStartup(const QString& title) {
     load(*chart3D_, surfaceTemplateFile(0));
     setUpGridHeaders(*grid3D_, 9, QStringLiteral("MAP/RPM"));
     for (int row = 1; row <= kPressureRows; ++row)
-        grid3D_->setCellText(row, 0, format(pressureLabel(0, kPressureRows + 1 - row), "#0"));
+        grid3D_->setCellText(row, 0, cellNumber(pressureLabel(0, kPressureRows + 1 - row), "#0"));
 }
 
 bool TableViews::tableOpen() const {
@@ -102,77 +100,6 @@ void TableViews::layOut(int innerWidth, int innerHeight, const TwipScale& scale)
             grid == grid2D_ ? grid2DRowHeight(innerHeightTwips) : grid3DRowHeight(innerHeightTwips);
         grid->setAllRowHeights(std::max(0, scale.toPixelsY(rowHeight)));
     }
-}
-
-void TableViews::chartSetup3D() {
-    chart3D_->suspendRedraw();
-    const QString file = surfaceTemplateFile(state_.MAPSensorBar);
-    std::array<int, kPressureRows> labels{};
-    for (int y = 1; y <= kPressureRows; ++y) {
-        labels[static_cast<std::size_t>(y - 1)] = pressureLabel(state_.MAPSensorBar, y);
-        grid3D_->setCellText(kPressureRows + 1 - y, 0,
-                             format(pressureLabel(state_.MAPSensorBar, y), "#0"));
-    }
-    // The chart's labels follow the sensor even when its template cannot be loaded.
-    chart3D_->setPressureLabels(labels);
-    if (!chart3D_->loadTemplate(templatePath(file))) {
-        prompts_.message("Chart template file " + file.toStdString() + " not found.",
-                         PromptIcon::Critical, PromptButtons::OK, "Edit Timing Table");
-        closeTable();
-        chart3D_->resumeRedraw();
-        return;
-    }
-    chart3D_->setTable(state_.Table3D);
-    chart3D_->resumeRedraw();
-    copy3DChartToGrid();
-    chart3D_->setValueLabelVisible(false);
-}
-
-void TableViews::copy3DChartToGrid() {
-    for (int y = 1; y <= kPressureRows; ++y)
-        for (int c = 1; c <= kRpmBreakpoints; ++c)
-            grid3D_->setCellText(kPressureRows + 1 - y, c, format(chart3D_->value(c, y), "#0.0"));
-}
-
-void TableViews::resetCopyBuffer() {
-    state_.ClipText.clear();
-    state_.ClipColSpan = 0;
-    state_.ClipRowSpan = 0;
-    if (disablePasteItems_) disablePasteItems_();
-}
-
-void TableViews::saveTable() {
-    if (!tableOpen()) {
-        prompts_.message("No active table to save", PromptIcon::Exclamation, PromptButtons::OK,
-                         "Save Table Edits To Buffer");
-        return;
-    }
-    switch (selectedTable(state_)) {
-        case TableKind::Table2D:
-            state_.Table2D = chart2D_->table();
-            encodeTable2D(state_);
-            break;
-        case TableKind::Table3D:
-            state_.Table3D = chart3D_->table();
-            encodeTable3D(state_);
-            break;
-        case TableKind::Disabled:
-            return;  // the table stays open and nothing is written
-    }
-    hideAll();
-    resetCopyBuffer();
-}
-
-void TableViews::closeTable() {
-    if (tableOpen()) {
-        const PromptAnswer answer =
-            prompts_.message("Save table edits to buffer before closing?", PromptIcon::Exclamation,
-                             PromptButtons::YesNoCancel, "Close Table");
-        if (answer == PromptAnswer::Cancel) return;
-        if (answer == PromptAnswer::Yes) saveTable();
-    }
-    hideAll();
-    resetCopyBuffer();
 }
 
 }  // namespace qz

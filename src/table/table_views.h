@@ -1,28 +1,44 @@
 #pragma once
 
+#include <QAction>
+#include <QMenu>
 #include <QString>
 #include <functional>
 
 #include "core/program_state.h"
 #include "core/prompts.h"
+#include "image/table_layout.h"
 #include "table/timing_charts.h"
 #include "table/timing_grid.h"
 #include "table/view_layout.h"
 
 namespace qz {
 
-// The four table views of the main window (a chart above a grid for the 2D table and for
-// the 3D table) and the table commands that work on them. A table is open exactly while
-// its grid is visible; there is no other flag.
+// What the table editor asks of the window it sits in.
+struct TableHooks {
+    std::function<void()> disablePasteItems;
+    std::function<void()> formResize;          // the window's layout
+    std::function<void(TableKind)> runWizard;  // the new-table wizard of a kind
+    QMenu* popUpEdit2D = nullptr;              // the grids' right-click menus
+    QAction* popUpPaste2D = nullptr;
+    QMenu* popUpEdit3D = nullptr;
+    QAction* popUpPaste3D = nullptr;
+};
+
+// The table editor: the four table views of the main window (a chart above a grid for the
+// 2D table and for the 3D table), the table commands that work on them and the handlers of
+// the grids. A table is open exactly while its grid is visible; there is no other flag.
+// While a table is open its chart's data is the master copy of the values being edited.
 class TableViews {
   public:
     TableViews(ProgramState& state, Prompts& prompts, QString programFolder, QWidget* parent,
-               std::function<void()> disablePasteItems);
+               TableHooks hooks);
 
     LineChart& chart2D() { return *chart2D_; }
     SurfaceChart& chart3D() { return *chart3D_; }
     TimingGrid& grid2D() { return *grid2D_; }
     TimingGrid& grid3D() { return *grid3D_; }
+    void setHooks(TableHooks hooks) { hooks_ = std::move(hooks); }
 
     // Start-up: load the templates (reporting a missing one with `title`), set up the grids.
     void setUpAtStartup(const QString& title);
@@ -34,22 +50,42 @@ class TableViews {
     // Places the views for an inner window area of W x H twips.
     void layOut(int innerWidth, int innerHeight, const TwipScale& scale);
 
-    // Prepares the 3D view for the current MAP sensor: template, pressure labels, data.
-    void chartSetup3D();
-    void copy3DChartToGrid();
+    // "Edit Timing Table": the working table of the selected kind, opened for editing.
+    void editTable();
+    // "New Timing Table": the wizard of the selected kind.
+    void newTable();
+    // "Save Timing Table Edits To Buffer"; false when nothing could be saved.
+    bool saveTable();
+    // "Close Timing Table", asking about an open table; false when it stays open.
+    bool closeTable();
 
-    // "Save Timing Table Edits To Buffer" and "Close Timing Table".
-    void saveTable();
-    void closeTable();
+    // Prepares the 3D view for the current MAP sensor: template, pressure labels, data.
+    void ChartSetup3D();
+    void Copy2DChartToGrid();
+    void Copy3DChartToGrid();
+    // Shows a working table as the open table, as opening it for editing does, without
+    // loading a template (the wizards show what they made this way).
+    void show2DTable();
+    void show3DTable();
 
   private:
     QString templatePath(const QString& file) const;
     void resetCopyBuffer();
+    void connectGrid(TimingGrid& grid, bool is3D);
+    // The grid handlers.
+    void Grid_BeforeRowColChange(TimingGrid& grid, int oldRow, int oldColumn);
+    void Grid_AfterRowColChange(TimingGrid& grid, bool is3D, int newRow, int newColumn);
+    void Grid_ValidateEdit(TimingGrid& grid, bool is3D, bool* cancel);
+    void Grid_AfterEdit(TimingGrid& grid, bool is3D, int row, int column);
+    void Grid_Click(bool is3D, Qt::MouseButton button, const QPoint& position);
+    // The heat colour of a data cell, from the advance it shows.
+    QColor cellColour(bool is3D, double advance) const;
+    void paintHeat(TimingGrid& grid, bool is3D);
 
     ProgramState& state_;
     Prompts& prompts_;
     QString programFolder_;
-    std::function<void()> disablePasteItems_;
+    TableHooks hooks_;
     LineChart* chart2D_;
     SurfaceChart* chart3D_;
     TimingGrid* grid2D_;

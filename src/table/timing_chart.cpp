@@ -1,6 +1,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include "table/advance_colours.h"
 #include "table/timing_charts.h"
 
 namespace qz {
@@ -22,6 +23,11 @@ bool TimingChart::loadTemplate(const QString& path) {
 
 const ChartTemplate& TimingChart::look() const {
     return template_ ? *template_ : builtIn_;
+}
+
+QColor TimingChart::advanceColour(double advance) const {
+    const ChartTemplate& t = look();
+    return qz::advanceColour(advance, t.valueMinimum, t.valueMaximum, t.surfaceLow, t.surfaceHigh);
 }
 
 void TimingChart::setValueLabelVisible(bool visible) {

@@ -40,6 +40,9 @@ class TimingChart : public QWidget {
     void setValueLabelText(const QString& text);
     QString valueLabelText() const { return valueLabelText_; }
 
+    // An advance's colour on the template's scale, as the surface shades it.
+    QColor advanceColour(double advance) const;
+
     void suspendRedraw() { suspended_ = true; }
     void resumeRedraw();
 

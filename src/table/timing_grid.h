@@ -1,12 +1,24 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QTableWidget>
 
 namespace qz {
 
+// A rectangle of cells, corners ordered: top <= bottom and left <= right.
+struct CellBlock {
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    bool operator==(const CellBlock&) const = default;
+};
+
 // The grid of a timing table: cells addressed (row, column) from (0, 0), where row 0 and
-// column 0 are fixed header cells the user cannot edit. Each cell has a display text.
+// column 0 are fixed header cells the user cannot edit. Data cells are edited in place: a
+// double-click, F2 or typing opens the editor; the typed text is offered for validation
+// before it is committed, and a refused text stays in the open editor.
 class TimingGrid : public QTableWidget {
     Q_OBJECT
   public:
@@ -15,10 +27,53 @@ class TimingGrid : public QTableWidget {
     void setSize(int rows, int columns);
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
+    // The number the cell's text stands for, by the leading-number rule.
+    double cellValue(int row, int column) const;
+
+    // Block text: the cells' texts row by row, a tab between cells, a carriage return
+    // between rows. Filling writes the texts from the block's top left corner on, within
+    // the grid.
+    QString blockText(const CellBlock& block) const;
+    void fillBlock(int top, int left, const QString& text);
+    // The selected block, or the current cell alone.
+    CellBlock selection() const;
+    void selectBlock(const CellBlock& block);
+
+    // One cell's own colours, which stay until changed.
+    void setCellColours(int row, int column, const QColor& background, const QColor& text);
+    QColor cellBackground(int row, int column) const;
+    QColor normalBackground() const { return palette().color(QPalette::Base); }
+    QColor normalText() const { return palette().color(QPalette::Text); }
+    QColor selectionBackground() const { return palette().color(QPalette::Highlight); }
+    QColor selectionText() const { return palette().color(QPalette::HighlightedText); }
+
+    // The text in the open editor (empty when none is open).
+    QString editorText() const { return editorText_; }
 
     // Every column gets the same width and every row the same height, in pixels.
     void setAllColumnWidths(int pixels);
     void setAllRowHeights(int pixels);
+
+  signals:
+    void mouseClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void currentCellAboutToMove(int oldRow, int oldColumn, int newRow, int newColumn, bool* cancel);
+    void currentCellMoved(int oldRow, int oldColumn, int newRow, int newColumn);
+    // An edit about to be committed; setting *cancel keeps the editor open with its text.
+    void editAboutToCommit(int row, int column, bool* cancel);
+    void editCommitted(int row, int column);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+  private:
+    QString editorText_;
+    bool validating_ = false;     // a refusal's message box takes the focus meanwhile
+    bool refused_ = false;        // until the editor that was refused is kept open
+    bool refusedOnMove_ = false;  // whether leaving the cell was refused
+    bool restoring_ = false;
 };
 
 }  // namespace qz

@@ -20,7 +20,13 @@ struct ViewsFixture {
     test::ProgramFolder folder;
     QWidget window;
     int pasteDisabled = 0;
-    TableViews views{state, prompts, folder.path(), &window, [this] { ++pasteDisabled; }};
+    TableViews views{state, prompts, folder.path(), &window, hooks()};
+
+    TableHooks hooks() {
+        TableHooks hooks;
+        hooks.disablePasteItems = [this] { ++pasteDisabled; };
+        return hooks;
+    }
 
     ViewsFixture() {
         views.setUpAtStartup("Form Load");
@@ -79,7 +85,7 @@ TEST(TableViews, ChartSetup3DShowsTheSensorsLabelsAndTheWorkingTable) {
     f.state.MAPSensorBar = 2;
     f.state.Table3D(1, 8) = 12.34;
     f.state.Table3D(21, 1) = -3.06;
-    f.views.chartSetup3D();
+    f.views.ChartSetup3D();
     EXPECT_EQ(f.views.grid3D().cellText(1, 0), "20");
     EXPECT_EQ(f.views.grid3D().cellText(8, 0), "90");
     EXPECT_EQ(f.views.grid3D().cellText(1, 1), "12.3");
@@ -124,15 +130,24 @@ TEST(TableViews, SavingEncodesTheOpenTablesChartDataIntoItsBytes) {
     }
 }
 
-TEST(TableViews, SavingWithTheTableDisabledOrNoTableOpenWritesNothing) {
-    ViewsFixture disabled;
-    disabled.open2D();
-    disabled.state.EEPROMBuffer.fill(0xEE);
-    disabled.views.saveTable();
-    EXPECT_TRUE(disabled.views.tableOpen());
-    EXPECT_EQ(disabled.state.EEPROMBuffer[16], 0xEE);
-    EXPECT_EQ(disabled.pasteDisabled, 0);
-
+// A table that cannot be saved says so and stays open: its edits are not thrown away, not
+// even by a close whose Yes could not save.
+TEST(TableViews, ATableThatCannotBeSavedSaysSoAndStaysOpen) {
+    for (const bool closing : {false, true}) {
+        ViewsFixture disabled;
+        disabled.open2D();
+        disabled.state.EEPROMBuffer.fill(0xEE);
+        if (closing) disabled.prompts.answer(PromptAnswer::Yes);
+        disabled.prompts.answer(PromptAnswer::OK);
+        EXPECT_FALSE(closing ? disabled.views.closeTable() : disabled.views.saveTable());
+        EXPECT_EQ(disabled.prompts.messages().back(),
+                  "Timing table disabled. Edit module parameters to enable timing table.");
+        EXPECT_EQ(disabled.prompts.shown().back().title, "Save Table Edits To Buffer");
+        EXPECT_EQ(disabled.prompts.shown().back().icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(disabled.views.tableOpen());
+        EXPECT_EQ(disabled.state.EEPROMBuffer[16], 0xEE);
+        EXPECT_EQ(disabled.pasteDisabled, 0);
+    }
     ViewsFixture closed;
     closed.prompts.answer(PromptAnswer::OK);
     closed.views.saveTable();

@@ -1,0 +1,174 @@
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include "table/cell_text.h"
+#include "table/table_views.h"
+
+namespace qz {
+namespace {
+
+constexpr auto kTemplate2D = "QZ_2D_Timing_Chart.oc2";
+constexpr auto kEditTitle = "Edit Timing Table";
+constexpr auto kSaveTitle = "Save Table Edits To Buffer";
+
+}  // namespace
+
+void TableViews::editTable() {
+    state_.ClipText.clear();
+    QGuiApplication::clipboard()->clear();
+    hideAll();  // an open table is abandoned: it is shown again from the working table
+    if (state_.Table3DEnabled) ChartSetup3D();
+    if (state_.BufferEmpty) {
+        if (prompts_.message("Data buffer empty. Create new table?", PromptIcon::None,
+                             PromptButtons::OKCancel, kEditTitle) == PromptAnswer::OK &&
+            hooks_.runWizard)
+            hooks_.runWizard(state_.Table2DEnabled ? TableKind::Table2D : TableKind::Table3D);
+        return;
+    }
+    QCoreApplication::processEvents();
+    switch (selectedTable(state_)) {
+        case TableKind::Table2D:
+            chart2D_->suspendRedraw();
+            if (!chart2D_->loadTemplate(templatePath(kTemplate2D))) {
+                prompts_.message(std::string("Chart template file ") + kTemplate2D + " not found.",
+                                 PromptIcon::Critical, PromptButtons::OK, kEditTitle);
+                chart2D_->resumeRedraw();
+                closeTable();
+                return;
+            }
+            return show2DTable();
+        case TableKind::Table3D:
+            return show3DTable();
+        case TableKind::Disabled:
+            return;
+    }
+}
+
+void TableViews::show2DTable() {
+    chart2D_->suspendRedraw();
+    chart2D_->setTable(state_.Table2D);
+    chart2D_->resumeRedraw();
+    Copy2DChartToGrid();
+    chart2D_->setValueLabelVisible(false);
+    if (hooks_.formResize) hooks_.formResize();
+    chart2D_->show();
+    grid2D_->show();
+    grid2D_->setCurrentCell(0, 0);
+}
+
+void TableViews::show3DTable() {
+    chart3D_->suspendRedraw();
+    chart3D_->setTable(state_.Table3D);
+    chart3D_->resumeRedraw();
+    Copy3DChartToGrid();
+    chart3D_->setValueLabelVisible(false);
+    if (hooks_.formResize) hooks_.formResize();
+    chart3D_->show();
+    grid3D_->show();
+    grid3D_->setCurrentCell(0, 0);
+}
+
+void TableViews::newTable() {
+    switch (selectedTable(state_)) {
+        case TableKind::Table2D:
+            if (hooks_.runWizard) hooks_.runWizard(TableKind::Table2D);
+            return;
+        case TableKind::Table3D:
+            ChartSetup3D();
+            if (hooks_.runWizard) hooks_.runWizard(TableKind::Table3D);
+            return;
+        case TableKind::Disabled:
+            prompts_.message(
+                "Timing table disabled. Edit module parameters to enable timing table.",
+                PromptIcon::Exclamation, PromptButtons::OK, "New Timing Table");
+    }
+}
+
+// A template that cannot be loaded is reported; the labels still follow the sensor, and the
+// chart keeps the template it had.
+void TableViews::ChartSetup3D() {
+    chart3D_->suspendRedraw();
+    const QString file = surfaceTemplateFile(state_.MAPSensorBar);
+    std::array<int, kPressureRows> labels{};
+    for (int y = 1; y <= kPressureRows; ++y) {
+        labels[static_cast<std::size_t>(y - 1)] = pressureLabel(state_.MAPSensorBar, y);
+        grid3D_->setCellText(kPressureRows + 1 - y, 0,
+                             cellNumber(pressureLabel(state_.MAPSensorBar, y), "#0"));
+    }
+    chart3D_->setPressureLabels(labels);
+    if (!chart3D_->loadTemplate(templatePath(file))) {
+        prompts_.message("Chart template file " + file.toStdString() + " not found.",
+                         PromptIcon::Critical, PromptButtons::OK, kEditTitle);
+        closeTable();
+        chart3D_->resumeRedraw();
+        return;
+    }
+    chart3D_->setTable(state_.Table3D);
+    chart3D_->resumeRedraw();
+    Copy3DChartToGrid();
+    chart3D_->setValueLabelVisible(false);
+}
+
+void TableViews::Copy2DChartToGrid() {
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        grid2D_->setCellText(1, c, cellNumber(chart2D_->value(1, c), "#0.0"));
+    paintHeat(*grid2D_, false);
+}
+
+void TableViews::Copy3DChartToGrid() {
+    for (int y = 1; y <= kPressureRows; ++y)
+        for (int c = 1; c <= kRpmBreakpoints; ++c)
+            grid3D_->setCellText(kPressureRows + 1 - y, c,
+                                 cellNumber(chart3D_->value(c, y), "#0.0"));
+    paintHeat(*grid3D_, true);
+}
+
+void TableViews::resetCopyBuffer() {
+    state_.ClipText.clear();
+    state_.ClipColSpan = 0;
+    state_.ClipRowSpan = 0;
+    if (hooks_.disablePasteItems) hooks_.disablePasteItems();
+}
+
+// The open table's chart data goes into the working table and, encoded against the trigger
+// timing of this moment, into the table bytes of the buffer. A table that cannot be saved
+// (the timing table disabled, or the open table no longer of the selected kind) says so and
+// stays open, so no edit is thrown away without a word.
+bool TableViews::saveTable() {
+    if (!tableOpen()) {
+        prompts_.message("No active table to save", PromptIcon::Exclamation, PromptButtons::OK,
+                         kSaveTitle);
+        return false;
+    }
+    const TableKind kind = selectedTable(state_);
+    if (kind == TableKind::Table2D && grid2D_->isVisible()) {
+        state_.Table2D = chart2D_->table();
+        encodeTable2D(state_);
+    } else if (kind == TableKind::Table3D && grid3D_->isVisible()) {
+        state_.Table3D = chart3D_->table();
+        encodeTable3D(state_);
+    } else {
+        prompts_.message("Timing table disabled. Edit module parameters to enable timing table.",
+                         PromptIcon::Exclamation, PromptButtons::OK, kSaveTitle);
+        return false;
+    }
+    hideAll();
+    resetCopyBuffer();
+    return true;
+}
+
+bool TableViews::closeTable() {
+    if (tableOpen()) {
+        const PromptAnswer answer =
+            prompts_.message("Save table edits to buffer before closing?", PromptIcon::Exclamation,
+                             PromptButtons::YesNoCancel, "Close Table");
+        if (answer == PromptAnswer::Cancel) return false;
+        if (answer == PromptAnswer::Yes && !saveTable()) return false;
+    }
+    hideAll();
+    resetCopyBuffer();
+    return true;
+}
+
+}  // namespace qz
