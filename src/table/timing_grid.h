@@ -47,6 +47,8 @@ class TimingGrid : public QTableWidget {
     QColor selectionBackground() const { return palette().color(QPalette::Highlight); }
     QColor selectionText() const { return palette().color(QPalette::HighlightedText); }
 
+    // Whether a cell's editor is open.
+    bool editing() const { return state() == QAbstractItemView::EditingState; }
     // The text in the open editor (empty when none is open).
     QString editorText() const { return editorText_; }
 

@@ -22,6 +22,11 @@ constexpr const char* kUsage =
     "      the program saves a data file. Edits apply in the order given.\n"
     "  qz1 diff A B\n"
     "      Every parameter and table cell that differs. Exit 0 when equal, 1 when not.\n"
+    "  qz1 new2d IN -o OUT [--trigger DEG] [--start-rpm RPM] [--final-rpm RPM]\n"
+    "                      [--start-advance DEG] [--final-advance DEG]\n"
+    "      A new 2D advance curve, as the program's 2D wizard makes it, saved into OUT.\n"
+    "  qz1 new3d IN -o OUT [--trigger DEG] [--base DEG]\n"
+    "      A new flat 3D table at the base timing, as the 3D wizard makes it.\n"
     "  qz1 download --port DEVICE OUT\n"
     "      Read a module into OUT (written only when complete). Exit 0 only on success.\n"
     "  qz1 upload --port DEVICE IN\n"
@@ -76,6 +81,8 @@ int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& 
             return runShow(rest[1], true, out, err);
         if (command == "apply") return runApply(rest, err);
         if (command == "diff" && rest.size() == 2) return runDiff(rest[0], rest[1], out, err);
+        if (command == "new2d") return runNew2D(rest, err);
+        if (command == "new3d") return runNew3D(rest, err);
         if (command == "download") return runDownload(rest, err);
         if (command == "upload") return runUpload(rest, err);
         if (command == "sim") return runSim(rest, out, err);

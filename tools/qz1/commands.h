@@ -18,6 +18,8 @@ int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& ou
             std::ostream& err);
 int runDownload(const std::vector<std::string>& arguments, std::ostream& err);
 int runUpload(const std::vector<std::string>& arguments, std::ostream& err);
+int runNew2D(const std::vector<std::string>& arguments, std::ostream& err);
+int runNew3D(const std::vector<std::string>& arguments, std::ostream& err);
 int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace qz1

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSlider>
+
+#include "image/cell_encoding.h"
+#include "qz1/qz1_harness.h"
+#include "support/grid_input.h"
+#include "support/main_window_fixture.h"
+#include "support/widget_input.h"
+#include "table/cell_text.h"
+#include "wizards/new_2d_table_dialog.h"
+#include "wizards/new_3d_table_dialog.h"
+#include "wizards/wizard_rules.h"
+
+namespace qz {
+namespace {
+
+using test::MainWindowFixture;
+
+// Each with a fixed RPM limit, which the module parameters dialog keeps as it is.
+constexpr std::uint8_t k2D = 0x40 | 0x20 | 0x1C;
+constexpr std::uint8_t k3D = 0x80 | 0x20 | 0x1C;
+
+// A data file of a tune with the trigger timing at 30 and the given table selected.
+QByteArray tuneFile(std::uint8_t flags, std::uint8_t sensor = 0) {
+    EepromBytes image{};
+    image[48] = 30;
+    image[49] = 4;
+    image[50] = flags;
+    image[51] = 65;
+    image[55] = sensor;
+    for (int a = 16; a <= 36; ++a) image[a] = static_cast<std::uint8_t>(3 * (a - 16));
+    for (int a = 112; a <= 279; ++a) image[a] = static_cast<std::uint8_t>(a % 90);
+    return qz1::test::fileBytes(image);
+}
+
+// The main window with a data file opened, its module parameters dialog closed unchanged.
+struct EditorFixture : MainWindowFixture {
+    explicit EditorFixture(std::uint8_t flags, std::uint8_t sensor = 0) {
+        window->show();
+        path = folder.write("tune.dat", tuneFile(flags, sensor));
+        prompts.answerFile(path);
+        prompts.answer(PromptAnswer::OK);
+        window->mnuOpenFile->trigger();
+        opened = state.EEPROMBuffer;
+    }
+    std::string path;
+    EepromBytes opened;
+};
+
+// The accepted and refused texts of both grids, with the exact messages; the save writes
+// exactly the encoding of the accepted values at the trigger timing, and nothing else.
+TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) {
+    const std::string message2D =
+        "Timing must be numeric value greater than zero and within 22 degrees of trigger timing.";
+    const std::string message3D = "Timing must be numeric value between 8 and 30 degrees.";
+    for (const bool is3D : {false, true}) {
+        EditorFixture f(is3D ? k3D : k2D);
+        f.window->mnuEditTimingTable->trigger();
+        TimingGrid& grid = is3D ? f.window->views().grid3D() : f.window->views().grid2D();
+        ASSERT_TRUE(grid.isVisible());
+        for (const char* refused : {"7.9", "30.01", "abc", "", "-0.5"}) {
+            f.prompts.answer(PromptAnswer::OK);
+            EXPECT_FALSE(test::typeIntoCell(grid, 1, 5, refused))
+                << refused << " stays in the editor";
+            EXPECT_EQ(f.prompts.messages().back(), is3D ? message3D : message2D) << refused;
+            EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
+            EXPECT_EQ(f.prompts.shown().back().icon, PromptIcon::Critical);
+            EXPECT_EQ(test::openEditor(grid)->text(), refused) << "the typed text stays";
+            test::cancelEdit(grid);
+        }
+        EXPECT_TRUE(test::typeIntoCell(grid, 1, 5, "25"));
+        EXPECT_TRUE(test::typeIntoCell(grid, 1, 21, "8"));
+        EXPECT_EQ(grid.cellText(1, 5), "25") << "the cell keeps the text as typed";
+        const double chartValue = is3D ? f.window->views().chart3D().value(5, 8)
+                                       : f.window->views().chart2D().value(1, 5);
+        EXPECT_EQ(chartValue, 25);
+        f.window->mnuSaveTbl->trigger();
+        EXPECT_FALSE(f.window->views().tableOpen());
+        EepromBytes expected = f.opened;
+        const int first = is3D ? 112 : 16;  // grid row 1 is the first row of the table bytes
+        expected[static_cast<std::size_t>(first + 4)] = encodeCell(30, 25);
+        expected[static_cast<std::size_t>(first + 20)] = encodeCell(30, 8);
+        for (int a = 0; a < kEepromSize; ++a)
+            ASSERT_EQ(f.state.EEPROMBuffer[static_cast<std::size_t>(a)],
+                      expected[static_cast<std::size_t>(a)])
+                << a;
+
+        // The same edit through qz1 apply writes the same file as Save File does.
+        f.prompts.answerFile(f.folder.file("edited.dat"));
+        f.window->mnuSaveFile->trigger();
+        const std::string cell = is3D ? "Table3D[5][8]=25" : "Table2D[5]=25";
+        const std::string last = is3D ? "Table3D[21][8]=8" : "Table2D[21]=8";
+        ASSERT_EQ(qz1::runQz1({"apply", f.path, "--set", cell, "--set", last, "-o",
+                               f.folder.file("applied.dat")},
+                              std::cout, std::cerr),
+                  0);
+        const QByteArray edited = f.folder.read("edited.dat");
+        const QByteArray applied = f.folder.read("applied.dat");
+        ASSERT_EQ(edited.size(), applied.size());
+        for (int i = 0; i < edited.size(); ++i)
+            EXPECT_EQ(edited[i], applied[i]) << "address " << 16 + i;
+    }
+}
+
+TEST(TableEditor, ClosingWithNoLeavesTheBufferAndTheWorkingTable) {
+    EditorFixture f(k2D);
+    f.window->mnuEditTimingTable->trigger();
+    const Table2DCells before = f.state.Table2D;
+    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 3, "12"));
+    f.prompts.answer(PromptAnswer::No);
+    f.window->mnuCloseTbl->trigger();
+    EXPECT_EQ(f.prompts.messages().back(), "Save table edits to buffer before closing?");
+    EXPECT_FALSE(f.window->views().tableOpen());
+    EXPECT_EQ(f.state.EEPROMBuffer, f.opened);
+    EXPECT_EQ(f.state.Table2D, before);
+    f.window->mnuEditTimingTable->trigger();  // shows the working table again
+    EXPECT_EQ(f.window->views().grid2D().cellText(1, 3), cellNumber(before(3, 1), "#0.0"));
+}
+
+TEST(TableEditor, EachSensorShowsItsLabelsAndTemplate) {
+    const struct {
+        std::uint8_t sensor;
+        const char* lowest;
+        const char* highest;
+        const char* title;
+    } cases[] = {{1, "18", "60", "Ignition Advance, 2 Bar MAP Sensor"},
+                 {2, "20", "90", "Ignition Advance, 3 Bar MAP Sensor"},
+                 {7, "16", "30", "Ignition Advance, 1 Bar MAP Sensor"}};
+    for (const auto& c : cases) {
+        EditorFixture f(k3D, c.sensor);
+        f.window->mnuEditTimingTable->trigger();
+        const TimingGrid& grid = f.window->views().grid3D();
+        EXPECT_EQ(grid.cellText(1, 0), c.lowest);
+        EXPECT_EQ(grid.cellText(8, 0), c.highest);
+        EXPECT_EQ(f.window->views().chart3D().chartTemplate()->title, c.title);
+        EXPECT_TRUE(f.window->views().chart3D().isVisible());
+    }
+}
+
+TEST(TableEditor, AMissingTemplateIsReported) {
+    for (const bool is3D : {false, true}) {
+        MainWindowFixture f({"Kelvane"});
+        const QString missing = is3D ? "QZ_3D_3Bar_Timing_Chart.oc3" : "QZ_2D_Timing_Chart.oc2";
+        test::ProgramFolder without({missing});
+        f.prompts.answer(PromptAnswer::OK);  // the start-up's own message for the 2D template
+        frmTunewell_Main window(f.state, f.prompts, without.path());
+        window.setDialogRunner([](QDialog& dialog) { return dialog.result(); });
+        window.show();
+        f.state.BufferEmpty = false;
+        f.state.Table2DEnabled = !is3D;
+        f.state.Table3DEnabled = is3D;
+        f.state.MAPSensorBar = 2;
+        f.prompts.answer(PromptAnswer::OK);
+        window.mnuEditTimingTable_Click();
+        EXPECT_EQ(f.prompts.messages().back(),
+                  "Chart template file " + missing.toStdString() + " not found.");
+        EXPECT_EQ(f.prompts.shown().back().title, "Edit Timing Table");
+        EXPECT_EQ(f.prompts.shown().back().icon, PromptIcon::Critical);
+        // The 3D view opens all the same, with the sensor's labels; the 2D one does not.
+        EXPECT_EQ(window.views().tableOpen(), is3D);
+        if (is3D) {
+            EXPECT_EQ(window.views().grid3D().cellText(8, 0), "90");
+        }
+    }
+}
+
+// New Timing Table runs the wizard of the selected kind; what it makes is the open table,
+// and the same as qz1 makes from the same file.
+TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
+    for (const bool is3D : {false, true}) {
+        EditorFixture f(is3D ? k3D : k2D);
+        f.onDialog = [&](QDialog& dialog) {
+            if (auto* wizard = qobject_cast<frmNew2DTable*>(&dialog)) {
+                // Focus moves, and so boxes are checked, only in the active window.
+                wizard->show();
+                QApplication::setActiveWindow(wizard);
+                ASSERT_TRUE(QTest::qWaitForWindowActive(wizard));
+                test::typeInto(wizard->txtStartRPMVal, "1900", wizard->cmdOK);
+                wizard->cmdOK->click();
+            } else if (auto* wizard3D = qobject_cast<frmNew3DTable*>(&dialog)) {
+                wizard3D->sldBaseTmg->setValue(40 - 15);
+                wizard3D->cmdOK->click();
+            }
+        };
+        f.window->mnuNewTable->trigger();
+        EXPECT_EQ(f.dialogsShown.back(), is3D ? "frmNew3DTable" : "frmNew2DTable");
+        ASSERT_TRUE(f.window->views().tableOpen());
+        if (is3D) {
+            EXPECT_EQ(f.window->views().chart3D().table(), flatTable(15));
+        } else {
+            Curve2D curve = initialCurve(30);
+            curve.startRpm = 2000;
+            EXPECT_EQ(f.window->views().chart2D().table(), *generateCurve(curve));
+        }
+        f.window->mnuSaveTbl->trigger();
+        f.prompts.answerFile(f.folder.file("wizard.dat"));
+        f.window->mnuSaveFile->trigger();
+        const std::vector<std::string> arguments =
+            is3D ? std::vector<std::string>{"new3d", f.path, "--base",
+                                            "15",    "-o",   f.folder.file("qz1.dat")}
+                 : std::vector<std::string>{"new2d", f.path, "--start-rpm",
+                                            "2000",  "-o",   f.folder.file("qz1.dat")};
+        ASSERT_EQ(qz1::runQz1(arguments, std::cout, std::cerr), 0);
+        EXPECT_EQ(f.folder.read("wizard.dat"), f.folder.read("qz1.dat"));
+    }
+}
+
+// A wizard opened over a table of its kind asks first; Yes keeps the table's edits by
+// saving them to the buffer before the wizard replaces the table.
+TEST(TableEditor, AWizardOverAnOpenTableSavesItsEditsOnYes) {
+    EditorFixture f(k2D);
+    f.window->mnuEditTimingTable->trigger();
+    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 2, "29"));
+    f.prompts.answer(PromptAnswer::Yes);
+    f.window->mnuNewTable->trigger();
+    EXPECT_EQ(f.prompts.messages().back(), "Save timing table before closing file?");
+    EXPECT_EQ(f.state.EEPROMBuffer[17], encodeCell(30, 29));
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5");
+}
+
+}  // namespace
+}  // namespace qz
