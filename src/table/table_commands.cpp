@@ -75,7 +75,9 @@ void TableViews::newTable() {
             if (hooks_.runWizard) hooks_.runWizard(TableKind::Table2D);
             return;
         case TableKind::Table3D:
-            ChartSetup3D();
+            // An open 3D table is already set up for the sensor; setting it up again would
+            // replace its edits before the wizard could offer to save them.
+            if (!grid3D_->isVisible()) ChartSetup3D();
             if (hooks_.runWizard) hooks_.runWizard(TableKind::Table3D);
             return;
         case TableKind::Disabled:

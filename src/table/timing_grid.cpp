@@ -22,6 +22,9 @@ TimingGrid::TimingGrid(const QString& name, QWidget* parent) : QTableWidget(pare
                     QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setToolTip(QStringLiteral("Click to select or double click to edit cell"));
+    // Narrow columns show "10000" and "MAP/RPM" cut at the edge rather than as "100...".
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
 }
 
 void TimingGrid::setSize(int rows, int columns) {
@@ -35,9 +38,10 @@ void TimingGrid::setSize(int rows, int columns) {
                 cell->setTextAlignment(Qt::AlignCenter);
                 cell->setFlags(Qt::ItemIsEnabled);
                 cell->setBackground(headerBackground);
-                QFont bold = font();
-                bold.setBold(true);
-                cell->setFont(bold);
+                QFont header = font();
+                header.setBold(true);
+                header.setPointSizeF(header.pointSizeF() * 0.9);
+                cell->setFont(header);
             } else {
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }

@@ -210,14 +210,17 @@ TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
 // A wizard opened over a table of its kind asks first; Yes keeps the table's edits by
 // saving them to the buffer before the wizard replaces the table.
 TEST(TableEditor, AWizardOverAnOpenTableSavesItsEditsOnYes) {
-    EditorFixture f(k2D);
-    f.window->mnuEditTimingTable->trigger();
-    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 2, "29"));
-    f.prompts.answer(PromptAnswer::Yes);
-    f.window->mnuNewTable->trigger();
-    EXPECT_EQ(f.prompts.messages().back(), "Save timing table before closing file?");
-    EXPECT_EQ(f.state.EEPROMBuffer[17], encodeCell(30, 29));
-    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5");
+    for (const bool is3D : {false, true}) {
+        EditorFixture f(is3D ? k3D : k2D);
+        f.window->mnuEditTimingTable->trigger();
+        TimingGrid& grid = is3D ? f.window->views().grid3D() : f.window->views().grid2D();
+        EXPECT_TRUE(test::typeIntoCell(grid, 1, 2, "29"));
+        f.prompts.answer(PromptAnswer::Yes);
+        f.window->mnuNewTable->trigger();
+        EXPECT_EQ(f.prompts.messages().back(), "Save timing table before closing file?");
+        EXPECT_EQ(f.state.EEPROMBuffer[is3D ? 113 : 17], encodeCell(30, 29)) << is3D;
+        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5");
+    }
 }
 
 }  // namespace

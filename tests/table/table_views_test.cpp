@@ -182,5 +182,39 @@ TEST(TableViews, ClosingAsksWhetherToSaveAnOpenTable) {
     }
 }
 
+// The current data cell carries the selection colours and the value label points at its
+// value; the cell left gets its own heat colour back; a header cell changes nothing.
+TEST(GridEditing, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
+    ViewsFixture f;
+    f.state.TrigTiming = 30;
+    f.state.Table3DEnabled = true;
+    f.state.Table3D(4, 8) = 12.34;
+    f.views.show3DTable();
+    TimingGrid& grid = f.views.grid3D();
+    grid.setCurrentCell(1, 4);
+    EXPECT_EQ(grid.cellBackground(1, 4), grid.selectionBackground());
+    const SurfaceChart& chart = f.views.chart3D();
+    EXPECT_TRUE(chart.valueLabelVisible());
+    EXPECT_EQ(chart.valueLabelText(), "12.3");
+    grid.setCurrentCell(2, 4);
+    EXPECT_NE(grid.cellBackground(1, 4), grid.selectionBackground());
+    EXPECT_NE(grid.cellBackground(1, 4), grid.cellBackground(1, 5)) << "12.3 is not 0.0";
+    EXPECT_EQ(chart.valueLabelText(), "0.0");
+    grid.setCurrentCell(0, 4);
+    EXPECT_EQ(chart.valueLabelText(), "0.0") << "a header cell leaves the label where it was";
+    EXPECT_NE(grid.cellBackground(2, 4), grid.selectionBackground());
+}
+
+TEST(GridEditing, BlockTextHasTabsBetweenCellsAndCarriageReturnsBetweenRows) {
+    ViewsFixture f;
+    f.views.show3DTable();
+    TimingGrid& grid = f.views.grid3D();
+    grid.fillBlock(7, 20, "1\t2\t3\r4\t5\t6\r7");  // clipped to the grid's last column and row
+    EXPECT_EQ(grid.blockText({7, 20, 8, 21}), "1\t2\r4\t5");
+    grid.selectBlock({8, 21, 7, 19});
+    EXPECT_EQ(grid.selection(), (CellBlock{7, 19, 8, 21})) << "corners in order";
+    EXPECT_EQ(grid.cellValue(8, 20), 4);
+}
+
 }  // namespace
 }  // namespace qz
