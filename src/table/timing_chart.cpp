@@ -60,7 +60,7 @@ QRectF TimingChart::plotArea(const QRectF& rect) {
     const double top = std::max(28.0, rect.height() * 0.08);
     const double left = std::max(56.0, rect.width() * 0.06);
     const double bottom = std::max(44.0, rect.height() * 0.1);
-    const double right = std::max(16.0, rect.width() * 0.02);
+    const double right = std::max(28.0, rect.width() * 0.03);
     return rect.adjusted(left, top, -right, -bottom);
 }
 

@@ -61,6 +61,7 @@ frmNew2DTable::frmNew2DTable(WizardHost host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraPWMParams);
     layout->addLayout(buttons);
+    keepTitleWhole(*this);
     setTabOrder(txtTrigTimingVal, txtStartRPMVal);
     setTabOrder(txtStartRPMVal, txtFinalRPMVal);
     setTabOrder(txtFinalRPMVal, txtStartTimingVal);

@@ -27,6 +27,11 @@ QGroupBox* sliderFrame(const char* frameName, const char* caption, QSlider*& sli
     slider->setTickPosition(QSlider::TicksBothSides);
     slider->setTickInterval(5);
     slider->setMinimumHeight(200);
+    // The top is the largest value, so a groove filled from the top down to the thumb would
+    // read upside down: leave it unfilled.
+    QPalette palette = slider->palette();
+    palette.setColor(QPalette::Highlight, palette.color(QPalette::Button));
+    slider->setPalette(palette);
     label = new QLabel(frame);
     label->setObjectName(QString::fromLatin1(labelName));
     label->setAlignment(Qt::AlignCenter);
@@ -65,6 +70,7 @@ frmNew3DTable::frmNew3DTable(WizardHost host, QWidget* parent)
     buttons->addWidget(cmdOK);
     sliders->addLayout(buttons);
     setLayout(sliders);
+    keepTitleWhole(*this);
     setTabOrder(sldTrigTiming, sldBaseTmg);
     setTabOrder(sldBaseTmg, cmdUpdate);
     setTabOrder(cmdUpdate, cmdOK);

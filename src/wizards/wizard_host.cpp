@@ -11,4 +11,10 @@ bool offerToSaveOpenTable(WizardHost& host, const QWidget& chart) {
     return answer == PromptAnswer::No || host.views.saveTable();
 }
 
+void keepTitleWhole(QWidget& wizard) {
+    constexpr int kFrameButtonsAndMargins = 140;
+    wizard.setMinimumWidth(wizard.fontMetrics().horizontalAdvance(wizard.windowTitle()) +
+                           kFrameButtonsAndMargins);
+}
+
 }  // namespace qz

@@ -23,4 +23,7 @@ struct WizardHost {
 // the edits could not be saved.
 bool offerToSaveOpenTable(WizardHost& host, const QWidget& chart);
 
+// A wizard at least as wide as its title, which the window frame would otherwise cut.
+void keepTitleWhole(QWidget& wizard);
+
 }  // namespace qz
