@@ -223,5 +223,27 @@ TEST(TableEditor, AWizardOverAnOpenTableSavesItsEditsOnYes) {
     }
 }
 
+// Edit Timing Table over an open table shows the working table again without a question;
+// the program does not close while a table it could not save is open.
+TEST(TableEditor, ReopeningDropsEditsAndAnUnsavableTableKeepsTheWindowOpen) {
+    EditorFixture f(k2D);
+    f.window->mnuEditTimingTable->trigger();
+    const std::string before = f.window->views().grid2D().cellText(1, 4).toStdString();
+    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 4, "12"));
+    const std::size_t asked = f.prompts.shown().size();
+    f.window->mnuEditTimingTable->trigger();
+    EXPECT_EQ(f.prompts.shown().size(), asked);
+    EXPECT_EQ(f.window->views().grid2D().cellText(1, 4).toStdString(), before);
+
+    f.state.Table2DEnabled = false;  // the table kind no longer matches
+    f.prompts.answer(PromptAnswer::Yes);
+    f.prompts.answer(PromptAnswer::OK);
+    EXPECT_FALSE(f.window->close());
+    EXPECT_EQ(f.prompts.messages().back(),
+              "Timing table disabled. Edit module parameters to enable timing table.");
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_TRUE(f.window->views().tableOpen());
+}
+
 }  // namespace
 }  // namespace qz
