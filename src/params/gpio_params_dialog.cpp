@@ -1,5 +1,7 @@
 #include "params/gpio_params_dialog.h"
 
+#include "params/field_leaving.h"
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -206,12 +208,7 @@ void frmGPIOParams::checkField(QLineEdit* edit) {
 // A field is checked whenever the focus moves from it to another control of the dialog; not
 // when the whole window loses the focus, and not while the dialog is being closed.
 bool frmGPIOParams::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !closing_) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        auto* edit = qobject_cast<QLineEdit*>(watched);
-        if (edit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            checkField(edit);
-    }
+    if (QLineEdit* edit = fieldLeft(watched, event); edit && !closing_) checkField(edit);
     return QDialog::eventFilter(watched, event);
 }
 

@@ -45,28 +45,28 @@ void TableViews::editTable() {
     }
 }
 
-void TableViews::show2DTable() {
-    chart2D_->suspendRedraw();
-    chart2D_->setTable(state_.Table2D);
-    chart2D_->resumeRedraw();
-    Copy2DChartToGrid();
-    chart2D_->setValueLabelVisible(false);
+// Shows a working table as the open one: into the chart, the chart into the grid, the label
+// hidden, the views laid out and shown, the header corner current.
+template <typename Chart, typename Table>
+void TableViews::showTable(Chart& chart, TimingGrid& grid, const Table& table,
+                           void (TableViews::*copyToGrid)()) {
+    chart.suspendRedraw();
+    chart.setTable(table);
+    chart.resumeRedraw();
+    (this->*copyToGrid)();
+    chart.setValueLabelVisible(false);
     if (hooks_.formResize) hooks_.formResize();
-    chart2D_->show();
-    grid2D_->show();
-    grid2D_->setCurrentCell(0, 0);
+    chart.show();
+    grid.show();
+    grid.setCurrentCell(0, 0);
+}
+
+void TableViews::show2DTable() {
+    showTable(*chart2D_, *grid2D_, state_.Table2D, &TableViews::Copy2DChartToGrid);
 }
 
 void TableViews::show3DTable() {
-    chart3D_->suspendRedraw();
-    chart3D_->setTable(state_.Table3D);
-    chart3D_->resumeRedraw();
-    Copy3DChartToGrid();
-    chart3D_->setValueLabelVisible(false);
-    if (hooks_.formResize) hooks_.formResize();
-    chart3D_->show();
-    grid3D_->show();
-    grid3D_->setCurrentCell(0, 0);
+    showTable(*chart3D_, *grid3D_, state_.Table3D, &TableViews::Copy3DChartToGrid);
 }
 
 void TableViews::newTable() {

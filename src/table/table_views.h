@@ -70,6 +70,9 @@ class TableViews {
 
   private:
     QString templatePath(const QString& file) const;
+    template <typename Chart, typename Table>
+    void showTable(Chart& chart, TimingGrid& grid, const Table& table,
+                   void (TableViews::*copyToGrid)());
     void resetCopyBuffer();
     void connectGrid(TimingGrid& grid, bool is3D);
     // The grid handlers.

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "params/centre_on_screen.h"
+#include "params/field_leaving.h"
 
 namespace qz {
 namespace {
@@ -98,12 +99,7 @@ void frmNew2DTable::Form_Load() {
 
 // A box is checked when it is left: moving to another box or pressing a button.
 bool frmNew2DTable::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !closing_) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        auto* edit = qobject_cast<QLineEdit*>(watched);
-        if (edit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            checkField(edit);
-    }
+    if (QLineEdit* edit = fieldLeft(watched, event); edit && !closing_) checkField(edit);
     return QDialog::eventFilter(watched, event);
 }
 
