@@ -83,6 +83,12 @@ void frmTunewell_Main::createMenus() {
     connect(mnuPortSetup, &QAction::triggered, this, &frmTunewell_Main::mnuPortSetup_Click);
     connect(mnuHelpContents, &QAction::triggered, this, &frmTunewell_Main::mnuHelpContents_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmTunewell_Main::mnuAbout_Click);
+    connect(mnuPopUpCopy2D, &QAction::triggered, this, [this] { views_->Copy(false); });
+    connect(mnuPopUpPaste2D, &QAction::triggered, this, [this] { views_->Paste(false); });
+    connect(mnuPopUpModify2D, &QAction::triggered, this, [this] { views_->Modify(false); });
+    connect(mnuPopUpCopy3D, &QAction::triggered, this, [this] { views_->Copy(true); });
+    connect(mnuPopUpPaste3D, &QAction::triggered, this, [this] { views_->Paste(true); });
+    connect(mnuPopUpModify3D, &QAction::triggered, this, [this] { views_->Modify(true); });
 }
 
 }  // namespace qz

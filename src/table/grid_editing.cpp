@@ -31,6 +31,10 @@ void TableViews::connectGrid(TimingGrid& grid, bool is3D) {
     QObject::connect(
         &grid, &TimingGrid::editCommitted, &grid,
         [this, &grid, is3D](int row, int column) { Grid_AfterEdit(grid, is3D, row, column); });
+    QObject::connect(&grid, &TimingGrid::copyKeyed, &grid, [this, is3D] { Copy(is3D); });
+    QObject::connect(&grid, &TimingGrid::pasteKeyed, &grid, [this, is3D] { Paste(is3D); });
+    QObject::connect(&grid, &TimingGrid::interpolateKeyed, &grid,
+                     [this, is3D] { Interpolate(is3D); });
     QObject::connect(&grid, &TimingGrid::mouseClicked, &grid,
                      [this, is3D](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
                          Grid_Click(is3D, button, position);
@@ -84,7 +88,10 @@ void TableViews::Grid_ValidateEdit(TimingGrid& grid, bool is3D, bool* cancel) {
     const int trigger = state_.TrigTiming;
     const int lowest = trigger - kTimingRange;
     const bool inRange = isNumericWhole(text) && value >= lowest && value <= trigger;
-    if (is3D ? inRange : inRange && value >= 0) return;
+    if (is3D ? inRange : inRange && value >= 0) {
+        beforeEdit_ = snapshot();  // for the undo step the commit makes
+        return;
+    }
     prompts_.message(is3D ? "Timing must be numeric value between " + std::to_string(lowest) +
                                 " and " + std::to_string(trigger) + " degrees."
                           : "Timing must be numeric value greater than zero and within " +
@@ -103,6 +110,8 @@ void TableViews::Grid_AfterEdit(TimingGrid& grid, bool is3D, int row, int column
         chart2D_->setValue(1, column, value);
         chart2D_->setValueLabelText(cellNumber(value, "#0.0"));
     }
+    if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Typing"));
+    beforeEdit_.reset();
 }
 
 // The right button offers Copy, Paste and Modify; Paste only when there is something to

@@ -59,6 +59,7 @@ void TableViews::showTable(Chart& chart, TimingGrid& grid, const Table& table,
     chart.show();
     grid.show();
     grid.setCurrentCell(0, 0);
+    undoStack_.clear();
 }
 
 void TableViews::show2DTable() {
@@ -157,6 +158,7 @@ bool TableViews::saveTable() {
     }
     hideAll();
     resetCopyBuffer();
+    undoStack_.clear();
     return true;
 }
 
@@ -170,6 +172,7 @@ bool TableViews::closeTable() {
     }
     hideAll();
     resetCopyBuffer();
+    undoStack_.clear();
     return true;
 }
 

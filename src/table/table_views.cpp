@@ -1,5 +1,6 @@
 #include "table/table_views.h"
 
+#include <QShortcut>
 #include <utility>
 
 #include "image/table_layout.h"
@@ -44,6 +45,17 @@ TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFol
     hideAll();
     connectGrid(*grid2D_, false);
     connectGrid(*grid3D_, true);
+    connectCharts();
+    // Undo and redo while a table is open, wherever the focus is in its views.
+    const auto undo = [this] {
+        if (tableOpen()) undoStack_.undo();
+    };
+    const auto redo = [this] {
+        if (tableOpen()) undoStack_.redo();
+    };
+    new QShortcut(QKeySequence::Undo, parent, undo, Qt::WidgetWithChildrenShortcut);
+    new QShortcut(QKeySequence::Redo, parent, redo, Qt::WidgetWithChildrenShortcut);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), parent, redo, Qt::WidgetWithChildrenShortcut);
 }
 
 QString TableViews::templatePath(const QString& file) const {

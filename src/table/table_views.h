@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QMenu>
 #include <QString>
+#include <QStringList>
+#include <QUndoStack>
 #include <functional>
+#include <optional>
 
 #include "core/program_state.h"
 #include "core/prompts.h"
@@ -68,6 +71,29 @@ class TableViews {
     void show2DTable();
     void show3DTable();
 
+    // The popup menus' commands of each grid; Ctrl+C and Ctrl+V on a grid run the first two.
+    void Copy(bool is3D);
+    void Paste(bool is3D);
+    void Modify(bool is3D);
+    // Ctrl+I: the selected block filled in from its edges.
+    void Interpolate(bool is3D);
+
+    // Every edit of the open table is one step here: typed cells, drags, the whole-table
+    // offset, paste, Modify and interpolation. Cleared when a table is shown, saved or closed.
+    QUndoStack& undoStack() { return undoStack_; }
+
+    // What an edit can change: both charts' data, both grids' data texts and Table3D.
+    struct Snapshot {
+        Table2DCells chart2D;
+        Table3DCells chart3D;
+        QStringList grid2D;
+        QStringList grid3D;
+        Table3DCells table3D;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot snapshot() const;
+    void restore(const Snapshot& snapshot);
+
   private:
     QString templatePath(const QString& file) const;
     template <typename Chart, typename Table>
@@ -84,6 +110,20 @@ class TableViews {
     // The heat colour of a data cell, from the advance it shows.
     QColor cellColour(bool is3D, double advance) const;
     void paintHeat(TimingGrid& grid, bool is3D);
+    // One undo step from `before` to the table as it stands now, when anything changed.
+    void recordEdit(const Snapshot& before, const QString& what);
+    // The chart handlers of the mouse editing.
+    void connectCharts();
+    void Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart2D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart2D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Chart3D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart3D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart3D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // The selected data cells of a grid, or nothing when none is selected.
+    std::optional<CellBlock> selectedData(bool is3D) const;
+    // Writes a cell's new value into the chart and "#0.0" into the cell.
+    void writeCell(bool is3D, int row, int column, double value);
 
     ProgramState& state_;
     Prompts& prompts_;
@@ -93,6 +133,18 @@ class TableViews {
     SurfaceChart* chart3D_;
     TimingGrid* grid2D_;
     TimingGrid* grid3D_;
+    QUndoStack undoStack_;
+    std::optional<Snapshot> beforeEdit_;  // the table before a typed cell or a drag
+
+    // The drag state, kept between the mouse events.
+    int DragSeries = 0;
+    int DragPoint = 0;
+    int DragStartY = 0;
+    double DragStartValue = 0;
+    int DragX = 0;
+    int DragY = 0;
+    double ShiftOffset = 0;
+    bool IgnoreNextRelease = false;
 };
 
 // The 3D chart template for a MAP sensor code; any code but 1 and 2 is the 1-bar sensor's.

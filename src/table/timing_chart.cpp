@@ -113,4 +113,8 @@ void TimingChart::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
 }
 
+void TimingChart::mouseDoubleClickEvent(QMouseEvent*) {
+    emit doubleClicked();
+}
+
 }  // namespace qz

@@ -55,6 +55,9 @@ class TimingChart : public QWidget {
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // The chart's click notification: a double-click, so an ordinary press, drag and release
+    // is never taken for one.
+    void doubleClicked();
 
   protected:
     // The template in force, or the built-in look while none could be loaded.
@@ -69,6 +72,7 @@ class TimingChart : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
     int labelFirst_ = 1;
     int labelSecond_ = 1;

@@ -1,6 +1,7 @@
 #include "table/timing_grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStringList>
@@ -83,6 +84,15 @@ void TimingGrid::fillBlock(int top, int left, const QString& text) {
     }
 }
 
+void TimingGrid::fillBlock(const CellBlock& block, const QString& text) {
+    const QStringList rows = text.split(u'\r');
+    for (int r = 0; r < rows.size() && block.top + r <= block.bottom; ++r) {
+        const QStringList cells = rows[r].split(u'\t');
+        for (int c = 0; c < cells.size() && block.left + c <= block.right; ++c)
+            setCellText(block.top + r, block.left + c, cells[c]);
+    }
+}
+
 CellBlock TimingGrid::selection() const {
     const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
     if (ranges.isEmpty()) return {currentRow(), currentColumn(), currentRow(), currentColumn()};
@@ -121,6 +131,14 @@ void TimingGrid::setAllRowHeights(int pixels) {
 void TimingGrid::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event);
     emit mouseClicked(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void TimingGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) return emit copyKeyed();
+    if (event->matches(QKeySequence::Paste)) return emit pasteKeyed();
+    if (event->key() == Qt::Key_I && event->modifiers() == Qt::ControlModifier)
+        return emit interpolateKeyed();
+    QTableWidget::keyPressEvent(event);
 }
 
 // A refused edit keeps the current cell where the editor is.

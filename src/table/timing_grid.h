@@ -35,6 +35,9 @@ class TimingGrid : public QTableWidget {
     // the grid.
     QString blockText(const CellBlock& block) const;
     void fillBlock(int top, int left, const QString& text);
+    // The same within a block: a text with fewer cells fills what it has, one with more has
+    // its extra cells dropped.
+    void fillBlock(const CellBlock& block, const QString& text);
     // The selected block, or the current cell alone.
     CellBlock selection() const;
     void selectBlock(const CellBlock& block);
@@ -63,9 +66,14 @@ class TimingGrid : public QTableWidget {
     // An edit about to be committed; setting *cancel keeps the editor open with its text.
     void editAboutToCommit(int row, int column, bool* cancel);
     void editCommitted(int row, int column);
+    // Ctrl+C, Ctrl+V and Ctrl+I while the grid has the focus.
+    void copyKeyed();
+    void pasteKeyed();
+    void interpolateKeyed();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

@@ -1,0 +1,117 @@
+#include "table/block_edits.h"
+
+#include <algorithm>
+
+#include "core/leading_number.h"
+#include "core/module_data.h"
+#include "core/rounding.h"
+
+namespace qz {
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+double withinTimingRange(double value, int trigTiming) {
+    if (value < trigTiming - kTimingRange) return trigTiming - kTimingRange;
+    if (value > trigTiming) return trigTiming;
+    return value;
+}
+
+}  // namespace
+
+ModifyEntry parseModifyEntry(const std::string& entry) {
+    const std::string text = trimmed(entry);
+    ModifyEntry parsed;
+    parsed.percent = text.find('%') != std::string::npos;
+    parsed.relative = text.find('+') != std::string::npos || text.find('-') != std::string::npos;
+    std::string number;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(number),
+                 [](char c) { return c != '%' && c != '+'; });
+    parsed.amount = leadingNumber(number);
+    return parsed;
+}
+
+double modifiedValue(const ModifyEntry& entry, double old, double upper) {
+    double value = entry.amount;
+    if (entry.percent)
+        value = entry.relative ? (entry.amount / 100 + 1) * old : entry.amount / 100 * old;
+    else if (entry.relative)
+        value = old + entry.amount;
+    return std::clamp(value, 0.0, upper);
+}
+
+std::string modifyPrompt() {
+    return "Enter a new value. See examples below or Help for details.\r\n"
+           "   Enter 30 to set all cells in selection to 30\r\n"
+           "   Enter -5 to subtract 5 from each cell in selection\r\n"
+           "   Enter +10 to add 10 to each cell in selection\r\n"
+           "   Enter 80% to multiply each cell in selection by 80%\r\n"
+           "   Enter -7.5% to reduce each cell in selection by 7.5%\r\n"
+           "   Enter +15% to increase each cell in selection by 15%";
+}
+
+QString foldLineEnds(const QString& text) {
+    QString folded = text;
+    folded.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    return folded;
+}
+
+CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, int lastRow,
+                      int lastColumn) {
+    CellBlock target = selection;
+    if (rowSpan != 0 || columnSpan != 0) {
+        target.bottom = target.top + rowSpan;
+        target.right = target.left + columnSpan;
+    }
+    if (lastRow == 1) target.top = target.bottom = 1;
+    target.top = std::max(target.top, 1);
+    target.left = std::max(target.left, 1);
+    target.bottom = std::min(target.bottom, lastRow);
+    target.right = std::min(target.right, lastColumn);
+    return target;
+}
+
+std::vector<std::vector<double>> interpolated(const std::vector<std::vector<double>>& values) {
+    std::vector<std::vector<double>> result = values;
+    const std::size_t rows = values.size();
+    const std::size_t columns = rows ? values[0].size() : 0;
+    if (rows == 0 || columns == 0) return result;
+    const double topLeft = values[0][0];
+    const double topRight = values[0][columns - 1];
+    const double bottomLeft = values[rows - 1][0];
+    const double bottomRight = values[rows - 1][columns - 1];
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < columns; ++c) {
+            const double u = columns > 1 ? static_cast<double>(c) / (columns - 1) : 0;
+            const double v = rows > 1 ? static_cast<double>(r) / (rows - 1) : 0;
+            const double top = topLeft + (topRight - topLeft) * u;
+            const double bottom = bottomLeft + (bottomRight - bottomLeft) * u;
+            result[r][c] = top + (bottom - top) * v;
+        }
+    return result;
+}
+
+double dragged2D(double startValue, int startY, int y, int trigTiming) {
+    const double value = roundHalfEven(startValue * 5 + 0.5 * (startY - y)) * 0.2;
+    const double lowest = std::max(trigTiming - kTimingRange, 0);
+    if (value < lowest) return lowest;
+    return std::min(value, static_cast<double>(trigTiming));
+}
+
+double dragged3D(double z, int trigTiming) {
+    return withinTimingRange(roundHalfEven(z * 5) * 0.2, trigTiming);
+}
+
+double dragOffset(double z, double current) {
+    return std::clamp(roundHalfEven((z - current) * 2) * 0.2, -5.0, 5.0);
+}
+
+double shifted(double value, double offset, int trigTiming) {
+    return withinTimingRange(value + offset, trigTiming);
+}
+
+}  // namespace qz

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "table/timing_grid.h"
+
+namespace qz {
+
+// What a Modify entry asks for: a value to set, an amount to add, or a percentage to scale
+// by (of the value, or added to it).
+struct ModifyEntry {
+    bool percent = false;
+    bool relative = false;
+    double amount = 0;
+};
+
+// The entry trimmed: "%" anywhere makes it a percentage, "+" anywhere (or else "-" anywhere)
+// makes it relative, and the amount is the leading number once every "%" and "+" is taken
+// out. So "5-" adds 5.
+ModifyEntry parseModifyEntry(const std::string& entry);
+
+// A cell's new value, limited to 0..`upper` (40 in the 2D table, 45 in the 3D table).
+double modifiedValue(const ModifyEntry& entry, double old, double upper);
+
+// The seven lines of the Modify prompt, joined by CR LF.
+std::string modifyPrompt();
+
+// Clipboard text in the grid's block form: each CR LF pair becomes one CR.
+QString foldLineEnds(const QString& text);
+
+// Where a paste goes: the selection as it is when the last copy was one cell, otherwise the
+// last copy's size from the selection's top left corner; in the 2D grid always row 1. Cut
+// to the data cells the grid has.
+CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, int lastRow,
+                      int lastColumn);
+
+// The values of a block filled in from its edges: along the row for one row, along the
+// column for one column, between the four corners for a larger block. values[r][c].
+std::vector<std::vector<double>> interpolated(const std::vector<std::vector<double>>& values);
+
+// A 2D point dragged from `startY` to `y` (pixels, downwards): 0.1 degree per pixel on the
+// 0.2-degree grid, within the larger of T - R and 0, and T.
+double dragged2D(double startValue, int startY, int y, int trigTiming);
+// A 3D point dragged to the surface value z: on the 0.2-degree grid within T - R and T.
+double dragged3D(double z, int trigTiming);
+// The whole-table offset for a point at `current` dragged to the surface value z: on the
+// 0.2-degree grid within -5 and 5.
+double dragOffset(double z, double current);
+// A cell moved by the offset, within T - R and T.
+double shifted(double value, double offset, int trigTiming);
+
+}  // namespace qz
