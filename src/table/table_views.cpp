@@ -53,9 +53,12 @@ TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFol
     const auto redo = [this] {
         if (tableOpen()) undoStack_.redo();
     };
-    new QShortcut(QKeySequence::Undo, parent, undo, Qt::WidgetWithChildrenShortcut);
-    new QShortcut(QKeySequence::Redo, parent, redo, Qt::WidgetWithChildrenShortcut);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), parent, redo, Qt::WidgetWithChildrenShortcut);
+    // Named keys, not the platform's standard sequences: those may already include Ctrl+Y,
+    // and two shortcuts on one key would both stay silent.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), parent, undo, Qt::WidgetWithChildrenShortcut);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        new QShortcut(key, parent, redo, Qt::WidgetWithChildrenShortcut);
 }
 
 QString TableViews::templatePath(const QString& file) const {

@@ -1,0 +1,75 @@
+#include "table/block_edits.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+TEST(ModifyEntry, FlagsAndAmountGiveTheFourFormulasWithinTheFixedLimits) {
+    const struct {
+        const char* entry;
+        double old;
+        double upper;
+        double result;
+    } cases[] = {
+        {"30", 12, 45, 30},      {"  -5 ", 20, 45, 15},  {"+10", 20, 45, 30}, {"80%", 30, 45, 24},
+        {"-7.5%", 20, 45, 18.5}, {"+15%", 30, 45, 34.5}, {"+10", 35, 40, 40}, {"+10", 35, 45, 45},
+        {"-50", 50, 45, 0},      {"5-", 20, 45, 25},  // contains "-": relative, amount 5
+        {"", 20, 45, 0},         {"abc", 20, 45, 0},     {"%", 20, 45, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(modifiedValue(parseModifyEntry(c.entry), c.old, c.upper), c.result)
+            << c.entry << " on " << c.old;
+    EXPECT_EQ(modifyPrompt(),
+              "Enter a new value. See examples below or Help for details.\r\n"
+              "   Enter 30 to set all cells in selection to 30\r\n"
+              "   Enter -5 to subtract 5 from each cell in selection\r\n"
+              "   Enter +10 to add 10 to each cell in selection\r\n"
+              "   Enter 80% to multiply each cell in selection by 80%\r\n"
+              "   Enter -7.5% to reduce each cell in selection by 7.5%\r\n"
+              "   Enter +15% to increase each cell in selection by 15%");
+}
+
+TEST(PasteTarget, TheLastCopysSizeFromTheSelectionCutToTheGrid) {
+    const struct {
+        CellBlock selection;
+        int rowSpan, columnSpan, lastRow;
+        CellBlock target;
+    } cases[] = {
+        {{4, 10, 4, 10}, 1, 2, 8, {4, 10, 5, 12}},  // 3D: rows 2-3, columns 5-7 copied
+        {{1, 18, 1, 18}, 0, 3, 1, {1, 18, 1, 21}},  // 2D: columns 3-6 copied
+        {{2, 3, 6, 9}, 0, 0, 8, {2, 3, 6, 9}},      // one cell copied: the selection
+        {{7, 19, 7, 19}, 3, 5, 8, {7, 19, 8, 21}},  // cut at the last row and column
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pasteTarget(c.selection, c.rowSpan, c.columnSpan, c.lastRow, 21), c.target);
+    EXPECT_EQ(foldLineEnds("1\t2\r\n3\t4\r\n"), "1\t2\r3\t4\r");
+}
+
+TEST(Interpolation, FillsAlongARowAColumnOrBetweenFourCorners) {
+    using Block = std::vector<std::vector<double>>;
+    EXPECT_EQ(interpolated({{10, 0, 0, 0, 30}}), (Block{{10, 15, 20, 25, 30}}));
+    EXPECT_EQ(interpolated({{8}, {99}, {12}}), (Block{{8}, {10}, {12}}));
+    EXPECT_EQ(interpolated({{0, 7, 10}, {7, 7, 7}, {20, 7, 30}}),
+              (Block{{0, 5, 10}, {10, 15, 20}, {20, 25, 30}}));
+}
+
+TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
+    // A point at 20 picked at pixel row 300, with T = 30.
+    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 290, 30), 21);
+    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 301, 30), 20) << "99.5 steps to the even 100";
+    EXPECT_DOUBLE_EQ(dragged2D(20, 300, -500, 30), 30);
+    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 900, 30), 8);
+    EXPECT_DOUBLE_EQ(dragged2D(5, 300, 900, 10), 0) << "the 2D chart stops at 0";
+    EXPECT_DOUBLE_EQ(dragged3D(-20, 10), -12) << "the 3D chart does not";
+    EXPECT_DOUBLE_EQ(dragged3D(24.33, 30), 24.4);
+    // The offset moves 0.4 degree per degree the point is dragged on the surface.
+    EXPECT_DOUBLE_EQ(dragOffset(37.5, 20), 5) << "an offset of 7 is held at 5";
+    EXPECT_DOUBLE_EQ(dragOffset(18.6, 20), -0.6);
+    EXPECT_DOUBLE_EQ(dragOffset(-10, 20), -5);
+    EXPECT_DOUBLE_EQ(shifted(28, 5, 30), 30);
+    EXPECT_DOUBLE_EQ(shifted(3, 0, 30), 8) << "an offset of 0 still brings cells within range";
+}
+
+}  // namespace
+}  // namespace qz
