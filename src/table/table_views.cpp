@@ -46,7 +46,8 @@ TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFol
     connectGrid(*grid2D_, false);
     connectGrid(*grid3D_, true);
     connectCharts();
-    // Undo and redo while a table is open, wherever the focus is in its views.
+    // Undo and redo while a table is open, wherever the focus is in the window (an open
+    // cell editor takes the keys for its own text first).
     const auto undo = [this] {
         if (tableOpen()) undoStack_.undo();
     };
@@ -55,10 +56,10 @@ TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFol
     };
     // Named keys, not the platform's standard sequences: those may already include Ctrl+Y,
     // and two shortcuts on one key would both stay silent.
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), parent, undo, Qt::WidgetWithChildrenShortcut);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), parent, undo, Qt::WindowShortcut);
     for (const QKeySequence& key :
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
-        new QShortcut(key, parent, redo, Qt::WidgetWithChildrenShortcut);
+        new QShortcut(key, parent, redo, Qt::WindowShortcut);
 }
 
 QString TableViews::templatePath(const QString& file) const {

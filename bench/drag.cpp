@@ -1,0 +1,81 @@
+// Replays a 200-step drag of one 2D point and of one 3D point through the real chart widgets
+// (offscreen) at the main window's default chart size, each step a data write and a redraw.
+// Run by hand:
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_drag
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <cstdio>
+#include <functional>
+
+#include "core/auto_prompts.h"
+#include "core/program_state.h"
+#include "table/table_views.h"
+
+namespace {
+
+constexpr double kFrameMs = 1000.0 / 60;
+constexpr int kSteps = 200;
+
+void send(QWidget& chart, QEvent::Type type, QPointF at) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, chart.mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&chart, &event);
+}
+
+// Presses on the point, moves it up and down a step at a time, painting after each move.
+void measure(const char* name, qz::TimingChart& chart, QPointF point,
+             const std::function<double()>& value) {
+    const double before = value();
+    send(chart, QEvent::MouseButtonPress, point);
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < kSteps; ++i) {
+        send(chart, QEvent::MouseMove, point + QPointF(0, (i % 40) - 20));
+        chart.repaint();
+    }
+    const bool moved = value() != before;
+    const double ms = clock.nsecsElapsed() / 1e6 / kSteps;
+    send(chart, QEvent::MouseButtonRelease, point);
+    if (!moved) std::fprintf(stderr, "%s: the point did not move; the figure is void\n", name);
+    std::printf("%s drag: %.2f ms per step, %.1f %% of a 60 Hz frame\n", name, ms,
+                100 * ms / kFrameMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    qz::ProgramState state;
+    qz::AutoPrompts prompts(qz::PromptAnswer::Ignore);
+    QWidget window;
+    window.resize(1024, 700);
+    qz::TableViews views(state, prompts, QCoreApplication::applicationDirPath(), &window, {});
+    views.setUpAtStartup(QStringLiteral("bench"));
+    state.TrigTiming = 30;
+    for (int c = 1; c <= 21; ++c) {
+        state.Table2D(c, 1) = 10 + c;
+        state.Table2D(c, 2) = 30;
+        for (int r = 1; r <= 8; ++r) state.Table3D(c, r) = 12 + c * 0.7 + r;
+    }
+    window.show();
+    QApplication::processEvents();  // the window is exposed, so repaints really paint
+    for (qz::TimingChart* chart : {static_cast<qz::TimingChart*>(&views.chart2D()),
+                                   static_cast<qz::TimingChart*>(&views.chart3D())})
+        chart->setGeometry(0, 0, 1024, 480);
+    views.show2DTable();
+    views.chart2D().setGeometry(0, 0, 1024, 480);
+    measure("2D", views.chart2D(),
+            views.chart2D().pointPosition(1, 9, QRectF(views.chart2D().rect())),
+            [&] { return views.chart2D().value(1, 9); });
+    views.hideAll();
+    views.show3DTable();
+    views.chart3D().setGeometry(0, 0, 1024, 480);
+    const qz::SurfaceProjection view = views.chart3D().projection(QRectF(views.chart3D().rect()));
+    measure("3D", views.chart3D(), view.project(9, 4, views.chart3D().value(9, 4)),
+            [&] { return views.chart3D().value(9, 4); });
+    return 0;
+}
