@@ -18,32 +18,25 @@ bool picked(const ChartPick& pick) {
 }  // namespace
 
 void TableViews::connectCharts() {
-    QObject::connect(chart2D_, &TimingChart::mousePressed, chart2D_,
-                     [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint at) {
-                         Chart2D1_MouseDown(b, m, at);
-                     });
-    QObject::connect(chart2D_, &TimingChart::mouseMoved, chart2D_,
-                     [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, QPoint at) {
-                         Chart2D1_MouseMove(b, m, at);
-                     });
-    QObject::connect(
-        chart2D_, &TimingChart::mouseReleased, chart2D_,
-        [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint) { Chart2D1_MouseUp(b, m); });
-    QObject::connect(chart3D_, &TimingChart::mousePressed, chart3D_,
-                     [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint at) {
-                         Chart3D1_MouseDown(b, m, at);
-                     });
-    QObject::connect(chart3D_, &TimingChart::mouseMoved, chart3D_,
-                     [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, QPoint at) {
-                         Chart3D1_MouseMove(b, m, at);
-                     });
-    QObject::connect(
-        chart3D_, &TimingChart::mouseReleased, chart3D_,
-        [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint) { Chart3D1_MouseUp(b, m); });
-    for (TimingChart* chart :
-         {static_cast<TimingChart*>(chart2D_), static_cast<TimingChart*>(chart3D_)})
+    const auto wire = [this](TimingChart* chart, auto down, auto move, auto up) {
+        QObject::connect(chart, &TimingChart::mousePressed, chart,
+                         [this, down](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint at) {
+                             (this->*down)(b, m, at);
+                         });
+        QObject::connect(chart, &TimingChart::mouseMoved, chart,
+                         [this, move](Qt::MouseButtons b, Qt::KeyboardModifiers m, QPoint at) {
+                             (this->*move)(b, m, at);
+                         });
+        QObject::connect(
+            chart, &TimingChart::mouseReleased, chart,
+            [this, up](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint) { (this->*up)(b, m); });
         QObject::connect(chart, &TimingChart::doubleClicked, chart,
                          [this] { IgnoreNextRelease = true; });
+    };
+    wire(chart2D_, &TableViews::Chart2D1_MouseDown, &TableViews::Chart2D1_MouseMove,
+         &TableViews::Chart2D1_MouseUp);
+    wire(chart3D_, &TableViews::Chart3D1_MouseDown, &TableViews::Chart3D1_MouseMove,
+         &TableViews::Chart3D1_MouseUp);
 }
 
 void TableViews::Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,

@@ -1,0 +1,253 @@
+#include "report/report_builder.h"
+
+#include <cmath>
+
+#include "core/number_text.h"
+#include "core/rounding.h"
+#include "report/fixed_field.h"
+
+namespace qz {
+namespace {
+
+constexpr int kLabel = 10;
+constexpr int kFirmware = 30;
+constexpr int kValue = 50;
+constexpr double kStep = 0.0879;
+
+std::string truth(bool value) {
+    return value ? "True" : "False";
+}
+
+// A plain number prints with one blank before it and one after it.
+std::string plain(double value) {
+    return " " + plainNumber(value) + " ";
+}
+
+PrintLine text(const std::string& label) {
+    return {{kLabel, label}};
+}
+
+PrintLine value(const std::string& label, const std::string& shown) {
+    return {{kLabel, label}, {kValue, shown}};
+}
+
+class Page {
+  public:
+    explicit Page(const ReportInput& input) : in_(input), p_(input.parameters) {}
+
+    std::vector<PrintLine> parameters() {
+        lines_.clear();
+        add(heading());
+        blank();
+        if (!in_.comment.empty()) add(comment());
+        add({{kLabel, "Firmware ID:"}, {kFirmware, in_.firmwareId}});
+        blank();
+        add(text("Module Parameters"));
+        blank();
+        general();
+        blank();
+        timingTable();
+        blank();
+        add(text("General Purpose Input/Ouput Parameters"));
+        gpi1();
+        blank();
+        gpio2();
+        blank();
+        gpio3();
+        return lines_;
+    }
+
+    PrintLine heading() const {
+        return text(in_.company + " QZ-1 Ignition Module Data Printed: " + in_.printed);
+    }
+    PrintLine comment() const { return text("Serial/Comment: " + in_.comment); }
+
+  private:
+    void add(PrintLine line) { lines_.push_back(std::move(line)); }
+    void blank() { lines_.emplace_back(); }
+
+    void general() {
+        add(text("General Options"));
+        add(value("RPM Limit Disabled:", truth(!p_.RPMLimitEnabled)));
+        add(value("Multi-Spark Disabled:", truth(!p_.MultiSparkEnabled)));
+        add(value("Timing Functions Disabled:", truth(!p_.TimingEnabled)));
+        add(value("Fixed Maximum RPM Limit Enabled:", truth(p_.FixedMaxRPMLimitEnabled)));
+        if (p_.FixedMaxRPMLimitEnabled) {
+            add(value("Fixed Maximum RPM Limit:", formatNumber(p_.MaxRPMLimit, "##00")));
+            add({{kValue, p_.Cyl6Engine   ? "6 Cylinder Engine"
+                          : p_.Cyl4Engine ? "4 Cylinder Engine"
+                                          : "8 Cylinder Engine"}});
+        }
+        if (p_.StartRetard > 0) {
+            add(value("Automatic Start Retard Enabled:", "True"));
+            add(value("Start Retard (Deg):",
+                      formatNumber(roundHalfEven(p_.StartRetard * kStep), "#0")));
+        } else {
+            add(value("Automatic Start Retard Enabled:", "False"));
+        }
+        add(value("High Speed Data Logging Enabled:", truth(p_.HighSpeedDataLog)));
+        add(value("Cranking Pulses:", plain(p_.CrankPulses)));
+        add(value("Retard Compensation (Deg):",
+                  formatNumber(roundHalfEven(p_.RetardComp * 2 * kStep) / 2, "#0.0")));
+    }
+
+    void timingTable() {
+        add(text("Timing Table Options"));
+        const std::string trigger = formatNumber(p_.TrigTiming, "#0.0");
+        if (p_.Table2DEnabled) {
+            add(text("2D Timing Table Enabled"));
+            add(value("Trigger Signal Timing (Deg):", trigger));
+        } else if (p_.Table3DEnabled) {
+            add(text("3D Timing Table Enabled"));
+            add(text(p_.MAPSensorBar == 1   ? "2 bar MAP Sensor"
+                     : p_.MAPSensorBar == 2 ? "3 bar MAP Sensor"
+                                            : "1 bar MAP Sensor"));
+            add(value("Trigger Signal Timing (Deg):", trigger));
+        } else {
+            add(text("Timing Table Disabled"));
+        }
+    }
+
+    std::string degrees(int counts) const {
+        return formatNumber(roundHalfEven(counts * kStep), "#0");
+    }
+    std::string rpm(int value) const { return formatNumber(value, "####0"); }
+    std::string volts(int counts) const {
+        return formatNumber(roundHalfEven(5.0 * counts / 255, 1), "0.0");
+    }
+
+    void gpi1() {
+        switch (p_.GPI1Mode & 15) {
+            case 1:
+                add(text("GPI1 Digital NOS Enable"));
+                add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
+                return;
+            case 2:
+                add(text("GPI1 TPS Analog NOS Enable"));
+                add(value("TPS Off Volts:", volts(p_.GPI1OffTPS)));
+                add(value("TPS On Volts:", volts(p_.GPI1OnTPS)));
+                add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
+                return;
+            case 3:
+                add(text("GPI1 Analog Retard"));
+                return;
+            case 4:
+                add(text("GPI1 Digital Retard"));
+                add(value("Retard (Deg):", degrees(p_.GPI1Retard)));
+                return;
+            default:
+                add(text("GPI1 Data Log Only (Default)"));
+        }
+    }
+
+    void gpio2() {
+        switch (p_.GPIO2Mode & 15) {
+            case 1:
+                add(text("GPIO2 Vehicle Speed Input"));
+                add(value("VSS Frequency:", formatNumber(p_.GPIO2VSSFreq, "###0")));
+                return;
+            case 2:
+                add(text("GPIO2 Burnout RPM Limit"));
+                add(value("Burnout RPM Limit:", rpm(p_.GPIO2BurnRPMLim)));
+                return;
+            case 3:
+                add(text("GPIO2 RPM Window Switch"));
+                add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
+                add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
+                return;
+            case 4:
+                add(text("GPIO2 NOS Trigger"));
+                add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
+                add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
+                add(value("NOS Delay (Sec):",
+                          formatNumber(roundHalfEven(p_.GPIO2Delay * 0.032 * 20) / 20, "0.00")));
+                add(value("One-Shot Delay Enabled:", truth(p_.GPIO2OneShotDelay)));
+                return;
+            default:
+                add(text("GPIO2 Data Log Only (Default)"));
+        }
+    }
+
+    void gpio3() {
+        switch (p_.GPIO3Mode & 15) {
+            case 1:
+                add(text("GPIO3 RPM Window Switch"));
+                add(value("Minimum RPM:", rpm(p_.GPIO3MinRPM)));
+                add(value("Maximum RPM:", rpm(p_.GPIO3MaxRPM)));
+                return;
+            case 2:
+                add(text("GPIO3 Basic Shift Light"));
+                add(value("Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
+                return;
+            case 3:
+                add(text("GPIO3 Multi-Stage Shift Light"));
+                add(value("Launch RPM:", rpm(p_.GPIO3LaunchRPM)));
+                add(value("Gear 1 Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
+                add(value("Gear 2 Shift RPM:", rpm(p_.GPIO3ShiftRPM2)));
+                add(value("Gear 3 Shift RPM:", rpm(p_.GPIO3ShiftRPM3)));
+                add(value("Gear 4 Shift RPM:", rpm(p_.GPIO3ShiftRPM4)));
+                add(value("Gear 5 Shift RPM:", rpm(p_.GPIO3ShiftRPM5)));
+                add(value("Short Shift RPM:", rpm(p_.GPIO3ShortShiftRPM)));
+                add(value("Minimum Shift Drop RPM:", rpm(p_.GPIO3ShiftDropRPM)));
+                return;
+            default:
+                add(text("GPIO3 Data Log Only (Default)"));
+        }
+    }
+
+    const ReportInput& in_;
+    const ParameterVariables& p_;
+    std::vector<PrintLine> lines_;
+};
+
+// A line of the table: the fields of the given columns, at column 10.
+PrintLine tableLine(const std::vector<std::string>& row, int first, int last, bool label) {
+    std::string fields;
+    auto cell = [&](int column) {
+        return static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)]
+                                                             : std::string();
+    };
+    if (label) fields += FixedField(cell(0));
+    for (int column = first; column <= last; ++column) fields += FixedField(cell(column));
+    return {{kLabel, fields}};
+}
+
+}  // namespace
+
+std::vector<ReportDocument> buildReport(const ReportInput& input) {
+    Page page(input);
+    const bool table = input.parameters.Table2DEnabled || input.parameters.Table3DEnabled;
+    std::vector<ReportDocument> documents;
+    ReportDocument first;
+    PrintBlock opening{500, {page.heading()}};
+    if (!input.comment.empty()) opening.lines.push_back(page.comment());
+    first.blocks.push_back(opening);
+    if (table) {
+        first.chart = true;
+        documents.push_back(first);
+        PrintBlock lines{2000, {page.heading(), {}}};
+        if (!input.comment.empty()) lines.lines.push_back(page.comment());
+        lines.lines.insert(lines.lines.end(), {{}, text("Timing Table"), {}});
+        for (const auto& row : input.grid) lines.lines.push_back(tableLine(row, 0, 11, false));
+        lines.lines.insert(lines.lines.end(), {{}, {}});
+        for (const auto& row : input.grid) lines.lines.push_back(tableLine(row, 12, 21, true));
+        documents.push_back({{lines}, false});
+        documents.push_back({{{2000, page.parameters()}}, false});
+    } else {
+        first.blocks.push_back({2000, page.parameters()});
+        documents.push_back(first);
+    }
+    return documents;
+}
+
+std::string lineText(const PrintLine& line) {
+    std::string text;
+    for (const PrintItem& item : line) {
+        if (item.column > 0 && text.size() < static_cast<std::size_t>(item.column - 1))
+            text.resize(static_cast<std::size_t>(item.column - 1), ' ');
+        text += item.text;
+    }
+    return text;
+}
+
+}  // namespace qz
