@@ -15,6 +15,7 @@ packages=(
     nlohmann-json3-dev
     fonts-liberation
     fonts-dejavu-core
+    poppler-utils
 )
 
 missing=()

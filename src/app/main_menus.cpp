@@ -73,6 +73,8 @@ void frmTunewell_Main::createMenus() {
     connect(mnuEditModParams, &QAction::triggered, this, &frmTunewell_Main::mnuEditModParams_Click);
     connect(mnuEditGPIOParams, &QAction::triggered, this,
             &frmTunewell_Main::mnuEditGPIOParams_Click);
+    connect(mnuPrintTable, &QAction::triggered, this, &frmTunewell_Main::mnuPrintTable_Click);
+    connect(mnuPrintSetup, &QAction::triggered, this, &frmTunewell_Main::mnuPrintSetup_Click);
     connect(mnuNewTable, &QAction::triggered, this, &frmTunewell_Main::mnuNewTable_Click);
     connect(mnuEditTimingTable, &QAction::triggered, this,
             &frmTunewell_Main::mnuEditTimingTable_Click);

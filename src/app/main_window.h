@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include <QPrinter>
 #include <QSettings>
 
 #include "app/help_viewer.h"
@@ -81,6 +82,8 @@ class frmTunewell_Main : public QMainWindow {
     void mnuSaveFile_Click();
     void mnuEditModParams_Click();
     void mnuEditGPIOParams_Click();
+    void mnuPrintTable_Click();
+    void mnuPrintSetup_Click();
     void mnuNewTable_Click();
     void mnuEditTimingTable_Click();
     bool mnuSaveTbl_Click();
@@ -138,6 +141,7 @@ class frmTunewell_Main : public QMainWindow {
     std::unique_ptr<ProgressView> progress_;
     std::unique_ptr<Transfers> transfers_;
     bool closeRequested_ = false;
+    QPrinter printer_;
     std::string currentFile_;  // the data file the buffer was last opened from or saved to
 };
 

@@ -70,6 +70,34 @@ void TableViews::show3DTable() {
     showTable(*chart3D_, *grid3D_, state_.Table3D, &TableViews::Copy3DChartToGrid);
 }
 
+TimingChart* TableViews::prepareForReport() {
+    const TableKind kind = selectedTable(state_);
+    if (kind == TableKind::Disabled) return nullptr;
+    if (!tableOpen()) {
+        if (kind == TableKind::Table2D) {
+            chart2D_->setTable(state_.Table2D);
+            Copy2DChartToGrid();
+        } else {
+            ChartSetup3D();
+        }
+    }
+    if (kind == TableKind::Table2D) return chart2D_;
+    return chart3D_;
+}
+
+std::vector<std::vector<std::string>> TableViews::reportGrid() const {
+    const TableKind kind = selectedTable(state_);
+    if (kind == TableKind::Disabled) return {};
+    const TimingGrid& grid = kind == TableKind::Table2D ? *grid2D_ : *grid3D_;
+    std::vector<std::vector<std::string>> rows;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        rows.emplace_back();
+        for (int column = 0; column < grid.columnCount(); ++column)
+            rows.back().push_back(grid.cellText(row, column).toStdString());
+    }
+    return rows;
+}
+
 void TableViews::newTable() {
     switch (selectedTable(state_)) {
         case TableKind::Table2D:

@@ -71,6 +71,13 @@ class TableViews {
     void show2DTable();
     void show3DTable();
 
+    // Before a report: with no table open, the chart and grid of the selected kind are filled
+    // from the working table, as opening it would show them; an open table is left as it is,
+    // unsaved edits included. Returns the chart to print, or none with no table selected.
+    TimingChart* prepareForReport();
+    // The texts of the selected kind's grid, row by row.
+    std::vector<std::vector<std::string>> reportGrid() const;
+
     // The popup menus' commands of each grid; Ctrl+C and Ctrl+V on a grid run the first two.
     void Copy(bool is3D);
     void Paste(bool is3D);

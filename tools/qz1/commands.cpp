@@ -22,6 +22,8 @@ constexpr const char* kUsage =
     "      the program saves a data file. Edits apply in the order given.\n"
     "  qz1 diff A B\n"
     "      Every parameter and table cell that differs. Exit 0 when equal, 1 when not.\n"
+    "  qz1 report FILE -o OUT.pdf [--comment TEXT] [--firmware-id TEXT]\n"
+    "      The printed report of FILE (chart, timing table, every parameter) as a PDF.\n"
     "  qz1 new2d IN -o OUT [--trigger DEG] [--start-rpm RPM] [--final-rpm RPM]\n"
     "                      [--start-advance DEG] [--final-advance DEG]\n"
     "      A new 2D advance curve, as the program's 2D wizard makes it, saved into OUT.\n"
@@ -81,6 +83,7 @@ int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& 
             return runShow(rest[1], true, out, err);
         if (command == "apply") return runApply(rest, err);
         if (command == "diff" && rest.size() == 2) return runDiff(rest[0], rest[1], out, err);
+        if (command == "report") return runReport(rest, err);
         if (command == "new2d") return runNew2D(rest, err);
         if (command == "new3d") return runNew3D(rest, err);
         if (command == "download") return runDownload(rest, err);

@@ -20,6 +20,7 @@ int runDownload(const std::vector<std::string>& arguments, std::ostream& err);
 int runUpload(const std::vector<std::string>& arguments, std::ostream& err);
 int runNew2D(const std::vector<std::string>& arguments, std::ostream& err);
 int runNew3D(const std::vector<std::string>& arguments, std::ostream& err);
+int runReport(const std::vector<std::string>& arguments, std::ostream& err);
 int runSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace qz1

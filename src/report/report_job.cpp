@@ -1,0 +1,44 @@
+#include "report/report_job.h"
+
+#include <QFontDatabase>
+#include <QLocale>
+#include <QPdfWriter>
+
+#include "report/report_painter.h"
+
+namespace qz {
+
+std::string reportTimestamp(const QDateTime& when) {
+    const QLocale locale = QLocale::system();
+    return (locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+            locale.toString(when.time(), QLocale::LongFormat))
+        .toStdString();
+}
+
+std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& views,
+                                     const std::string& comment, const QDateTime& when,
+                                     TimingChart** chart) {
+    ReportInput input;
+    input.parameters = state;
+    input.firmwareId = state.FirmwareID;
+    input.company = listItem(state.CompanyInfo, 1);  // a missing company line fails as at start-up
+    input.comment = comment;
+    input.printed = reportTimestamp(when);
+    TimingChart* shown = views.prepareForReport();
+    input.grid = views.reportGrid();
+    if (chart) *chart = shown;
+    return buildReport(input);
+}
+
+bool writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
+                    TimingChart* chart) {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    writer.setResolution(600);
+    writer.setTitle(QStringLiteral("QZ-1 Ignition Module Data"));
+    return paintReport(writer, documents, reportFontFamily(QFontDatabase::families()), chart,
+                       false);
+}
+
+}  // namespace qz
