@@ -70,7 +70,10 @@ void TimingChart::paint(QPainter& painter, const QRectF& rect) const {
     painter.fillRect(rect, Qt::white);
     QFont titleFont = painter.font();
     titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    if (titleFont.pixelSize() > 0)  // the printed page sets its chart font in pixels
+        titleFont.setPixelSize(titleFont.pixelSize() * 6 / 5);
+    else
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     painter.setFont(titleFont);
     painter.setPen(Qt::black);
     painter.drawText(

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <QPrinterInfo>
+
+#include "report/report_builder.h"
+#include "support/editor_fixture.h"
+#include "support/pdf_text.h"
+#include "table/cell_text.h"
+
+namespace qz {
+namespace {
+
+using test::EditorFixture;
+
+QString trimmedLine(const QString& line) {
+    return line.simplified();
+}
+
+// Print on a machine without a printer: the report goes to a PDF chosen in a save dialog.
+// Right after opening a file no table has been shown, yet the report shows its table.
+TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    EditorFixture f(test::k2D);
+    f.state.FirmwareID = "QZ-1 V2.1";
+    f.prompts.answerInput(std::string("SN 4711"));
+    const std::string pdf = f.folder.file("tune.pdf");
+    f.prompts.answerFile(pdf);
+    f.window->mnuPrintTable->trigger();
+    const auto& dialog = f.prompts.shown().back();
+    EXPECT_EQ(dialog.kind, test::ShownPrompt::Kind::SaveFile);
+    EXPECT_EQ(dialog.detail, "tune.pdf") << "named after the opened file";
+    EXPECT_EQ(f.prompts.shown()[f.prompts.shown().size() - 2].title, "Optional Information Entry");
+    EXPECT_FALSE(f.window->views().tableOpen()) << "the report opens no table";
+
+    const QStringList lines = test::pdfLines(QString::fromStdString(pdf));
+    ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
+    EXPECT_EQ(lines.filter("\f").size(), 3) << "chart, table and parameter pages";
+    EXPECT_FALSE(lines.filter("Kelvane QZ-1 Ignition Module Data Printed: ").isEmpty());
+
+    // The table as the editor would show it: the RPM header and the advances.
+    QStringList row;
+    for (int c = 1; c <= 11; ++c) row << cellNumber(f.state.Table2D(c, 1), "#0.0");
+    EXPECT_FALSE(lines.filter(QRegularExpression("ADV\\s+" + row.join("\\s+"))).isEmpty())
+        << row.join(' ').toStdString();
+
+    // Every line of the parameter page, in order.
+    ReportInput input;
+    input.parameters = f.state;
+    input.firmwareId = "QZ-1 V2.1";
+    input.company = "Kelvane";
+    input.comment = "SN 4711";
+    const auto page = buildReport(input).back().blocks.back().lines;
+    qsizetype at = lines.indexOf(QRegularExpression(".*Firmware ID:.*"));
+    ASSERT_GE(at, 0);
+    for (const PrintLine& line : page) {
+        const QString wanted = trimmedLine(QString::fromStdString(lineText(line)));
+        if (wanted.isEmpty() || wanted.contains("Printed:") || wanted.startsWith("Serial"))
+            continue;
+        QStringList words;
+        for (const QString& word : wanted.split(u' ')) words << QRegularExpression::escape(word);
+        const qsizetype found =
+            lines.indexOf(QRegularExpression("\\s*" + words.join("\\s+") + "\\s*"), at);
+        EXPECT_GE(found, at) << wanted.toStdString();
+        if (found >= at) at = found;
+    }
+}
+
+}  // namespace
+}  // namespace qz

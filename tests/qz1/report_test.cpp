@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "qz1/qz1_harness.h"
+#include "support/pdf_text.h"
+
+namespace qz1::test {
+namespace {
+
+using qz::test::TempFolder;
+
+// Every "label:  value" line of the parameter page has its value in one column.
+void expectValuesAligned(const QStringList& lines, const std::string& why) {
+    const QRegularExpression labelled(QStringLiteral("^(\\s*)(\\S[^:]*:)(\\s+)(\\S.*)$"));
+    int valueColumn = -1;
+    int labelColumn = -1;
+    int counted = 0;
+    for (const QString& line : lines) {
+        const auto match = labelled.match(line);
+        if (!match.hasMatch() || match.captured(2) == "Serial/Comment:" ||
+            match.captured(2).startsWith("Firmware ID") || line.contains("Printed:"))
+            continue;
+        const int label = static_cast<int>(match.capturedStart(2));
+        const int value = static_cast<int>(match.capturedStart(4));
+        if (valueColumn < 0) {
+            labelColumn = label;
+            valueColumn = value;
+        }
+        EXPECT_EQ(label, labelColumn) << why << ": " << line.toStdString();
+        // A plain number prints with a blank before it.
+        const bool plainNumber = match.captured(2) == "Cranking Pulses:";
+        EXPECT_EQ(value, valueColumn + (plainNumber ? 1 : 0)) << why << ": " << line.toStdString();
+        ++counted;
+    }
+    EXPECT_GE(counted, 8) << why;
+}
+
+TEST(Qz1Report, EveryKindOfTuneGivesAPdfWithItsPagesAndAlignedValues) {
+    const struct {
+        const char* why;
+        std::uint8_t flags, sensor, gpi1, gpio2, gpio3;
+        std::vector<std::string> lines;
+        int pages;
+    } cases[] = {
+        {"2D",
+         0x40 | 0x20 | 0x1C,
+         0,
+         1,
+         1,
+         1,
+         {"2D Timing Table Enabled", "GPI1 Digital NOS Enable", "GPIO2 Vehicle Speed Input",
+          "GPIO3 RPM Window Switch"},
+         3},
+        {"3D 1 bar",
+         0x80 | 0x1C,
+         0,
+         2,
+         2,
+         2,
+         {"1 bar MAP Sensor", "GPI1 TPS Analog NOS Enable", "GPIO2 Burnout RPM Limit",
+          "GPIO3 Basic Shift Light"},
+         3},
+        {"3D 2 bar",
+         0x80 | 0x1C,
+         1,
+         3,
+         3,
+         3,
+         {"2 bar MAP Sensor", "GPI1 Analog Retard", "GPIO2 RPM Window Switch",
+          "GPIO3 Multi-Stage Shift Light"},
+         3},
+        {"3D 3 bar",
+         0x80 | 0x1C,
+         2,
+         4,
+         4,
+         0,
+         {"3 bar MAP Sensor", "GPI1 Digital Retard", "GPIO2 NOS Trigger",
+          "GPIO3 Data Log Only (Default)"},
+         3},
+        {"disabled",
+         0x1C,
+         0,
+         0,
+         0x3F,
+         0,
+         {"Timing Table Disabled", "GPI1 Data Log Only (Default)", "GPIO2 Data Log Only (Default)"},
+         1},
+    };
+    for (const auto& c : cases) {
+        qz::EepromBytes image = sampleImage();
+        image[50] = c.flags;
+        image[55] = c.sensor;
+        image[64] = c.gpi1;
+        image[72] = c.gpio2;
+        image[80] = c.gpio3;
+        image[74] = 0;  // a frequency that decodes
+        TempFolder folder;
+        const auto in = folder.write("tune.dat", fileBytes(image));
+        const auto out = folder.path("report.pdf");
+        const ToolRun run = runTool({"report", in, "-o", out, "--comment", "SN 4711"});
+        ASSERT_EQ(run.status, 0) << c.why << run.err;
+        const QStringList lines = qz::test::pdfLines(QString::fromStdString(out));
+        ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
+        EXPECT_EQ(lines.filter("\f").size(), c.pages) << c.why;
+        EXPECT_TRUE(
+            lines.filter(QRegularExpression("Kelvane QZ-1 Ignition Module Data Printed: .+"))
+                .size() >= 1)
+            << c.why;
+        EXPECT_FALSE(lines.filter("Serial/Comment: SN 4711").isEmpty());
+        for (const auto& wanted : c.lines)
+            EXPECT_FALSE(lines.filter(QString::fromStdString(wanted)).isEmpty())
+                << c.why << ": " << wanted;
+        // The parameter page: from "Module Parameters" on.
+        const auto start = lines.indexOf(QRegularExpression("\\s*Module Parameters\\s*"));
+        ASSERT_GE(start, 0) << c.why;
+        expectValuesAligned(lines.mid(start), c.why);
+    }
+    EXPECT_EQ(runTool({"report", "missing.dat", "-o", "x.pdf"}).status, 2);
+    EXPECT_EQ(runTool({"report", "x.dat"}).status, 2);
+}
+
+}  // namespace
+}  // namespace qz1::test
