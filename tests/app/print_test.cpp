@@ -3,6 +3,7 @@
 #include <QPrinterInfo>
 
 #include "report/report_builder.h"
+#include "report/report_painter.h"
 #include "support/editor_fixture.h"
 #include "support/pdf_text.h"
 #include "table/cell_text.h"
@@ -63,6 +64,12 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
         EXPECT_GE(found, at) << wanted.toStdString();
         if (found >= at) at = found;
     }
+}
+
+TEST(Print, TheFontIsCourierNewUnlessMonospac821BTIsThere) {
+    EXPECT_EQ(reportFontFamily({"DejaVu Sans", "Liberation Mono"}), "Courier New");
+    EXPECT_EQ(reportFontFamily({"monospac821 bt", "Arial", "MONOSPAC821 BT"}), "MONOSPAC821 BT")
+        << "any letter case, the last match wins";
 }
 
 }  // namespace
