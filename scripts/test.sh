@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer and warnings as errors, builds once optimised as users build
-# (so that warnings only the optimiser finds show in the log), and runs every test. Any
-# sanitizer report fails the run.
+# (so that warnings only the optimiser finds show in the log), builds the fuzz targets when
+# clang is there, and runs every test. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,5 +18,12 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --parallel
+# The fuzz targets are built (not run) where clang is at hand; scripts/fuzz.sh runs them.
+if command -v clang++ >/dev/null; then
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DQZ_FUZZ=ON -DQZ_BUILD_TESTS=OFF >/dev/null
+    cmake --build build-fuzz --parallel --target fuzz_data_file fuzz_configuration \
+        fuzz_chart_template fuzz_qz1_edits fuzz_protocol
+fi
 cd build-test
 ctest --output-on-failure --timeout 300 -j 2

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <optional>
 
 #include "app/main_window.h"
@@ -15,6 +16,11 @@ namespace qz {
 // has been read: cancelling, a short file and a read error leave buffer, tables, caption
 // and identification as they were.
 void frmTunewell_Main::mnuOpenFile_Click() {
+    openDataFile({});
+}
+
+// Open File, with the file chosen in the dialog or, when given, named already.
+void frmTunewell_Main::openDataFile(const std::string& given) {
     ErrorTrap trap(prompts_);
     trap.run([&] {
         if (!state_.BufferEmpty &&
@@ -23,9 +29,11 @@ void frmTunewell_Main::mnuOpenFile_Click() {
             return;
         QCoreApplication::processEvents();
 
-        std::string name;
-        trap.step([&] { name = FileOpen(prompts_, "Open File", kDataFileFilter, ""); });
+        std::string name = given;
+        if (name.empty())
+            trap.step([&] { name = FileOpen(prompts_, "Open File", kDataFileFilter, ""); });
         if (name.empty()) return;
+        name = QFileInfo(QString::fromStdString(name)).absoluteFilePath().toStdString();
         std::optional<ImageBytes> bytes;
         trap.step([&] {
             try {

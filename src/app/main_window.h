@@ -79,6 +79,8 @@ class frmTunewell_Main : public QMainWindow {
     QLabel* lblStatusBuffer;
 
     void mnuOpenFile_Click();
+    // Opens a data file named on the command line, as Open File does.
+    void openDataFile(const std::string& name);
     void mnuSaveFile_Click();
     void mnuEditModParams_Click();
     void mnuEditGPIOParams_Click();

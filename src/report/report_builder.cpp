@@ -20,7 +20,9 @@ std::string truth(bool value) {
 
 // A plain number prints with one blank before it and one after it.
 std::string plain(double value) {
-    return " " + plainNumber(value) + " ";
+    std::string text(1, ' ');
+    text.append(plainNumber(value)).append(1, ' ');  // not " " + ...: GCC 12 -O3 warns wrongly
+    return text;
 }
 
 PrintLine text(const std::string& label) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
+#include "app/program_folder.h"
 #include "image/table_layout.h"
 #include "support/main_window_fixture.h"
 
@@ -183,6 +186,32 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     }();
     EXPECT_EQ(premature.icon, PromptIcon::Exclamation);
     EXPECT_EQ(premature.title, "Open Data File");
+}
+
+// A file named on the command line (the desktop's "Open With") opens as Open File opens one,
+// without the dialog.
+TEST(OpenFile, AFileNamedOnTheCommandLineOpensWithoutTheDialog) {
+    MainWindowFixture f;
+    const auto path = f.folder.write("street.dat", image(264));
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->openDataFile(path);
+    EXPECT_EQ(texts(f.prompts), std::vector<std::string>{
+                                    "Loaded " + path + " to buffer. Ready for editing or upload."});
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
+    EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
+}
+
+// Beside the executable (the build folder), else ../share/tunewell-qz (an installed package).
+TEST(ProgramFolder, IsBesideTheExecutableOrInTheSharedFolder) {
+    test::TempFolder root;
+    QDir(root.folderPath()).mkpath("usr/bin");
+    QDir(root.folderPath()).mkpath("usr/share/tunewell-qz");
+    const QString bin = root.folderPath() + "/usr/bin";
+    EXPECT_EQ(findProgramFolder(bin), bin) << "nothing anywhere: beside it, as before";
+    root.write("usr/share/tunewell-qz/QZ_2D_Timing_Chart.oc2", "qz-chart-template 1\n");
+    EXPECT_EQ(findProgramFolder(bin), root.folderPath() + "/usr/share/tunewell-qz");
+    root.write("usr/bin/QZ_2D_Timing_Chart.oc2", "qz-chart-template 1\n");
+    EXPECT_EQ(findProgramFolder(bin), bin);
 }
 
 TEST(SaveFile, IsRefusedWithAnOpenTableBeforeTheEmptyBufferAndBeforeAnyDialog) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/configuration.h"
+#include "app/program_folder.h"
 #include "core/auto_prompts.h"
 #include "core/program_error.h"
 #include "qz1/commands.h"
@@ -77,7 +78,7 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& err) {
     static_cast<qz::ModuleData&>(state) = tune.data;
     state.FirmwareID = request.firmwareId;
     qz::AutoPrompts prompts(qz::PromptAnswer::Ignore, &err);
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = qz::findProgramFolder(QCoreApplication::applicationDirPath());
     qz::ErrorTrap trap(prompts);
     trap.run([&] { qz::readConfiguration(folder + "/Tunewell_QZ.cfg", state, trap); });
     QWidget host;
