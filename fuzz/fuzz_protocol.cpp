@@ -3,53 +3,14 @@
 // data buffer; an upload never claims success unless every byte was acknowledged and read
 // back as written.
 #include <cstdlib>
-#include <deque>
 
 #include "core/program_error.h"
 #include "fuzz/fuzz_input.h"
 #include "link/module_simulator.h"
 #include "link/transfer_sequence.h"
+#include "support/scripted_port.h"
 
 namespace {
-
-class FuzzedPort : public qz::SerialPort {
-  public:
-    explicit FuzzedPort(qz::fuzz::ByteStream& bytes) : bytes_(bytes) {}
-    void setPortNumber(int number) override { number_ = number; }
-    int portNumber() const override { return number_; }
-    void open() override {
-        if (bytes_.next() == 0xEE) throw qz::ProgramError(8002, "Comm Error", "Cannot open");
-        open_ = true;
-    }
-    void close() override {
-        open_ = false;
-        incoming_.clear();
-    }
-    bool isOpen() const override { return open_; }
-    void applyLineSettings() override {}
-    int bytesWaiting() override { return static_cast<int>(incoming_.size()); }
-    void discardInput() override { incoming_.clear(); }
-    void writeByte(std::uint8_t) override {
-        if (!open_) throw qz::ProgramError(8018, "Comm Error", "The port is closed.");
-        const int count = bytes_.next() % 4;  // 0 to 3 reply bytes
-        for (int i = 0; i < count; ++i) incoming_.push_back(bytes_.next());
-        if (++written_ > 4000) throw qz::ProgramError(8018, "Comm Error", "Too many bytes.");
-    }
-    std::uint8_t readByte() override {
-        if (incoming_.empty()) throw qz::ProgramError(8018, "Comm Error", "Nothing to read.");
-        const std::uint8_t byte = incoming_.front();
-        incoming_.pop_front();
-        return byte;
-    }
-    void waitForBytes(int, const QDeadlineTimer&, bool) override {}
-
-  private:
-    qz::fuzz::ByteStream& bytes_;
-    std::deque<std::uint8_t> incoming_;
-    int number_ = 1;
-    bool open_ = false;
-    int written_ = 0;
-};
 
 // Error prompts answered by the fuzzer; a Retry streak is cut short so a run always ends.
 class FuzzedPrompts : public qz::Prompts {
@@ -76,20 +37,23 @@ class FuzzedPrompts : public qz::Prompts {
     int retries_ = 0;
 };
 
-struct NoProgress : qz::ProgressView {
-    void showProgress(const std::string&) override {}
-    void setProgress(int) override {}
-    void showStatus(const std::string&) override {}
-    void hideProgress() override {}
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qz::fuzz::ByteStream bytes(data, size);
-    FuzzedPort port(bytes);
+    // The scripted port with the fuzzer's bytes as every reply: 0 to 3 bytes for each byte
+    // sent, and a port that will not open when the first byte says so.
+    qz::test::ScriptedPort port(qz::ModuleSimulator(qz::demoTune(), "QZ-1"));
+    port.failToOpen = bytes.next() == 0xEE;
+    int sent = 0;
+    port.respond = [&](std::uint8_t) {
+        if (++sent > 4000) throw qz::ProgramError(8018, "Comm Error", "Too many bytes.");
+        std::vector<std::uint8_t> reply(bytes.next() % 4);
+        for (auto& byte : reply) byte = bytes.next();
+        return reply;
+    };
     FuzzedPrompts prompts(bytes);
-    NoProgress progress;
+    qz::test::RecordedProgress progress;
     qz::ProgramState state;
     state.EEPROMBuffer = qz::demoTune();
     state.BufferEmpty = false;
