@@ -118,6 +118,8 @@ TEST(Qz1Apply, BadInputIsOneLineExitTwoAndNoOutputFile) {
          "unknown.json: unknown variable name \"Nope\""},
         {{"--json", json("half.json", "{\"RetardComp\": 2.5}")},
          "half.json: RetardComp: value 2.5 is not a whole number"},
+        {{"--json", json("huge.json", "{\"TrigTiming\": 1E8877777}")},
+         "huge.json: a number in the JSON is out of range"},  // found by the fuzzer
         {{"--json", json("flag.json", "{\"Cyl6Engine\": 1}")},
          "flag.json: Cyl6Engine: expected true or false, found 1"},
         {{"--json", json("short.json", "{\"Table2D\": [1, 2]}")},

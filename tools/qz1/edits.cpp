@@ -154,6 +154,9 @@ std::vector<Edit> parseJsonEdits(const std::string& text, const std::string& fil
         json = Json::parse(text);
     } catch (const Json::parse_error& error) {
         fail(fileName, "malformed JSON at byte " + std::to_string(error.byte));
+    } catch (const Json::exception&) {
+        // A number too large for a double, for one, is no parse error to the library.
+        fail(fileName, "a number in the JSON is out of range");
     }
     if (!json.is_object()) fail(fileName, "expected one JSON object of variables");
 
