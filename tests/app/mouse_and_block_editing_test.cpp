@@ -132,7 +132,7 @@ TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {
     Opened f(k3D);
     TimingGrid& grid = f.views().grid3D();
     grid.selectBlock({2, 5, 3, 7});
-    f.views().Copy(true);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);  // Copy by key
     EXPECT_EQ(f.state.ClipRowSpan, 1);
     EXPECT_EQ(f.state.ClipColSpan, 2);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), f.state.ClipText);
