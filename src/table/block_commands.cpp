@@ -18,11 +18,19 @@ std::optional<CellBlock> TableViews::selectedData(bool is3D) const {
     return block;
 }
 
-void TableViews::writeCell(bool is3D, int row, int column, double value) {
+TimingChart& TableViews::chartOf(bool is3D) {
+    return is3D ? static_cast<TimingChart&>(*chart3D_) : *chart2D_;
+}
+
+void TableViews::setChartValue(bool is3D, int row, int column, double value) {
     if (is3D)
         chart3D_->setValue(column, kPressureRows + 1 - row, value);
     else
         chart2D_->setValue(1, column, value);
+}
+
+void TableViews::writeCell(bool is3D, int row, int column, double value) {
+    setChartValue(is3D, row, column, value);
     TimingGrid& grid = is3D ? *grid3D_ : *grid2D_;
     grid.setCellText(row, column, cellNumber(value, "#0.0"));
     grid.setCellColours(row, column, cellColour(is3D, value), grid.normalText());
@@ -54,16 +62,13 @@ void TableViews::Paste(bool is3D) {
     grid.setCurrentCell(target.top, target.left);
     grid.selectBlock(target);
     grid.fillBlock(target, foldLineEnds(QGuiApplication::clipboard()->text()));
-    TimingChart& chart = is3D ? static_cast<TimingChart&>(*chart3D_) : *chart2D_;
+    TimingChart& chart = chartOf(is3D);
     chart.setValueLabelVisible(false);
     chart.suspendRedraw();
     for (int row = target.top; row <= target.bottom; ++row)
         for (int column = target.left; column <= target.right; ++column) {
             const double value = grid.cellValue(row, column);
-            if (is3D)
-                chart3D_->setValue(column, kPressureRows + 1 - row, value);
-            else
-                chart2D_->setValue(1, column, value);
+            setChartValue(is3D, row, column, value);
             grid.setCellColours(row, column, cellColour(is3D, value), grid.normalText());
         }
     chart.resumeRedraw();
@@ -78,7 +83,7 @@ void TableViews::Modify(bool is3D) {
     const auto block = selectedData(is3D);
     if (!block) return;
     const Snapshot before = snapshot();
-    TimingChart& chart = is3D ? static_cast<TimingChart&>(*chart3D_) : *chart2D_;
+    TimingChart& chart = chartOf(is3D);
     const TimingGrid& grid = is3D ? *grid3D_ : *grid2D_;
     chart.setValueLabelVisible(false);
     chart.suspendRedraw();
@@ -102,7 +107,7 @@ void TableViews::Interpolate(bool is3D) {
     }
     const auto filled = interpolated(values);
     const Snapshot before = snapshot();
-    TimingChart& chart = is3D ? static_cast<TimingChart&>(*chart3D_) : *chart2D_;
+    TimingChart& chart = chartOf(is3D);
     chart.setValueLabelVisible(false);
     chart.suspendRedraw();
     for (int row = block->top; row <= block->bottom; ++row)

@@ -67,7 +67,7 @@ void TableViews::Grid_BeforeRowColChange(TimingGrid& grid, int oldRow, int oldCo
 void TableViews::Grid_AfterRowColChange(TimingGrid& grid, bool is3D, int newRow, int newColumn) {
     if (!dataCell(newRow, newColumn)) return;
     grid.setCellColours(newRow, newColumn, grid.selectionBackground(), grid.selectionText());
-    TimingChart& chart = is3D ? static_cast<TimingChart&>(*chart3D_) : *chart2D_;
+    TimingChart& chart = chartOf(is3D);
     const double value = is3D ? chart3D_->value(newColumn, kPressureRows + 1 - newRow)
                               : chart2D_->value(1, newColumn);
     chart.suspendRedraw();
@@ -103,13 +103,8 @@ void TableViews::Grid_ValidateEdit(TimingGrid& grid, bool is3D, bool* cancel) {
 // The committed value goes into the chart; the cell keeps the text as typed.
 void TableViews::Grid_AfterEdit(TimingGrid& grid, bool is3D, int row, int column) {
     const double value = grid.cellValue(row, column);
-    if (is3D) {
-        chart3D_->setValue(column, kPressureRows + 1 - row, value);
-        chart3D_->setValueLabelText(cellNumber(value, "#0.0"));
-    } else {
-        chart2D_->setValue(1, column, value);
-        chart2D_->setValueLabelText(cellNumber(value, "#0.0"));
-    }
+    setChartValue(is3D, row, column, value);
+    chartOf(is3D).setValueLabelText(cellNumber(value, "#0.0"));
     if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Typing"));
     beforeEdit_.reset();
 }

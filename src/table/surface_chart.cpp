@@ -37,24 +37,20 @@ void SurfaceChart::setPressureLabels(const std::array<int, 8>& labels) {
 }
 
 void SurfaceChart::setView(double rotation, double elevation, double scale) {
-    SurfaceProjection checked(QRectF(0, 0, 1, 1), 0, 1);
-    checked.setView(rotation, elevation, scale);
-    rotation_ = checked.rotation();
-    elevation_ = checked.elevation();
-    scale_ = checked.scale();
+    view_.setView(rotation, elevation, scale);
     redraw();
 }
 
 SurfaceProjection SurfaceChart::projection(const QRectF& rect) const {
     SurfaceProjection view(plotArea(rect), look().valueMinimum, look().valueMaximum);
-    view.setView(rotation_, elevation_, scale_);
+    view.setView(view_.rotation(), view_.elevation(), view_.scale());
     return view;
 }
 
 void SurfaceChart::paintData(QPainter& painter, const QRectF& plot) const {
     const ChartTemplate& t = look();
     SurfaceProjection view(plot, t.valueMinimum, t.valueMaximum);
-    view.setView(rotation_, elevation_, scale_);
+    view.setView(view_.rotation(), view_.elevation(), view_.scale());
     paintAxes(painter, view);
 
     // One quadrilateral per four neighbouring points, drawn from the back to the front.
@@ -177,7 +173,8 @@ void SurfaceChart::mouseMoveEvent(QMouseEvent* event) {
         const QPoint now = event->position().toPoint();
         const QPoint moved = now - *turning_;
         turning_ = now;
-        setView(rotation_ - moved.x() * 0.5, elevation_ + moved.y() * 0.3, scale_);
+        setView(view_.rotation() - moved.x() * 0.5, view_.elevation() + moved.y() * 0.3,
+                view_.scale());
     }
     TimingChart::mouseMoveEvent(event);
 }
@@ -188,23 +185,24 @@ void SurfaceChart::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SurfaceChart::wheelEvent(QWheelEvent* event) {
-    setView(rotation_, elevation_, scale_ * std::pow(1.1, event->angleDelta().y() / 120.0));
+    setView(view_.rotation(), view_.elevation(),
+            view_.scale() * std::pow(1.1, event->angleDelta().y() / 120.0));
 }
 
 void SurfaceChart::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Left:
-            return setView(rotation_ + 5, elevation_, scale_);
+            return setView(view_.rotation() + 5, view_.elevation(), view_.scale());
         case Qt::Key_Right:
-            return setView(rotation_ - 5, elevation_, scale_);
+            return setView(view_.rotation() - 5, view_.elevation(), view_.scale());
         case Qt::Key_Up:
-            return setView(rotation_, elevation_ + 5, scale_);
+            return setView(view_.rotation(), view_.elevation() + 5, view_.scale());
         case Qt::Key_Down:
-            return setView(rotation_, elevation_ - 5, scale_);
+            return setView(view_.rotation(), view_.elevation() - 5, view_.scale());
         case Qt::Key_PageUp:
-            return setView(rotation_, elevation_, scale_ * 1.1);
+            return setView(view_.rotation(), view_.elevation(), view_.scale() * 1.1);
         case Qt::Key_PageDown:
-            return setView(rotation_, elevation_, scale_ / 1.1);
+            return setView(view_.rotation(), view_.elevation(), view_.scale() / 1.1);
         default:
             TimingChart::keyPressEvent(event);
     }

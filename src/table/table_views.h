@@ -129,6 +129,9 @@ class TableViews {
     void Chart3D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     // The selected data cells of a grid, or nothing when none is selected.
     std::optional<CellBlock> selectedData(bool is3D) const;
+    // The chart of a grid, and the value behind one of its data cells.
+    TimingChart& chartOf(bool is3D);
+    void setChartValue(bool is3D, int row, int column, double value);
     // Writes a cell's new value into the chart and "#0.0" into the cell.
     void writeCell(bool is3D, int row, int column, double value);
 

@@ -146,9 +146,8 @@ class SurfaceChart : public TimingChart {
     void paintAxes(QPainter& painter, const SurfaceProjection& view) const;
     Table3DCells data_;
     std::array<int, 8> pressureLabels_{30, 28, 26, 24, 22, 20, 18, 16};
-    double rotation_ = SurfaceProjection::kDefaultRotation;
-    double elevation_ = SurfaceProjection::kDefaultElevation;
-    double scale_ = 1;
+    // The view the user has turned to; its area does not matter, only its angles and scale.
+    SurfaceProjection view_{QRectF(0, 0, 1, 1), 0, 1};
     std::optional<QPoint> turning_;  // where a turning drag last was
 };
 

@@ -40,7 +40,8 @@ Limits limitsOf(const Curve2D& curve, CurveField field) {
     return {};
 }
 
-int& valueOf(Curve2D& curve, CurveField field) {
+template <typename Curve>  // Curve2D or const Curve2D
+auto& valueOf(Curve& curve, CurveField field) {
     switch (field) {
         case CurveField::TrigTiming:
             return curve.trigTiming;
@@ -104,7 +105,7 @@ std::vector<WizardMessage> enterCurveField(Curve2D& curve, CurveField field,
 
 std::string curveFieldText(const Curve2D& curve, CurveField field) {
     const bool rpm = field == CurveField::StartRpm || field == CurveField::FinalRpm;
-    return formatNumber(valueOf(const_cast<Curve2D&>(curve), field), rpm ? "###0" : "#0");
+    return formatNumber(valueOf(curve, field), rpm ? "###0" : "#0");
 }
 
 std::optional<Table2DCells> generateCurve(const Curve2D& curve) {
