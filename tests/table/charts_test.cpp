@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QTest>
 
-#include "table/advance_colours.h"
 #include "table/surface_projection.h"
 #include "table/timing_charts.h"
 
@@ -11,24 +10,6 @@ namespace qz {
 namespace {
 
 const QRectF kArea(40, 30, 800, 400);
-
-TEST(SurfaceProjection, TheViewIsKeptWithinItsLimits) {
-    SurfaceProjection view(kArea, -15, 45);
-    const struct {
-        double rotation, elevation, scale;
-        double keptRotation, keptElevation, keptScale;
-    } cases[] = {
-        {370, 30, 1, 10, 30, 1},
-        {-30, 90, 10, 330, 85, 2.5},
-        {0, -10, 0.1, 0, 5, 0.4},
-    };
-    for (const auto& c : cases) {
-        view.setView(c.rotation, c.elevation, c.scale);
-        EXPECT_DOUBLE_EQ(view.rotation(), c.keptRotation);
-        EXPECT_DOUBLE_EQ(view.elevation(), c.keptElevation);
-        EXPECT_DOUBLE_EQ(view.scale(), c.keptScale);
-    }
-}
 
 // However the box is turned, at scale 1 it stays inside the area, the back rises on the
 // screen, and a point read back through its own pixel gives its own value.
@@ -54,15 +35,6 @@ TEST(SurfaceProjection, EveryViewFitsSeesFromAboveAndReadsBackItsValues) {
     EXPECT_LT(front.project(1, 4.5, 15).x(), front.project(21, 4.5, 15).x()) << "RPM to the right";
     EXPECT_GT(front.depth(11, 8, 15), front.depth(11, 1, 15));
     EXPECT_LT(front.project(11, 8, 15).y(), front.project(11, 1, 15).y()) << "the back rises";
-}
-
-TEST(AdvanceColours, RunFromTheLowColourToTheHighThroughTheHuesBetween) {
-    const QColor low(40, 80, 200), high(220, 60, 30);
-    EXPECT_EQ(advanceColour(-15, -15, 45, low, high).hue(), low.hue());
-    EXPECT_EQ(advanceColour(60, -15, 45, low, high).hue(), high.hue()) << "above the range";
-    const int middle = advanceColour(15, -15, 45, low, high).hue();
-    EXPECT_LT(middle, low.hue());
-    EXPECT_GT(middle, high.hue());
 }
 
 Table2DCells rising() {

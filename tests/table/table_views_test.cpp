@@ -205,16 +205,5 @@ TEST(GridEditing, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
     EXPECT_NE(grid.cellBackground(2, 4), grid.selectionBackground());
 }
 
-TEST(GridEditing, BlockTextHasTabsBetweenCellsAndCarriageReturnsBetweenRows) {
-    ViewsFixture f;
-    f.views.show3DTable();
-    TimingGrid& grid = f.views.grid3D();
-    grid.fillBlock(7, 20, "1\t2\t3\r4\t5\t6\r7");  // clipped to the grid's last column and row
-    EXPECT_EQ(grid.blockText({7, 20, 8, 21}), "1\t2\r4\t5");
-    grid.selectBlock({8, 21, 7, 19});
-    EXPECT_EQ(grid.selection(), (CellBlock{7, 19, 8, 21})) << "corners in order";
-    EXPECT_EQ(grid.cellValue(8, 20), 4);
-}
-
 }  // namespace
 }  // namespace qz
