@@ -14,4 +14,9 @@ double decodeCell(int trigTiming, std::uint8_t byte);
 // byte = (T - advance) / 0.0879, rounded half to even, then limited to 0..255.
 std::uint8_t encodeCell(int trigTiming, double advance);
 
+// Whether encoding an advance hits one of the byte's limits: an advance above the trigger
+// timing is stored as the trigger timing, one more than 255 steps below it as 255 steps.
+enum class CellLimit { None, AboveTrigger, BelowLowest };
+CellLimit cellLimit(int trigTiming, double advance);
+
 }  // namespace qz

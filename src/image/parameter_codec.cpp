@@ -34,23 +34,11 @@ std::int16_t clampedQuotient(std::int16_t value, double divisor, int low, int hi
     return static_cast<std::int16_t>(std::clamp<int>(toInteger(value / divisor), low, high));
 }
 
+// The tables are decoded against the trigger timing of the same image.
 void decodeTables(ModuleData& d) {
-    const auto& b = d.EEPROMBuffer;
-    // The raw retards first, then the trigger timing, then the advances against it.
-    for (int c = 1; c <= kRpmBreakpoints; ++c) d.Table2D(c, 1) = kRetardStep * b[table2DAddress(c)];
-    for (int k = 0; k < kTable3DCells; ++k) {
-        const Cell3D cell = table3DCellAt(k);
-        d.Table3D(cell.column, cell.row) = kRetardStep * b[kTable3DFirstAddress + k];
-    }
-    d.TrigTiming = std::min<std::int16_t>(b[48], 40);
-    for (int c = 1; c <= kRpmBreakpoints; ++c) {
-        d.Table2D(c, 1) = std::max(0.0, d.TrigTiming - d.Table2D(c, 1));
-        d.Table2D(c, 2) = d.TrigTiming;
-    }
-    for (int k = 0; k < kTable3DCells; ++k) {
-        const Cell3D cell = table3DCellAt(k);
-        d.Table3D(cell.column, cell.row) = d.TrigTiming - d.Table3D(cell.column, cell.row);
-    }
+    d.TrigTiming = std::min<std::int16_t>(d.EEPROMBuffer[48], 40);
+    decodeTable2D(d);
+    decodeTable3D(d);
 }
 
 std::uint8_t encodeFlags(const ParameterVariables& v) {

@@ -2,6 +2,8 @@
 
 #include "image/cell_encoding.h"
 
+#include <algorithm>
+
 namespace qz {
 
 TableKind selectedTable(const ParameterVariables& variables) {
@@ -59,16 +61,55 @@ void clampTablesToTriggerTiming(ModuleData& data, int trigTiming) {
     }
 }
 
-void encodeTable2D(ModuleData& data) {
-    for (int c = 1; c <= kRpmBreakpoints; ++c)
-        data.EEPROMBuffer[table2DAddress(c)] = encodeCell(data.TrigTiming, data.Table2D(c, 1));
+namespace {
+
+std::uint8_t encodeCounted(int trigTiming, double advance, EncodingLimits& limits) {
+    switch (cellLimit(trigTiming, advance)) {
+        case CellLimit::AboveTrigger:
+            ++limits.aboveTrigger;
+            break;
+        case CellLimit::BelowLowest:
+            ++limits.belowLowest;
+            break;
+        case CellLimit::None:
+            break;
+    }
+    return encodeCell(trigTiming, advance);
 }
 
-void encodeTable3D(ModuleData& data) {
+}  // namespace
+
+EncodingLimits encodeTable2D(ModuleData& data) {
+    EncodingLimits limits;
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        data.EEPROMBuffer[table2DAddress(c)] =
+            encodeCounted(data.TrigTiming, data.Table2D(c, 1), limits);
+    return limits;
+}
+
+EncodingLimits encodeTable3D(ModuleData& data) {
+    EncodingLimits limits;
     for (int k = 0; k < kTable3DCells; ++k) {
         const Cell3D cell = table3DCellAt(k);
         data.EEPROMBuffer[kTable3DFirstAddress + k] =
-            encodeCell(data.TrigTiming, data.Table3D(cell.column, cell.row));
+            encodeCounted(data.TrigTiming, data.Table3D(cell.column, cell.row), limits);
+    }
+    return limits;
+}
+
+void decodeTable2D(ModuleData& data) {
+    for (int c = 1; c <= kRpmBreakpoints; ++c) {
+        data.Table2D(c, 1) =
+            std::max(0.0, decodeCell(data.TrigTiming, data.EEPROMBuffer[table2DAddress(c)]));
+        data.Table2D(c, 2) = data.TrigTiming;
+    }
+}
+
+void decodeTable3D(ModuleData& data) {
+    for (int k = 0; k < kTable3DCells; ++k) {
+        const Cell3D cell = table3DCellAt(k);
+        data.Table3D(cell.column, cell.row) =
+            decodeCell(data.TrigTiming, data.EEPROMBuffer[kTable3DFirstAddress + k]);
     }
 }
 

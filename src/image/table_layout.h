@@ -41,9 +41,21 @@ int pressureLabel(std::uint8_t mapSensorBar, int row);
 // table's reference line becomes T.
 void clampTablesToTriggerTiming(ModuleData& data, int trigTiming);
 
+// How many cells an encoding stored at one of the byte's limits.
+struct EncodingLimits {
+    int aboveTrigger = 0;  // stored as the trigger timing
+    int belowLowest = 0;   // stored 255 steps below it
+    bool any() const { return aboveTrigger > 0 || belowLowest > 0; }
+};
+
 // Writes the working table's advances into the table bytes of the buffer with the cell
 // encoding against the current trigger timing, as the table editor's save does.
-void encodeTable2D(ModuleData& data);
-void encodeTable3D(ModuleData& data);
+EncodingLimits encodeTable2D(ModuleData& data);
+EncodingLimits encodeTable3D(ModuleData& data);
+
+// The working table from its bytes in the buffer against the current trigger timing: what
+// the module holds. 2D advances below 0 are shown as 0.
+void decodeTable2D(ModuleData& data);
+void decodeTable3D(ModuleData& data);
 
 }  // namespace qz

@@ -33,7 +33,7 @@ void TableViews::writeCell(bool is3D, int row, int column, double value) {
     setChartValue(is3D, row, column, value);
     TimingGrid& grid = is3D ? *grid3D_ : *grid2D_;
     grid.setCellText(row, column, cellNumber(value, "#0.0"));
-    grid.setCellColours(row, column, cellColour(is3D, value), grid.normalText());
+    paintCell(grid, is3D, row, column);
 }
 
 void TableViews::Copy(bool is3D) {
@@ -45,13 +45,16 @@ void TableViews::Copy(bool is3D) {
     state_.ClipColSpan = block->right - block->left;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(QString::fromStdString(state_.ClipText));
+    clipboard->setText(withPlatformLineEnds(QString::fromStdString(state_.ClipText)));
     if (QAction* paste = is3D ? hooks_.popUpPaste3D : hooks_.popUpPaste2D) paste->setEnabled(true);
 }
 
 // The clipboard's text, whoever put it there, into the block the last copy's size decides;
-// cut to the grid. Pasted values are not checked: a cell without a number gives 0.
+// cut to the grid. Pasted values are not checked: a cell without a number gives 0. With
+// nothing to paste nothing happens, as the greyed-out menu item says.
 void TableViews::Paste(bool is3D) {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) return;
     const auto selection = selectedData(is3D);
     if (!selection) return;
     TimingGrid& grid = is3D ? *grid3D_ : *grid2D_;
@@ -61,7 +64,7 @@ void TableViews::Paste(bool is3D) {
     const Snapshot before = snapshot();
     grid.setCurrentCell(target.top, target.left);
     grid.selectBlock(target);
-    grid.fillBlock(target, foldLineEnds(QGuiApplication::clipboard()->text()));
+    grid.fillBlock(target, foldLineEnds(text));
     TimingChart& chart = chartOf(is3D);
     chart.setValueLabelVisible(false);
     chart.suspendRedraw();

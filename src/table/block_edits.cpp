@@ -57,7 +57,19 @@ std::string modifyPrompt() {
 QString foldLineEnds(const QString& text) {
     QString folded = text;
     folded.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    folded.replace(u'\n', u'\r');
+    if (folded.endsWith(u'\r')) folded.chop(1);
     return folded;
+}
+
+QString withPlatformLineEnds(const QString& blockText) {
+    QString text = blockText;
+#ifdef Q_OS_WIN
+    text.replace(u'\r', QStringLiteral("\r\n"));
+#else
+    text.replace(u'\r', u'\n');
+#endif
+    return text;
 }
 
 CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, int lastRow,

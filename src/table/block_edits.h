@@ -27,8 +27,13 @@ double modifiedValue(const ModifyEntry& entry, double old, double upper);
 // The seven lines of the Modify prompt, joined by CR LF.
 std::string modifyPrompt();
 
-// Clipboard text in the grid's block form: each CR LF pair becomes one CR.
+// Clipboard text in the grid's block form: rows end in CR LF (Windows), LF (Linux and macOS)
+// or CR alike, and each becomes one CR; a row end after the last row ends nothing.
 QString foldLineEnds(const QString& text);
+
+// Block text as the system clipboard carries it on this platform: LF between rows, or CR LF
+// on Windows, so a spreadsheet takes the block as rows.
+QString withPlatformLineEnds(const QString& blockText);
 
 // Where a paste goes: the selection as it is when the last copy was one cell, otherwise the
 // last copy's size from the selection's top left corner; in the 2D grid always row 1. Cut

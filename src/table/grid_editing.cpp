@@ -17,25 +17,25 @@ bool dataCell(int row, int column) {
 }  // namespace
 
 void TableViews::connectGrid(TimingGrid& grid, bool is3D) {
-    QObject::connect(&grid, &TimingGrid::currentCellAboutToMove, &grid,
+    QObject::connect(&grid, &TimingGrid::currentCellAboutToMove, &connections_,
                      [this, &grid](int oldRow, int oldColumn, int, int, bool*) {
                          Grid_BeforeRowColChange(grid, oldRow, oldColumn);
                      });
-    QObject::connect(&grid, &TimingGrid::currentCellMoved, &grid,
+    QObject::connect(&grid, &TimingGrid::currentCellMoved, &connections_,
                      [this, &grid, is3D](int, int, int newRow, int newColumn) {
                          Grid_AfterRowColChange(grid, is3D, newRow, newColumn);
                      });
     QObject::connect(
-        &grid, &TimingGrid::editAboutToCommit, &grid,
+        &grid, &TimingGrid::editAboutToCommit, &connections_,
         [this, &grid, is3D](int, int, bool* cancel) { Grid_ValidateEdit(grid, is3D, cancel); });
     QObject::connect(
-        &grid, &TimingGrid::editCommitted, &grid,
+        &grid, &TimingGrid::editCommitted, &connections_,
         [this, &grid, is3D](int row, int column) { Grid_AfterEdit(grid, is3D, row, column); });
-    QObject::connect(&grid, &TimingGrid::copyKeyed, &grid, [this, is3D] { Copy(is3D); });
-    QObject::connect(&grid, &TimingGrid::pasteKeyed, &grid, [this, is3D] { Paste(is3D); });
-    QObject::connect(&grid, &TimingGrid::interpolateKeyed, &grid,
+    QObject::connect(&grid, &TimingGrid::copyKeyed, &connections_, [this, is3D] { Copy(is3D); });
+    QObject::connect(&grid, &TimingGrid::pasteKeyed, &connections_, [this, is3D] { Paste(is3D); });
+    QObject::connect(&grid, &TimingGrid::interpolateKeyed, &connections_,
                      [this, is3D] { Interpolate(is3D); });
-    QObject::connect(&grid, &TimingGrid::mouseClicked, &grid,
+    QObject::connect(&grid, &TimingGrid::mouseClicked, &connections_,
                      [this, is3D](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
                          Grid_Click(is3D, button, position);
                      });
@@ -48,11 +48,19 @@ QColor TableViews::cellColour(bool is3D, double advance) const {
     return QColor::fromHsvF(heat.hsvHueF(), 0.32f, 1.0f);
 }
 
+// The current cell keeps its highlight; every other data cell shows its heat colour.
+void TableViews::paintCell(TimingGrid& grid, bool is3D, int row, int column) {
+    if (row == grid.currentRow() && column == grid.currentColumn())
+        grid.setCellColours(row, column, grid.selectionBackground(), grid.selectionText());
+    else
+        grid.setCellColours(row, column, cellColour(is3D, grid.cellValue(row, column)),
+                            grid.normalText());
+}
+
 void TableViews::paintHeat(TimingGrid& grid, bool is3D) {
     for (int row = 1; row < grid.rowCount(); ++row)
         for (int column = 1; column < grid.columnCount(); ++column)
-            grid.setCellColours(row, column, cellColour(is3D, grid.cellValue(row, column)),
-                                grid.normalText());
+            paintCell(grid, is3D, row, column);
 }
 
 // The cell left behind goes back to its own colour.

@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <cmath>
+
+#include "table/chart_ticks.h"
 
 #include "table/timing_charts.h"
 
@@ -8,12 +11,9 @@ namespace {
 constexpr int kPoints = 21;
 constexpr int kRpmStep = 500;
 
-// Tick spacing that leaves at least `minimumPixels` between ticks.
-double tickStep(double span, double pixels, double minimumPixels,
-                std::initializer_list<double> steps) {
-    for (double step : steps)
-        if (pixels / (span / step) >= minimumPixels) return step;
-    return span;
+// How many marks fit along an axis with at least `minimumPixels` between them.
+int marksFitting(double pixels, double minimumPixels, int most) {
+    return std::clamp(static_cast<int>(pixels / minimumPixels), 1, most);
 }
 
 }  // namespace
@@ -47,10 +47,8 @@ void LineChart::paintData(QPainter& painter, const QRectF& plot) const {
     const ChartTemplate& t = look();
     const QFontMetricsF metrics(painter.font());
     // Grid lines and the value axis.
-    const double valueStep =
-        tickStep(t.valueMaximum - t.valueMinimum, plot.height(), 18, {1, 2, 5, 10, 20});
-    for (double v = std::ceil(t.valueMinimum / valueStep) * valueStep; v <= t.valueMaximum + 1e-9;
-         v += valueStep) {
+    for (const double v :
+         axisTicks(t.valueMinimum, t.valueMaximum, marksFitting(plot.height(), 18, 40))) {
         const double y = position(1, v, plot).y();
         painter.setPen(QColor(225, 225, 225));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -59,8 +57,7 @@ void LineChart::paintData(QPainter& painter, const QRectF& plot) const {
                          QString::number(v));
     }
     // The RPM axis.
-    const double rpmStep = tickStep(10000, plot.width(), 44, {1000, 2000, 5000});
-    for (double rpm = 0; rpm <= 10000; rpm += rpmStep) {
+    for (const double rpm : axisTicks(0, 10000, marksFitting(plot.width(), 44, 10))) {
         const double x = position(1 + rpm / kRpmStep, t.valueMinimum, plot).x();
         painter.setPen(QColor(225, 225, 225));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "table/advance_colours.h"
+#include "table/chart_ticks.h"
 #include "table/timing_charts.h"
 
 namespace qz {
@@ -51,7 +52,7 @@ void SurfaceChart::paintData(QPainter& painter, const QRectF& plot) const {
     const ChartTemplate& t = look();
     SurfaceProjection view(plot, t.valueMinimum, t.valueMaximum);
     view.setView(view_.rotation(), view_.elevation(), view_.scale());
-    paintAxes(painter, view);
+    paintFloor(painter, view);
 
     // One quadrilateral per four neighbouring points, drawn from the back to the front.
     struct Patch {
@@ -82,16 +83,15 @@ void SurfaceChart::paintData(QPainter& painter, const QRectF& plot) const {
         painter.setBrush(fill);
         painter.drawPolygon(patch.corners);
     }
+    paintScales(painter, view);
     if (labelFirst_ >= 1 && labelFirst_ <= kColumns && labelSecond_ >= 1 && labelSecond_ <= kRows)
         paintValueLabel(painter,
                         view.project(labelFirst_, labelSecond_, value(labelFirst_, labelSecond_)));
 }
 
-// The floor with its grid, the value axis at the back corner, RPM and pressure labels along
-// the two floor edges nearest the viewer, and the axis titles.
-void SurfaceChart::paintAxes(QPainter& painter, const SurfaceProjection& view) const {
-    const ChartTemplate& t = look();
-    const double floor = t.valueMinimum;
+// The floor with its grid, under the surface.
+void SurfaceChart::paintFloor(QPainter& painter, const SurfaceProjection& view) const {
+    const double floor = look().valueMinimum;
     QPolygonF outline;
     for (const auto& [x, y] : {std::pair{1, 1}, {kColumns, 1}, {kColumns, kRows}, {1, kRows}})
         outline << view.project(x, y, floor);
@@ -102,45 +102,73 @@ void SurfaceChart::paintAxes(QPainter& painter, const SurfaceProjection& view) c
         painter.drawLine(view.project(x, 1, floor), view.project(x, kRows, floor));
     for (int y = 1; y <= kRows; ++y)
         painter.drawLine(view.project(1, y, floor), view.project(kColumns, y, floor));
+}
 
-    // The value axis stands at the floor corner farthest from the viewer.
+// Over the surface, so nothing hides them: the advance scale at the floor corner furthest
+// left on the screen (the vertical edge there is the box's left edge, so the surface never
+// lies beyond it and the labels outside it stay readable however the view is turned), the
+// RPM and pressure labels along the floor edges nearest the viewer, and each axis's title
+// beyond its labels.
+void SurfaceChart::paintScales(QPainter& painter, const SurfaceProjection& view) const {
+    const ChartTemplate& t = look();
+    const double floor = t.valueMinimum;
+    const QFontMetricsF metrics(painter.font());
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+
     int cornerX = 1;
     int cornerY = 1;
     for (const auto& [x, y] : {std::pair{1, 1}, {kColumns, 1}, {kColumns, kRows}, {1, kRows}})
-        if (view.depth(x, y, floor) > view.depth(cornerX, cornerY, floor)) {
+        if (view.project(x, y, floor).x() < view.project(cornerX, cornerY, floor).x()) {
             cornerX = x;
             cornerY = y;
         }
-    painter.setPen(Qt::black);
-    painter.drawLine(view.project(cornerX, cornerY, floor),
-                     view.project(cornerX, cornerY, t.valueMaximum));
-    for (double v = std::ceil(floor / 10) * 10; v <= t.valueMaximum + 1e-9; v += 10) {
-        const QPointF at = view.project(cornerX, cornerY, v);
+    // Zoomed in far enough to put that corner out of sight, the scale stays at the plotting
+    // area's left edge: its heights are still those of the corner's vertical edge.
+    const QPointF shift(
+        std::max(0.0, view.area().left() - view.project(cornerX, cornerY, floor).x()), 0);
+    const QPointF base = view.project(cornerX, cornerY, floor) + shift;
+    const QPointF top = view.project(cornerX, cornerY, t.valueMaximum) + shift;
+    painter.drawLine(base, top);
+    const int most = std::clamp(static_cast<int>((base.y() - top.y()) / 18), 1, 12);
+    double widest = 0;
+    for (const double v : axisTicks(floor, t.valueMaximum, most)) {
+        const QPointF at = view.project(cornerX, cornerY, v) + shift;
+        const QString text = QString::number(v);
+        widest = std::max(widest, metrics.horizontalAdvance(text));
         painter.drawLine(at, at + QPointF(-4, 0));
-        painter.drawText(QRectF(at.x() - 40, at.y() - 8, 34, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(v));
+        painter.drawText(QRectF(at.x() - 46, at.y() - 8, 40, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         text);
     }
+    painter.save();
+    painter.translate(base.x() - 12 - widest - metrics.height() / 2, (base.y() + top.y()) / 2);
+    painter.rotate(-90);
+    painter.drawText(QRectF(-150, -metrics.height() / 2, 300, metrics.height()), Qt::AlignCenter,
+                     t.zTitle);
+    painter.restore();
 
-    // Labels along the nearer edge of each direction, a little outside the floor.
+    // Labels along the nearer edge of each direction, a little outside the floor; the title
+    // further out, at the middle of that edge.
     const int nearY = view.depth(11, 1, floor) < view.depth(11, kRows, floor) ? 1 : kRows;
     const int nearX = view.depth(1, 4.5, floor) < view.depth(kColumns, 4.5, floor) ? 1 : kColumns;
-    const double outY = nearY == 1 ? -0.9 : 0.9;
-    const double outX = nearX == 1 ? -1.6 : 1.6;
-    for (int x = 1; x <= kColumns; x += 4) {
-        const QPointF at = view.project(x, nearY + outY, floor);
-        painter.drawText(QRectF(at.x() - 30, at.y() - 8, 60, 16), Qt::AlignCenter,
-                         QString::number((x - 1) * 500));
-    }
-    for (int y = 1; y <= kRows; ++y) {
-        const QPointF at = view.project(nearX + outX, y, floor);
-        painter.drawText(QRectF(at.x() - 20, at.y() - 8, 40, 16), Qt::AlignCenter,
-                         QString::number(pressureLabels_[static_cast<std::size_t>(y - 1)]));
-    }
-    const QRectF plot = view.area();
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 6, plot.width(), 18), Qt::AlignCenter,
-                     t.xTitle + "   /   " + t.yTitle);
-    const QPointF top = view.project(cornerX, cornerY, t.valueMaximum);
-    painter.drawText(QRectF(top.x() - 100, top.y() - 22, 200, 18), Qt::AlignCenter, t.zTitle);
+    const double outY = nearY == 1 ? -1 : 1;
+    const double outX = nearX == 1 ? -1 : 1;
+    auto centred = [&](const QPointF& at, const QString& text) {
+        const double width = metrics.horizontalAdvance(text) + 4;
+        painter.drawText(
+            QRectF(at.x() - width / 2, at.y() - metrics.height() / 2, width, metrics.height()),
+            Qt::AlignCenter, text);
+    };
+    for (int x = 1; x <= kColumns; x += 4)
+        centred(view.project(x, nearY + 0.9 * outY, floor), QString::number((x - 1) * 500));
+    // Every other pressure label where the rows lie too close on the screen for all of them.
+    const QPointF rowStep = view.project(nearX, 2, floor) - view.project(nearX, 1, floor);
+    const int every = std::hypot(rowStep.x(), rowStep.y()) < metrics.height() ? 2 : 1;
+    for (int y = 1; y <= kRows; y += every)
+        centred(view.project(nearX + 1.6 * outX, y, floor),
+                QString::number(pressureLabels_[static_cast<std::size_t>(y - 1)]));
+    centred(view.project(13, nearY + 3.2 * outY, floor), t.xTitle);
+    centred(view.project(nearX + 4.5 * outX, 4.5, floor), t.yTitle);
 }
 
 ChartPick SurfaceChart::pick(const QPointF& pixel) const {
@@ -191,6 +219,9 @@ void SurfaceChart::wheelEvent(QWheelEvent* event) {
 
 void SurfaceChart::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
+        case Qt::Key_Home:  // the view the chart opens with
+            return setView(SurfaceProjection::kDefaultRotation,
+                           SurfaceProjection::kDefaultElevation, 1);
         case Qt::Key_Left:
             return setView(view_.rotation() + 5, view_.elevation(), view_.scale());
         case Qt::Key_Right:

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "image/cell_encoding.h"
 #include "table/cell_text.h"
 #include "table/table_views.h"
 
@@ -14,7 +15,26 @@ constexpr auto kSaveTitle = "Save Table Edits To Buffer";
 
 }  // namespace
 
+std::string limitedCellsMessage(const EncodingLimits& limits, int trigTiming, TableKind kind) {
+    auto cells = [](int n) { return std::to_string(n) + (n == 1 ? " cell" : " cells"); };
+    std::string text;
+    if (limits.aboveTrigger > 0)
+        text += cells(limits.aboveTrigger) + " above the trigger timing " +
+                std::to_string(trigTiming) + " saved at " +
+                formatNumber(decodeCell(trigTiming, 0), "#0.0") + " degrees.";
+    if (limits.belowLowest > 0) {
+        double lowest = decodeCell(trigTiming, 255);
+        if (kind == TableKind::Table2D) lowest = std::max(0.0, lowest);
+        if (!text.empty()) text += "\n";
+        text += cells(limits.belowLowest) + " below the lowest advance the module holds at " +
+                "trigger timing " + std::to_string(trigTiming) + " saved at " +
+                formatNumber(lowest, "#0.0") + " degrees.";
+    }
+    return text;
+}
+
 void TableViews::editTable() {
+    if (!offerToKeepEdits()) return;
     state_.ClipText.clear();
     QGuiApplication::clipboard()->clear();
     hideAll();  // an open table is abandoned: it is shown again from the working table
@@ -37,12 +57,15 @@ void TableViews::editTable() {
                 closeTable();
                 return;
             }
-            return show2DTable();
+            show2DTable();
+            break;
         case TableKind::Table3D:
-            return show3DTable();
+            show3DTable();
+            break;
         case TableKind::Disabled:
             return;
     }
+    newTable_ = false;  // the working table as it stands, not a table a wizard made
 }
 
 // Shows a working table as the open one: into the chart, the chart into the grid, the label
@@ -60,6 +83,7 @@ void TableViews::showTable(Chart& chart, TimingGrid& grid, const Table& table,
     grid.show();
     grid.setCurrentCell(0, 0);
     undoStack_.clear();
+    newTable_ = true;
 }
 
 void TableViews::show2DTable() {
@@ -104,9 +128,12 @@ void TableViews::newTable() {
             if (hooks_.runWizard) hooks_.runWizard(TableKind::Table2D);
             return;
         case TableKind::Table3D:
-            // An open 3D table is already set up for the sensor; setting it up again would
-            // replace its edits before the wizard could offer to save them.
-            if (!grid3D_->isVisible()) ChartSetup3D();
+            // An open 3D table keeps its data, whose edits the wizard offers to save first,
+            // but takes the current sensor's labels and template.
+            if (grid3D_->isVisible())
+                dress3DForSensor();
+            else
+                ChartSetup3D();
             if (hooks_.runWizard) hooks_.runWizard(TableKind::Table3D);
             return;
         case TableKind::Disabled:
@@ -116,10 +143,9 @@ void TableViews::newTable() {
     }
 }
 
-// A template that cannot be loaded is reported; the labels still follow the sensor, and the
-// chart keeps the template it had.
-void TableViews::ChartSetup3D() {
-    chart3D_->suspendRedraw();
+// The pressure labels of the grid and chart and the template for the current MAP sensor. A
+// template that cannot be loaded is reported, and the chart keeps the one it had; false then.
+bool TableViews::dress3DForSensor() {
     const QString file = surfaceTemplateFile(state_.MAPSensorBar);
     std::array<int, kPressureRows> labels{};
     for (int y = 1; y <= kPressureRows; ++y) {
@@ -128,9 +154,15 @@ void TableViews::ChartSetup3D() {
                              cellNumber(pressureLabel(state_.MAPSensorBar, y), "#0"));
     }
     chart3D_->setPressureLabels(labels);
-    if (!chart3D_->loadTemplate(templatePath(file))) {
-        prompts_.message("Chart template file " + file.toStdString() + " not found.",
-                         PromptIcon::Critical, PromptButtons::OK, kEditTitle);
+    if (chart3D_->loadTemplate(templatePath(file))) return true;
+    prompts_.message("Chart template file " + file.toStdString() + " not found.",
+                     PromptIcon::Critical, PromptButtons::OK, kEditTitle);
+    return false;
+}
+
+void TableViews::ChartSetup3D() {
+    chart3D_->suspendRedraw();
+    if (!dress3DForSensor()) {
         closeTable();
         chart3D_->resumeRedraw();
         return;
@@ -163,22 +195,27 @@ void TableViews::resetCopyBuffer() {
 }
 
 // The open table's chart data goes into the working table and, encoded against the trigger
-// timing of this moment, into the table bytes of the buffer. A table that cannot be saved
-// (the timing table disabled, or the open table no longer of the selected kind) says so and
-// stays open, so no edit is thrown away without a word.
+// timing of this moment, into the table bytes of the buffer; the working table then holds
+// what the buffer holds, and a cell the encoding had to limit is reported. A table that
+// cannot be saved (the timing table disabled, or the open table no longer of the selected
+// kind) says so and stays open, so no edit is thrown away without a word.
 bool TableViews::saveTable() {
     if (!tableOpen()) {
         prompts_.message("No active table to save", PromptIcon::Exclamation, PromptButtons::OK,
                          kSaveTitle);
         return false;
     }
+    if (!commitPendingEdit()) return false;
     const TableKind kind = selectedTable(state_);
+    EncodingLimits limits;
     if (kind == TableKind::Table2D && grid2D_->isVisible()) {
         state_.Table2D = chart2D_->table();
-        encodeTable2D(state_);
+        limits = encodeTable2D(state_);
+        decodeTable2D(state_);
     } else if (kind == TableKind::Table3D && grid3D_->isVisible()) {
         state_.Table3D = chart3D_->table();
-        encodeTable3D(state_);
+        limits = encodeTable3D(state_);
+        decodeTable3D(state_);
     } else {
         prompts_.message("Timing table disabled. Edit module parameters to enable timing table.",
                          PromptIcon::Exclamation, PromptButtons::OK, kSaveTitle);
@@ -187,11 +224,38 @@ bool TableViews::saveTable() {
     hideAll();
     resetCopyBuffer();
     undoStack_.clear();
+    if (limits.any())
+        prompts_.message(limitedCellsMessage(limits, state_.TrigTiming, kind),
+                         PromptIcon::Exclamation, PromptButtons::OK, kSaveTitle);
     return true;
+}
+
+bool TableViews::commitPendingEdit() {
+    for (TimingGrid* grid : {grid2D_, grid3D_})
+        if (grid->isVisible() && !grid->commitOpenEditor()) return false;
+    return true;
+}
+
+bool TableViews::hasUnsavedEdits() const {
+    return tableOpen() && (newTable_ || !undoStack_.isClean());
+}
+
+// No drops nothing yet: the table stays on show until the command replaces it, so a command
+// that then fails or is cancelled loses nothing.
+bool TableViews::offerToKeepEdits() {
+    if (!tableOpen()) return true;
+    if (!commitPendingEdit()) return false;
+    if (!hasUnsavedEdits()) return true;
+    const PromptAnswer answer =
+        prompts_.message("Save table edits to buffer before closing?", PromptIcon::Exclamation,
+                         PromptButtons::YesNoCancel, "Close Table");
+    if (answer == PromptAnswer::Cancel) return false;
+    return answer == PromptAnswer::No || saveTable();
 }
 
 bool TableViews::closeTable() {
     if (tableOpen()) {
+        if (!commitPendingEdit()) return false;
         const PromptAnswer answer =
             prompts_.message("Save table edits to buffer before closing?", PromptIcon::Exclamation,
                              PromptButtons::YesNoCancel, "Close Table");

@@ -19,18 +19,18 @@ bool picked(const ChartPick& pick) {
 
 void TableViews::connectCharts() {
     const auto wire = [this](TimingChart* chart, auto down, auto move, auto up) {
-        QObject::connect(chart, &TimingChart::mousePressed, chart,
-                         [this, down](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint at) {
+        QObject::connect(chart, &TimingChart::mousePressed, &connections_,
+                         [this, down](Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF at) {
                              (this->*down)(b, m, at);
                          });
-        QObject::connect(chart, &TimingChart::mouseMoved, chart,
-                         [this, move](Qt::MouseButtons b, Qt::KeyboardModifiers m, QPoint at) {
+        QObject::connect(chart, &TimingChart::mouseMoved, &connections_,
+                         [this, move](Qt::MouseButtons b, Qt::KeyboardModifiers m, QPointF at) {
                              (this->*move)(b, m, at);
                          });
         QObject::connect(
-            chart, &TimingChart::mouseReleased, chart,
-            [this, up](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint) { (this->*up)(b, m); });
-        QObject::connect(chart, &TimingChart::doubleClicked, chart,
+            chart, &TimingChart::mouseReleased, &connections_,
+            [this, up](Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF) { (this->*up)(b, m); });
+        QObject::connect(chart, &TimingChart::doubleClicked, &connections_,
                          [this] { IgnoreNextRelease = true; });
     };
     wire(chart2D_, &TableViews::Chart2D1_MouseDown, &TableViews::Chart2D1_MouseMove,
@@ -40,10 +40,14 @@ void TableViews::connectCharts() {
 }
 
 void TableViews::Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                    QPoint at) {
+                                    QPointF at) {
     if (IgnoreNextRelease) return;
-    DragStartY = at.y();
+    DragStartY = at.toPoint().y();
     if (!leftAlone(button, modifiers)) return;
+    if (!grid2D_->commitOpenEditor()) {  // a typed cell is kept, or refused, before the press
+        DragSeries = DragPoint = 0;
+        return;
+    }
     const ChartPick pick = chart2D_->pick(at);
     if (!picked(pick) || pick.first != 1) {
         DragSeries = DragPoint = 0;
@@ -62,35 +66,38 @@ void TableViews::Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
 }
 
 void TableViews::Chart2D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                                    QPoint at) {
+                                    QPointF at) {
     if (IgnoreNextRelease || !(buttons & Qt::LeftButton) || modifiers != Qt::NoModifier) return;
     if (DragSeries != 1 || DragPoint == 0) return;
-    const double value = dragged2D(DragStartValue, DragStartY, at.y(), state_.TrigTiming);
+    const double value = dragged2D(DragStartValue, DragStartY, at.toPoint().y(), state_.TrigTiming);
     chart2D_->suspendRedraw();
     chart2D_->setValue(DragSeries, DragPoint, value);
     chart2D_->setValueLabelText(cellNumber(value, "#0.0"));
     chart2D_->resumeRedraw();
 }
 
-void TableViews::Chart2D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+// A release ends the drag whatever keys are held then: the point's cell shows its value.
+void TableViews::Chart2D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers) {
     if (IgnoreNextRelease) {
         IgnoreNextRelease = false;
         return;
     }
-    if (!leftAlone(button, modifiers) || DragSeries != 1 || DragPoint < 1) return;
-    const double value = chart2D_->value(DragSeries, DragPoint);
-    grid2D_->setCellText(grid2D_->currentRow(), grid2D_->currentColumn(),
-                         cellNumber(value, "#0.0"));
+    if (button != Qt::LeftButton || DragSeries != 1 || DragPoint < 1) return;
+    writeCell(false, 1, DragPoint, chart2D_->value(DragSeries, DragPoint));
     chart2D_->setValueLabelVisible(false);
     if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Drag"));
     beforeEdit_.reset();
 }
 
 void TableViews::Chart3D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                    QPoint at) {
+                                    QPointF at) {
     if (IgnoreNextRelease || button != Qt::LeftButton) return;
     const bool shift = modifiers == Qt::ShiftModifier;
     if (modifiers != Qt::NoModifier && !shift) return;
+    if (!grid3D_->commitOpenEditor()) {
+        DragX = DragY = 0;
+        return;
+    }
     const ChartPick pick = chart3D_->pick(at);
     if (picked(pick)) {
         DragX = pick.first;
@@ -111,7 +118,7 @@ void TableViews::Chart3D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
 }
 
 void TableViews::Chart3D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                                    QPoint at) {
+                                    QPointF at) {
     if (IgnoreNextRelease || !(buttons & Qt::LeftButton) || DragX == 0 || DragY == 0) return;
     const double z = chart3D_->valueThrough(DragX, DragY, at);
     if (modifiers == Qt::NoModifier) {
@@ -126,19 +133,20 @@ void TableViews::Chart3D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifi
     }
 }
 
-// The offset goes into Table3D itself, the one edit that writes the working table directly.
+// With Shift the offset goes into Table3D itself, the one edit that writes the working table
+// directly. Without it the release ends a point's drag, whatever else is held: the point's
+// own cell shows its value (the current cell may be the header corner of a Shift press).
 void TableViews::Chart3D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     if (IgnoreNextRelease) {
         IgnoreNextRelease = false;
         return;
     }
     if (button != Qt::LeftButton || DragX < 1 || DragY < 1) return;
-    if (modifiers == Qt::NoModifier) {
-        grid3D_->setCellText(grid3D_->currentRow(), grid3D_->currentColumn(),
-                             cellNumber(chart3D_->value(DragX, DragY), "#0.0"));
+    if (modifiers != Qt::ShiftModifier) {
+        writeCell(true, kPressureRows + 1 - DragY, DragX, chart3D_->value(DragX, DragY));
         chart3D_->setValueLabelVisible(false);
         if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Drag"));
-    } else if (modifiers == Qt::ShiftModifier) {
+    } else {
         chart3D_->suspendRedraw();
         state_.Table3D = chart3D_->table();
         for (int y = 1; y <= kPressureRows; ++y)

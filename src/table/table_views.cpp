@@ -99,7 +99,9 @@ void TableViews::hideValueLabels() {
 }
 
 void TableViews::layOut(int innerWidth, int innerHeight, const TwipScale& scale) {
-    const ViewLayout layout = computeViewLayout(innerWidth, innerHeight);
+    const int gridNeeds =
+        scale.toTwipsY(std::max(grid2D_->neededHeight(), grid3D_->neededHeight()));
+    const ViewLayout layout = computeViewLayout(innerWidth, innerHeight, gridNeeds);
     auto place = [&](QWidget& widget, const TwipRect& rect) {
         widget.setGeometry(scale.toPixelsX(rect.left), scale.toPixelsY(rect.top),
                            scale.toPixelsX(rect.width), scale.toPixelsY(rect.height));
@@ -109,12 +111,13 @@ void TableViews::layOut(int innerWidth, int innerHeight, const TwipScale& scale)
     for (TimingGrid* grid : {grid2D_, grid3D_}) {
         place(*grid, layout.grid);
         const QSize inner = grid->maximumViewportSize();
-        grid->setAllColumnWidths(
-            std::max(0, scale.toPixelsX(gridColumnWidth(scale.toTwipsX(inner.width())))));
+        const int columnWidth =
+            std::max(0, scale.toPixelsX(gridColumnWidth(scale.toTwipsX(inner.width()))));
+        grid->fitColumns(columnWidth * grid->columnCount());
         const int innerHeightTwips = scale.toTwipsY(inner.height());
         const int rowHeight =
             grid == grid2D_ ? grid2DRowHeight(innerHeightTwips) : grid3DRowHeight(innerHeightTwips);
-        grid->setAllRowHeights(std::max(0, scale.toPixelsY(rowHeight)));
+        grid->fitRows(std::max(0, scale.toPixelsY(rowHeight)));
     }
 }
 

@@ -61,9 +61,19 @@ class TableViews {
     bool saveTable();
     // "Close Timing Table", asking about an open table; false when it stays open.
     bool closeTable();
+    // Commits a cell being typed in, as Enter would; false when its text is refused.
+    bool commitPendingEdit();
+    // Whether the open table holds edits not saved to the buffer: any step of undo since it
+    // was shown, or the whole table when a wizard made it.
+    bool hasUnsavedEdits() const;
+    // Before a command that would drop the open table: when it has unsaved edits, "Save
+    // table edits to buffer before closing?" (Yes saves, No drops them). False when the
+    // command is to end: Cancel, a refused cell, or a table that could not be saved.
+    bool offerToKeepEdits();
 
     // Prepares the 3D view for the current MAP sensor: template, pressure labels, data.
     void ChartSetup3D();
+    bool dress3DForSensor();
     void Copy2DChartToGrid();
     void Copy3DChartToGrid();
     // Shows a working table as the open table, as opening it for editing does, without
@@ -117,15 +127,16 @@ class TableViews {
     // The heat colour of a data cell, from the advance it shows.
     QColor cellColour(bool is3D, double advance) const;
     void paintHeat(TimingGrid& grid, bool is3D);
+    void paintCell(TimingGrid& grid, bool is3D, int row, int column);
     // One undo step from `before` to the table as it stands now, when anything changed.
     void recordEdit(const Snapshot& before, const QString& what);
     // The chart handlers of the mouse editing.
     void connectCharts();
-    void Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
-    void Chart2D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart2D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
+    void Chart2D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at);
     void Chart2D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void Chart3D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
-    void Chart3D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint at);
+    void Chart3D1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
+    void Chart3D1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at);
     void Chart3D1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     // The selected data cells of a grid, or nothing when none is selected.
     std::optional<CellBlock> selectedData(bool is3D) const;
@@ -137,6 +148,9 @@ class TableViews {
 
     ProgramState& state_;
     Prompts& prompts_;
+    // The context of the views' connections to the editor: they end with the editor, before
+    // the views themselves go (an editor still open then would commit into it).
+    QObject connections_;
     QString programFolder_;
     TableHooks hooks_;
     LineChart* chart2D_;
@@ -145,6 +159,7 @@ class TableViews {
     TimingGrid* grid3D_;
     QUndoStack undoStack_;
     std::optional<Snapshot> beforeEdit_;  // the table before a typed cell or a drag
+    bool newTable_ = false;               // the open table was made by a wizard
 
     // The drag state, kept between the mouse events.
     int DragSeries = 0;
@@ -156,6 +171,10 @@ class TableViews {
     double ShiftOffset = 0;
     bool IgnoreNextRelease = false;
 };
+
+// What a save says when the encoding had to limit cells: how many, and the advance they
+// were saved at.
+std::string limitedCellsMessage(const EncodingLimits& limits, int trigTiming, TableKind kind);
 
 // The 3D chart template for a MAP sensor code; any code but 1 and 2 is the 1-bar sensor's.
 QString surfaceTemplateFile(std::uint8_t mapSensorBar);

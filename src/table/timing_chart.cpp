@@ -79,9 +79,13 @@ void TimingChart::paint(QPainter& painter, const QRectF& rect) const {
     painter.drawText(
         QRectF(rect.left(), rect.top() + 4, rect.width(), plotArea(rect).top() - rect.top()),
         Qt::AlignHCenter | Qt::AlignTop, look().title);
+    const double titleBottom = rect.top() + 4 + QFontMetricsF(titleFont).height();
     painter.restore();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
+    // However far the view is zoomed, nothing is drawn over the title or outside the chart.
+    painter.setClipRect(QRectF(rect.left(), titleBottom, rect.width(), rect.bottom() - titleBottom),
+                        Qt::IntersectClip);
     paintData(painter, plotArea(rect));
     painter.restore();
 }
@@ -105,15 +109,15 @@ void TimingChart::paintEvent(QPaintEvent*) {
 }
 
 void TimingChart::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->button(), event->modifiers(), event->position().toPoint());
+    emit mousePressed(event->button(), event->modifiers(), event->position());
 }
 
 void TimingChart::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
+    emit mouseMoved(event->buttons(), event->modifiers(), event->position());
 }
 
 void TimingChart::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
+    emit mouseReleased(event->button(), event->modifiers(), event->position());
 }
 
 void TimingChart::mouseDoubleClickEvent(QMouseEvent*) {

@@ -52,9 +52,9 @@ class TimingChart : public QWidget {
 
   signals:
     // The mouse on the chart, for the editing that drags its points.
-    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
     // The chart's click notification: a double-click, so an ordinary press, drag and release
     // is never taken for one.
     void doubleClicked();
@@ -112,7 +112,8 @@ class LineChart : public TimingChart {
 
 // The 3D chart: a 21 x 8 surface addressed (x, y), x the RPM column and y the pressure row
 // (y = 1 the highest pressure), shaded by advance. The right or middle button turns it, the
-// wheel zooms, and so do the arrow keys, Page Up and Page Down while it has the focus.
+// wheel zooms, and so do the arrow keys, Page Up and Page Down while it has the focus; Home
+// brings back the view it opened with.
 class SurfaceChart : public TimingChart {
     Q_OBJECT
   public:
@@ -143,7 +144,8 @@ class SurfaceChart : public TimingChart {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void paintAxes(QPainter& painter, const SurfaceProjection& view) const;
+    void paintFloor(QPainter& painter, const SurfaceProjection& view) const;
+    void paintScales(QPainter& painter, const SurfaceProjection& view) const;
     Table3DCells data_;
     std::array<int, 8> pressureLabels_{30, 28, 26, 24, 22, 20, 18, 16};
     // The view the user has turned to; its area does not matter, only its angles and scale.

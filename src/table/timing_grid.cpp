@@ -5,25 +5,43 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStringList>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/leading_number.h"
 
 namespace qz {
 
+// Remembers the cell each editor it makes belongs to.
+class TimingGrid::CellDelegate : public QStyledItemDelegate {
+  public:
+    explicit CellDelegate(TimingGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        grid_->editor_ = editor;
+        grid_->editorCell_ = index;
+        return editor;
+    }
+
+  private:
+    TimingGrid* grid_;
+};
+
 TimingGrid::TimingGrid(const QString& name, QWidget* parent) : QTableWidget(parent) {
     setObjectName(name);
+    setItemDelegate(new CellDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setToolTip(QStringLiteral("Click to select or double click to edit cell"));
-    // Narrow columns show "10000" and "MAP/RPM" cut at the edge rather than as "100...".
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
 }
@@ -120,12 +138,40 @@ QColor TimingGrid::cellBackground(int row, int column) const {
     return cell ? cell->background().color() : QColor();
 }
 
-void TimingGrid::setAllColumnWidths(int pixels) {
-    for (int column = 0; column < columnCount(); ++column) setColumnWidth(column, pixels);
+namespace {
+
+constexpr int kTextPadding = 4;
+
+// The widest text of the given columns, each cell in its own font.
+int widestText(const QTableWidget& grid, int firstColumn, int lastColumn) {
+    int widest = 0;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            if (const QTableWidgetItem* cell = grid.item(row, column))
+                widest =
+                    std::max(widest, QFontMetrics(cell->font()).horizontalAdvance(cell->text()));
+    return widest + kTextPadding;
 }
 
-void TimingGrid::setAllRowHeights(int pixels) {
-    for (int row = 0; row < rowCount(); ++row) setRowHeight(row, pixels);
+}  // namespace
+
+void TimingGrid::fitColumns(int totalPixels) {
+    if (columnCount() < 2) return;
+    const int dataColumns = columnCount() - 1;
+    const int header = std::max(totalPixels / columnCount(), widestText(*this, 0, 0));
+    const int data =
+        std::max((totalPixels - header) / dataColumns, widestText(*this, 1, dataColumns));
+    setColumnWidth(0, header);
+    for (int column = 1; column <= dataColumns; ++column) setColumnWidth(column, data);
+}
+
+void TimingGrid::fitRows(int pixels) {
+    const int line = fontMetrics().height();
+    for (int row = 0; row < rowCount(); ++row) setRowHeight(row, std::max(pixels, line));
+}
+
+int TimingGrid::neededHeight() const {
+    return rowCount() * fontMetrics().height() + 2 * frameWidth();
 }
 
 void TimingGrid::mousePressEvent(QMouseEvent* event) {
@@ -141,29 +187,45 @@ void TimingGrid::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
-// A refused edit keeps the current cell where the editor is.
+// Leaving a cell whose editor is open commits the editor first, whoever moves the current
+// cell; a refused text keeps the editor, and the current cell, where they are.
 void TimingGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     if (restoring_) return QTableWidget::currentChanged(current, previous);
-    bool cancel = false;
-    if (previous.isValid() && current.isValid())
+    bool cancel = editor_ && editorCell_ == previous && !commitOpenEditor();
+    if (!cancel && previous.isValid() && current.isValid())
         emit currentCellAboutToMove(previous.row(), previous.column(), current.row(),
                                     current.column(), &cancel);
-    refusedOnMove_ = false;
-    QTableWidget::currentChanged(current, previous);
-    if (cancel || refusedOnMove_) {
+    if (cancel) {
         restoring_ = true;
         selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
         restoring_ = false;
         return;
     }
+    QTableWidget::currentChanged(current, previous);
     emit currentCellMoved(previous.isValid() ? previous.row() : -1,
                           previous.isValid() ? previous.column() : -1, current.row(),
                           current.column());
 }
 
+bool TimingGrid::commitOpenEditor() {
+    if (!editor_ || !editing()) return true;
+    if (refusedJustNow_) return false;
+    QWidget* editor = editor_;
+    commitData(editor);
+    if (refused_) {
+        refused_ = false;
+        editor->setFocus();
+        return false;
+    }
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+// The text goes to the cell the editor was opened on, which the program may have moved
+// away from meanwhile.
 void TimingGrid::commitData(QWidget* editor) {
     if (validating_) return;
-    const QModelIndex index = currentIndex();
+    const QModelIndex index = editor == editor_ ? QModelIndex(editorCell_) : currentIndex();
     auto* line = qobject_cast<QLineEdit*>(editor);
     editorText_ = line ? line->text() : QString();
     bool cancel = false;
@@ -171,7 +233,9 @@ void TimingGrid::commitData(QWidget* editor) {
     emit editAboutToCommit(index.row(), index.column(), &cancel);
     validating_ = false;
     if (cancel) {
-        refused_ = refusedOnMove_ = true;
+        refused_ = true;
+        refusedJustNow_ = true;
+        QTimer::singleShot(0, this, [this] { refusedJustNow_ = false; });
         return;
     }
     QTableWidget::commitData(editor);
@@ -187,6 +251,10 @@ void TimingGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
         return;
     }
     editorText_.clear();
+    if (editor == editor_) {
+        editor_ = nullptr;
+        editorCell_ = QPersistentModelIndex();
+    }
     QTableWidget::closeEditor(editor, hint);
 }
 

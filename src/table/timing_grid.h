@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QString>
 #include <QTableWidget>
 
@@ -52,12 +54,20 @@ class TimingGrid : public QTableWidget {
 
     // Whether a cell's editor is open.
     bool editing() const { return state() == QAbstractItemView::EditingState; }
+    // Commits an open cell editor as Enter does, its text validated first. False when the
+    // text was refused: the editor then stays open with its text, as after Enter.
+    bool commitOpenEditor();
     // The text in the open editor (empty when none is open).
     QString editorText() const { return editorText_; }
 
-    // Every column gets the same width and every row the same height, in pixels.
-    void setAllColumnWidths(int pixels);
-    void setAllRowHeights(int pixels);
+    // The columns share `totalPixels` of width and the rows `pixels` of height each, but no
+    // column is narrower than its texts and no row lower than a line: the header column takes
+    // what its labels need, the data columns share the rest, and a grid too small for that
+    // scrolls rather than letting its texts overlap.
+    void fitColumns(int totalPixels);
+    void fitRows(int pixels);
+    // The height that shows every row at its lowest without scrolling.
+    int neededHeight() const;
 
   signals:
     void mouseClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -79,10 +89,17 @@ class TimingGrid : public QTableWidget {
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
   private:
+    class CellDelegate;
     QString editorText_;
-    bool validating_ = false;     // a refusal's message box takes the focus meanwhile
-    bool refused_ = false;        // until the editor that was refused is kept open
-    bool refusedOnMove_ = false;  // whether leaving the cell was refused
+    // The cell editor open now and the cell it edits, which need not be the current cell
+    // when the program moves the current cell itself.
+    QPointer<QWidget> editor_;
+    QPersistentModelIndex editorCell_;
+    bool validating_ = false;  // a refusal's message box takes the focus meanwhile
+    bool refused_ = false;     // until the editor that was refused is kept open
+    // A refusal in this very event: a press that takes the focus from a refused editor
+    // commits it before the press arrives, and is not to ask a second time.
+    bool refusedJustNow_ = false;
     bool restoring_ = false;
 };
 

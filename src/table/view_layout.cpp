@@ -11,13 +11,19 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 }
 
-ViewLayout computeViewLayout(int innerWidth, int innerHeight) {
+ViewLayout computeViewLayout(int innerWidth, int innerHeight, int gridNeeds) {
     ViewLayout layout;
     layout.chart = {0, 0, static_cast<double>(innerWidth), 0.7 * innerHeight};
     // Both grid values are rounded to whole twips before the clamp at zero.
     const double gridWidth = std::max(0.0, roundHalfEven(innerWidth - 150.0));
     const double gridHeight = std::max(0.0, roundHalfEven(0.3 * innerHeight - 725));
     layout.grid = {0, 0.7 * innerHeight, gridWidth, gridHeight};
+    const double lacking = std::min(gridNeeds - gridHeight, 0.2 * innerHeight);
+    if (lacking > 0) {
+        layout.chart.height -= lacking;
+        layout.grid.top -= lacking;
+        layout.grid.height += lacking;
+    }
     return layout;
 }
 

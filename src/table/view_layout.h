@@ -16,8 +16,10 @@ struct ViewLayout {
     TwipRect grid;   // both grids: the area below, 150 twips narrower, 725 twips shorter
 };
 
-// The places of the charts and grids in a window whose inner area is W x H twips.
-ViewLayout computeViewLayout(int innerWidth, int innerHeight);
+// The places of the charts and grids in a window whose inner area is W x H twips. A grid
+// that needs `gridNeeds` twips to show every row without scrolling takes what it lacks from
+// the chart, down to half the height for the chart.
+ViewLayout computeViewLayout(int innerWidth, int innerHeight, int gridNeeds = 0);
 
 // Sizes of the grids' columns and rows, from the grid's inner width or height in twips.
 int gridColumnWidth(int gridInnerWidth);

@@ -54,7 +54,12 @@ frmNew2DTable::frmNew2DTable(WizardHost host, QWidget* parent)
     cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    for (QPushButton* button : {cmdUpdate, cmdOK}) button->setAutoDefault(false);
+    // A click on a button leaves the focus in the box being typed in, so the box is checked
+    // by the button itself, and a correction's message does not swallow the click.
+    for (QPushButton* button : {cmdUpdate, cmdOK}) {
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdUpdate);
@@ -69,12 +74,8 @@ frmNew2DTable::frmNew2DTable(WizardHost host, QWidget* parent)
     setTabOrder(txtStartTimingVal, txtFinalTimingVal);
     setTabOrder(txtFinalTimingVal, cmdUpdate);
     setTabOrder(cmdUpdate, cmdOK);
-    connect(cmdUpdate, &QPushButton::clicked, this, [this] { CreateNewTable(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] {
-        CreateNewTable();
-        closing_ = true;
-        accept();
-    });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { actOnCheckedValues(false); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { actOnCheckedValues(true); });
     Form_Load();
 }
 
@@ -91,7 +92,10 @@ void frmNew2DTable::Form_Load() {
     values = initialCurve(host_.state.TrigTiming);
     showValues();
     centreOnScreen(*this);
-    if (!offerToSaveOpenTable(host_, host_.views.chart2D())) return;
+    if (!offerToSaveOpenTable(host_, host_.views.chart2D())) {
+        cancelled_ = true;
+        return;
+    }
     host_.views.chart2D().hide();
     host_.views.grid2D().hide();
     if (host_.setCaption) host_.setCaption(host_.state.AppTitle);
@@ -111,6 +115,14 @@ void frmNew2DTable::checkField(QLineEdit* edit) {
         host_.prompts.message(message.text, PromptIcon::Exclamation, PromptButtons::OK,
                               message.title);
     showValues();
+}
+
+void frmNew2DTable::actOnCheckedValues(bool close) {
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) checkField(edit);
+    CreateNewTable();
+    if (!close) return;
+    closing_ = true;
+    accept();
 }
 
 void frmNew2DTable::CreateNewTable() {

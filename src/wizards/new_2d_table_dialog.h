@@ -32,6 +32,9 @@ class frmNew2DTable : public QDialog {
     QPushButton* cmdOK;
 
     void CreateNewTable();
+    // Whether Cancel at the question about the open table ended the command before the
+    // wizard was shown.
+    bool cancelled() const { return cancelled_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +48,9 @@ class frmNew2DTable : public QDialog {
     WizardHost host_;
     std::array<QLineEdit*, 5> boxes_{};
     bool closing_ = false;
+    bool cancelled_ = false;
+    // Acts on the values as they are once the box being typed in is checked.
+    void actOnCheckedValues(bool close);
 };
 
 }  // namespace qz

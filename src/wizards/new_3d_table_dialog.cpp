@@ -85,21 +85,22 @@ frmNew3DTable::frmNew3DTable(WizardHost host, QWidget* parent)
     });
 }
 
-// Cancel at the question keeps the open table on show and the caption, but the sliders are
-// set all the same.
+// Cancel at the question ends the command: the open table stays on show with its edits, and
+// the wizard is not shown.
 void frmNew3DTable::Form_Load() {
     centreOnScreen(*this);
-    const bool replace = offerToSaveOpenTable(host_, host_.views.chart3D());
-    if (replace) {
-        host_.views.chart3D().hide();
-        host_.views.grid3D().hide();
+    if (!offerToSaveOpenTable(host_, host_.views.chart3D())) {
+        cancelled_ = true;
+        return;
     }
+    host_.views.chart3D().hide();
+    host_.views.grid3D().hide();
     WizTrigTiming = host_.state.TrigTiming;
     sldTrigTiming->setValue(kTop - WizTrigTiming);
     lblTrigTimingVal->setText(degrees(WizTrigTiming));
     WizBaseTiming = initialBaseTiming(WizTrigTiming);
     showBase();
-    if (replace && host_.setCaption) host_.setCaption(host_.state.AppTitle);
+    if (host_.setCaption) host_.setCaption(host_.state.AppTitle);
 }
 
 void frmNew3DTable::showBase() {

@@ -31,6 +31,9 @@ class frmNew3DTable : public QDialog {
     QPushButton* cmdOK;
 
     void CreateNewTable();
+    // Whether Cancel at the question about the open table ended the command before the
+    // wizard was shown.
+    bool cancelled() const { return cancelled_; }
 
   private:
     void Form_Load();
@@ -39,6 +42,7 @@ class frmNew3DTable : public QDialog {
     void showBase();
 
     WizardHost host_;
+    bool cancelled_ = false;
 };
 
 }  // namespace qz

@@ -2,7 +2,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 
+#include "core/leading_number.h"
 #include "core/rounding.h"
 #include "image/cell_encoding.h"
 #include "support/editor_fixture.h"
@@ -12,43 +14,22 @@
 namespace qz {
 namespace {
 
-using test::EditorFixture;
+using test::drag;
 using test::k2D;
 using test::k3D;
-
-// A mouse event on a chart, with the buttons held and the modifier keys.
-void mouse(QWidget& chart, QEvent::Type type, QPointF at, Qt::MouseButton button,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, chart.mapToGlobal(at), button, held, modifiers);
-    QApplication::sendEvent(&chart, &event);
-}
-
-void drag(QWidget& chart, QPointF from, std::initializer_list<QPointF> path,
-          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    mouse(chart, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
-    for (const QPointF& at : path) mouse(chart, QEvent::MouseMove, at, Qt::NoButton, modifiers);
-    mouse(chart, QEvent::MouseButtonRelease, path.size() ? *(std::end(path) - 1) : from,
-          Qt::LeftButton, modifiers);
-}
-
-struct Opened : EditorFixture {
-    explicit Opened(std::uint8_t flags) : EditorFixture(flags) {
-        window->mnuEditTimingTable->trigger();
-    }
-    TableViews& views() { return window->views(); }
-};
+using test::mouse;
+using Opened = test::OpenTableFixture;
 
 TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
     for (const int trigger : {30, 10}) {
         Opened f(k2D);
         f.state.TrigTiming = static_cast<std::int16_t>(trigger);
-        LineChart& chart = f.views().chart2D();
+        LineChart& chart = f.chart2D();
         chart.setValue(1, 5, trigger == 30 ? 20 : 5);
-        const QPointF at = chart.pointPosition(1, 5, QRectF(chart.rect()));
-        mouse(chart, QEvent::MouseButtonPress, at, Qt::LeftButton);
-        EXPECT_EQ(f.views().grid2D().currentColumn(), 5) << "the grid follows the picked point";
+        const QPointF at = f.pointAt(1, 5);
+        const QString before = f.grid().cellText(1, 5);
+        mouse(chart, QEvent::MouseButtonPress, at);
+        EXPECT_EQ(f.grid().currentColumn(), 5) << "the grid follows the picked point";
         EXPECT_TRUE(chart.valueLabelVisible());
         struct Move {
             double dy;
@@ -58,31 +39,43 @@ TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
             trigger == 30 ? std::vector<Move>{{-10, 21}, {1, 20}, {-2000, 30}, {2000, 8}}
                           : std::vector<Move>{{-10, 6}, {2000, 0}};
         for (const Move& m : moves) {
-            mouse(chart, QEvent::MouseMove, at + QPointF(0, m.dy), Qt::NoButton);
+            mouse(chart, QEvent::MouseMove, at + QPointF(0, m.dy));
             EXPECT_DOUBLE_EQ(chart.value(1, 5), m.value) << trigger << " " << m.dy;
             EXPECT_EQ(chart.valueLabelText(), cellNumber(m.value, "#0.0"));
         }
-        const QString before = f.views().grid2D().cellText(1, 5);
-        EXPECT_EQ(before, f.views().grid2D().cellText(1, 5)) << "the grid waits for the release";
-        mouse(chart, QEvent::MouseButtonRelease, at, Qt::LeftButton);
-        EXPECT_EQ(f.views().grid2D().cellText(1, 5), trigger == 30 ? "8.0" : "0.0");
+        mouse(chart, QEvent::MouseMove, at + QPointF(0, -50), Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(chart.value(1, 5), moves.back().value) << "a move with a key held";
+        EXPECT_EQ(f.grid().cellText(1, 5), before) << "the grid waits for the release";
+        mouse(chart, QEvent::MouseButtonRelease, at);
+        EXPECT_EQ(f.grid().cellText(1, 5), trigger == 30 ? "8.0" : "0.0");
         EXPECT_FALSE(chart.valueLabelVisible());
     }
 }
 
-TEST(ChartDragging, APressAwayFromTheCurvePicksNothing) {
-    Opened f(k2D);
-    LineChart& chart = f.views().chart2D();
-    chart.setValue(1, 5, 20);
-    const QPointF point = chart.pointPosition(1, 5, QRectF(chart.rect()));
-    for (const QPointF& press :
-         {point + QPointF(15, 0), chart.pointPosition(2, 5, QRectF(chart.rect()))}) {
-        drag(chart, press, {press + QPointF(0, -50)});
-        EXPECT_EQ(chart.value(1, 5), 20);
-        EXPECT_EQ(chart.value(2, 5), 30) << "the trigger timing line cannot be dragged";
+// A pick needs a point nearer than 15 pixels, on the advance curve.
+TEST(ChartDragging, APressPicksAPointOfTheCurveNearerThan15Pixels) {
+    const struct {
+        QPointF offset;
+        bool picked;
+    } cases[] = {{{14.9, 0}, true}, {{15, 0}, false}, {{0, -14.9}, true}};
+    for (const auto& c : cases) {
+        Opened f(k2D);
+        LineChart& chart = f.chart2D();
+        chart.setValue(1, 5, 20);
+        chart.setValue(1, 6, 10);  // the neighbours out of reach
+        chart.setValue(1, 4, 10);
+        const QPointF point = f.pointAt(1, 5);
+        drag(chart, point + c.offset, {point + c.offset + QPointF(0, -10)});
+        EXPECT_EQ(chart.value(1, 5), c.picked ? 21 : 20) << c.offset.x() << " " << c.offset.y();
     }
+    Opened f(k2D);
+    LineChart& chart = f.chart2D();
+    chart.setValue(1, 5, 20);
+    const QPointF point = f.pointAt(1, 5);
+    drag(chart, chart.pointPosition(2, 5, QRectF(chart.rect())), {point + QPointF(0, -50)});
+    EXPECT_EQ(chart.value(2, 5), 30) << "the trigger timing line cannot be dragged";
     // A double-click: the release after it does nothing, nor do presses and moves before.
-    mouse(chart, QEvent::MouseButtonDblClick, point, Qt::LeftButton);
+    mouse(chart, QEvent::MouseButtonDblClick, point);
     drag(chart, point, {point + QPointF(0, -50)});
     EXPECT_EQ(chart.value(1, 5), 20);
     drag(chart, point, {point + QPointF(0, -10)});
@@ -93,130 +86,228 @@ TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
     for (const int trigger : {30, 10}) {
         Opened f(k3D);
         f.state.TrigTiming = static_cast<std::int16_t>(trigger);
-        SurfaceChart& chart = f.views().chart3D();
+        SurfaceChart& chart = f.chart3D();
         const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
-        const double start = chart.value(9, 4);
         // The pointer goes to a whole pixel: the value is what the surface has through it.
         const QPoint to = view.project(9, 4, trigger == 30 ? 24.4 : -20).toPoint();
-        drag(chart, view.project(9, 4, start), {to});
+        mouse(chart, QEvent::MouseButtonPress, f.pointAt(5, 9));
+        EXPECT_EQ(f.grid().currentRow(), 5);
+        EXPECT_EQ(f.grid().currentColumn(), 9);
+        mouse(chart, QEvent::MouseMove, to);
         const double expected =
             trigger == 30 ? roundHalfEven(view.valueThrough(9, 4, to) * 5) * 0.2 : -12;
         EXPECT_NEAR(expected, trigger == 30 ? 24.4 : -12, 0.21);
         EXPECT_DOUBLE_EQ(chart.value(9, 4), expected);
-        EXPECT_EQ(f.views().grid3D().cellText(5, 9), cellNumber(expected, "#0.0"));
+        EXPECT_EQ(chart.valueLabelText(), cellNumber(expected, "#0.0"));
+        mouse(chart, QEvent::MouseButtonRelease, to);
+        EXPECT_EQ(f.grid().cellText(5, 9), cellNumber(expected, "#0.0"));
     }
     Opened f(k3D);
-    SurfaceChart& chart = f.views().chart3D();
+    SurfaceChart& chart = f.chart3D();
     const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
     const Table3DCells before = chart.table();
-    const QPointF at = view.project(12, 6, before(12, 6));
-    mouse(chart, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::ShiftModifier);
+    const QPointF at = f.pointAt(3, 12);
+    mouse(chart, QEvent::MouseButtonPress, at, Qt::ShiftModifier);
     EXPECT_EQ(chart.valueLabelText(), "0.0");
-    mouse(chart, QEvent::MouseMove, view.project(12, 6, before(12, 6) + 20), Qt::NoButton,
-          Qt::ShiftModifier);
+    EXPECT_EQ(f.grid().currentRow(), 0) << "a Shift press makes the header corner current";
+    EXPECT_EQ(f.grid().currentColumn(), 0);
+    mouse(chart, QEvent::MouseMove, view.project(12, 6, before(12, 6) + 20), Qt::ShiftModifier);
     EXPECT_EQ(chart.valueLabelText(), "5.0") << "an offset of 8 held at 5";
     EXPECT_EQ(chart.table(), before) << "nothing moves before the release";
-    mouse(chart, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::ShiftModifier);
+    mouse(chart, QEvent::MouseButtonRelease, at, Qt::ShiftModifier);
     for (int x = 1; x <= 21; ++x)
         for (int y = 1; y <= 8; ++y) {
             const double expected = std::clamp(before(x, y) + 5, 8.0, 30.0);
             ASSERT_DOUBLE_EQ(chart.value(x, y), expected);
             ASSERT_DOUBLE_EQ(f.state.Table3D(x, y), expected) << "written into Table3D";
-            ASSERT_EQ(f.views().grid3D().cellText(9 - y, x), cellNumber(expected, "#0.0"));
+            ASSERT_EQ(f.grid().cellText(9 - y, x), cellNumber(expected, "#0.0"));
         }
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(f.state.EEPROMBuffer[112], encodeCell(30, std::clamp(before(1, 8) + 5, 8.0, 30.0)));
 }
 
+// A release ends a drag whatever keys are held then: the dragged point's own cell shows the
+// value the chart (and so the save) holds, the label goes, and the drag is one undo step. No
+// edit writes a header cell.
+TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
+    const struct {
+        std::uint8_t kind;
+        Qt::KeyboardModifiers press;
+        Qt::KeyboardModifiers release;
+    } cases[] = {{k2D, Qt::NoModifier, Qt::ShiftModifier},
+                 {k2D, Qt::NoModifier, Qt::ControlModifier},
+                 {k3D, Qt::ShiftModifier, Qt::NoModifier},
+                 {k3D, Qt::NoModifier, Qt::ControlModifier}};
+    for (const auto& c : cases) {
+        Opened f(c.kind);
+        const int row = f.is3D() ? 3 : 1;
+        const double before = f.chartValue(row, 12);
+        const QPointF at = f.pointAt(row, 12);
+        mouse(f.chart(), QEvent::MouseButtonPress, at, c.press);
+        mouse(f.chart(), QEvent::MouseMove, at + QPointF(0, -20));  // Shift already let go
+        mouse(f.chart(), QEvent::MouseButtonRelease, at + QPointF(0, -20), c.release);
+        EXPECT_NE(f.chartValue(row, 12), before) << "the point moved";
+        EXPECT_EQ(f.grid().cellText(row, 12), cellNumber(f.chartValue(row, 12), "#0.0"));
+        EXPECT_EQ(f.grid().cellText(0, 0), f.is3D() ? "MAP/RPM" : "RPM");
+        EXPECT_FALSE(f.chart().valueLabelVisible());
+        EXPECT_EQ(f.window->views().undoStack().count(), 1);
+    }
+}
+
+// A typed, unconfirmed cell is confirmed before a press on the chart moves the current cell
+// away from it; a refused one keeps its editor, its message and the current cell.
+TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheChartMovesTheCurrentCell) {
+    for (const std::uint8_t kind : {k2D, k3D})
+        for (const char* typed : {"12", "99"}) {
+            Opened f(kind);
+            TimingGrid& grid = f.grid();
+            const double before = f.chartValue(1, 1);
+            grid.setCurrentCell(1, 1);
+            grid.editItem(grid.item(1, 1));
+            QLineEdit* editor = test::openEditor(grid);
+            ASSERT_TRUE(editor);
+            QTest::keyClicks(editor, typed);
+            const bool refused = typed == std::string("99");
+            if (refused) f.answer({PromptAnswer::OK});
+            mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, 5));
+            if (refused) {
+                EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
+                ASSERT_TRUE(test::openEditor(grid));
+                EXPECT_EQ(test::openEditor(grid)->text(), "99");
+                EXPECT_EQ(grid.currentColumn(), 1);
+                EXPECT_EQ(f.chartValue(1, 1), before);
+            } else {
+                EXPECT_EQ(grid.cellText(1, 1), "12");
+                EXPECT_EQ(f.chartValue(1, 1), 12);
+                EXPECT_EQ(grid.currentColumn(), 5) << "then the press picks its point";
+                EXPECT_EQ(f.window->views().undoStack().count(), 1);
+            }
+        }
+}
+
 TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {
     Opened f(k3D);
-    TimingGrid& grid = f.views().grid3D();
+    TimingGrid& grid = f.grid();
     grid.selectBlock({2, 5, 3, 7});
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);  // Copy by key
     EXPECT_EQ(f.state.ClipRowSpan, 1);
     EXPECT_EQ(f.state.ClipColSpan, 2);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), f.state.ClipText);
-    EXPECT_TRUE(f.window->mnuPopUpPaste3D->isEnabled());
     const QString copied = grid.blockText({2, 5, 3, 7});
+    EXPECT_EQ(f.state.ClipText, copied.toStdString());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(copied).replace('\r', '\n'))
+        << "rows on the clipboard as a spreadsheet takes them";
+    EXPECT_TRUE(f.window->mnuPopUpPaste3D->isEnabled());
     grid.setCurrentCell(4, 10);
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid.blockText({4, 10, 5, 12}), copied);
     EXPECT_EQ(grid.selection(), (CellBlock{4, 10, 5, 12}));
     for (int r = 4; r <= 5; ++r)
-        for (int c = 10; c <= 12; ++c)
-            EXPECT_DOUBLE_EQ(f.views().chart3D().value(c, 9 - r), grid.cellValue(r, c));
+        for (int c = 10; c <= 12; ++c) EXPECT_DOUBLE_EQ(f.chartValue(r, c), grid.cellValue(r, c));
+    EXPECT_EQ(f.window->views().undoStack().count(), 1) << "a paste is one undo step";
     // Cut at the grid's edge, without a word.
     grid.setCurrentCell(8, 20);
-    f.views().Paste(true);
+    f.window->views().Paste(true);
     EXPECT_EQ(grid.blockText({8, 20, 8, 21}), copied.split('\r')[0].section('\t', 0, 1));
+}
 
-    // Text from another program, with CR LF line ends, into a 2D selection.
-    Opened g(k2D);
-    QGuiApplication::clipboard()->setText("12.5\t13\tabc\r\n");
-    TimingGrid& row = g.views().grid2D();
-    row.selectBlock({1, 1, 1, 3});
-    g.views().Paste(false);
-    EXPECT_EQ(g.views().chart2D().value(1, 1), 12.5);
-    EXPECT_EQ(g.views().chart2D().value(1, 2), 13);
-    EXPECT_EQ(g.views().chart2D().value(1, 3), 0) << "a cell without a number gives 0";
-    EXPECT_EQ(row.cellText(1, 3), "abc") << "the grid keeps the pasted text";
+// Text from other programs, whatever their line ends; nothing to paste changes nothing.
+TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
+    const struct {
+        std::uint8_t kind;
+        const char* clipboard;
+        CellBlock selection;
+        std::vector<const char*> cells;  // the selection's texts afterwards, row by row
+    } cases[] = {
+        {k3D, "20\t21\n22\t23\n", {2, 3, 3, 4}, {"20", "21", "22", "23"}},
+        {k3D, "20\t21\r\n22\t23", {2, 3, 3, 4}, {"20", "21", "22", "23"}},
+        {k2D, "12.5\t13\tabc\r\n", {1, 1, 1, 3}, {"12.5", "13", "abc"}},
+        {k3D, "", {2, 3, 2, 3}, {}},
+    };
+    for (const auto& c : cases) {
+        Opened f(c.kind);
+        TimingGrid& grid = f.grid();
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        grid.selectBlock(c.selection);
+        const QString before = grid.blockText(c.selection);
+        QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+        if (c.cells.empty()) {
+            EXPECT_EQ(grid.blockText(c.selection), before) << "nothing to paste";
+            EXPECT_EQ(f.window->views().undoStack().count(), 0);
+            continue;
+        }
+        std::size_t k = 0;
+        for (int r = c.selection.top; r <= c.selection.bottom; ++r)
+            for (int col = c.selection.left; col <= c.selection.right; ++col, ++k) {
+                EXPECT_EQ(grid.cellText(r, col), c.cells[k]) << c.clipboard;
+                EXPECT_DOUBLE_EQ(f.chartValue(r, col), leadingNumber(c.cells[k]));
+            }
+        if (!f.is3D()) continue;
+        f.window->mnuSaveTbl->trigger();
+        for (int k3 = 0; k3 < 4; ++k3)
+            EXPECT_EQ(f.state.EEPROMBuffer[112 + 21 * (1 + k3 / 2) + 2 + k3 % 2],
+                      encodeCell(30, 20 + k3));
+    }
 }
 
 TEST(BlockEditing, ModifyChangesEverySelectedCellAndCancelNone) {
-    Opened f(k3D);
-    TimingGrid& grid = f.views().grid3D();
     const struct {
+        std::uint8_t kind;
         std::optional<std::string> entry;
         double expected;  // from 30 in every cell
-    } cases[] = {{"80%", 24}, {std::nullopt, 24}, {"+10", 34}, {"+20", 45}, {"", 0}};
-    for (int r = 2; r <= 3; ++r)
-        for (int c = 4; c <= 5; ++c) EXPECT_TRUE(test::typeIntoCell(grid, r, c, "30"));
+    } cases[] = {{k3D, "80%", 24},      {k3D, std::nullopt, 30}, {k3D, "+10", 40},
+                 {k3D, "+20", 45},      {k2D, "+20", 40},        {k3D, "", 0},
+                 {k3D, "+10.05", 40.05}};
     for (const auto& c : cases) {
-        grid.selectBlock({2, 4, 3, 5});
+        Opened f(c.kind);
+        TimingGrid& grid = f.grid();
+        const int bottom = f.is3D() ? 2 : 1;
+        for (int r = 1; r <= bottom; ++r)
+            for (int col = 4; col <= 5; ++col) EXPECT_TRUE(test::typeIntoCell(grid, r, col, "30"));
+        const int steps = f.window->views().undoStack().count();
+        grid.selectBlock({1, 4, bottom, 5});
         f.prompts.answerInput(c.entry);
-        f.window->mnuPopUpModify3D->trigger();
+        (f.is3D() ? f.window->mnuPopUpModify3D : f.window->mnuPopUpModify2D)->trigger();
         EXPECT_EQ(f.prompts.shown().back().title, "Modify Selection");
-        for (int r = 2; r <= 3; ++r)
+        for (int r = 1; r <= bottom; ++r)
             for (int col = 4; col <= 5; ++col) {
-                EXPECT_DOUBLE_EQ(f.views().chart3D().value(col, 9 - r), c.expected);
-                EXPECT_EQ(grid.cellText(r, col), cellNumber(c.expected, "#0.0"));
+                EXPECT_DOUBLE_EQ(f.chartValue(r, col), c.expected) << "unrounded in the chart";
+                EXPECT_EQ(grid.cellText(r, col), c.entry ? cellNumber(c.expected, "#0.0") : "30");
             }
+        EXPECT_EQ(grid.cellText(1, 6), cellNumber(f.chartValue(1, 6), "#0.0"))
+            << "cells outside the selection are left";
+        EXPECT_EQ(f.window->views().undoStack().count(), steps + (c.entry ? 1 : 0));
     }
-    EXPECT_EQ(grid.cellText(1, 4), cellNumber(f.views().chart3D().value(4, 8), "#0.0"))
-        << "cells outside the selection are left";
 }
 
 // Ctrl+I fills a row's inner cells in a straight line between its ends.
 TEST(BlockEditing, InterpolationFillsBetweenTheEdges) {
     Opened f(k2D);
-    TimingGrid& grid = f.views().grid2D();
+    TimingGrid& grid = f.grid();
     EXPECT_TRUE(test::typeIntoCell(grid, 1, 2, "10"));
     EXPECT_TRUE(test::typeIntoCell(grid, 1, 6, "30"));
     grid.selectBlock({1, 2, 1, 6});
     QTest::keyClick(&grid, Qt::Key_I, Qt::ControlModifier);
-    for (int c = 2; c <= 6; ++c)
-        EXPECT_DOUBLE_EQ(f.views().chart2D().value(1, c), 10 + 5 * (c - 2));
+    for (int c = 2; c <= 6; ++c) EXPECT_DOUBLE_EQ(f.chartValue(1, c), 10 + 5 * (c - 2));
     EXPECT_EQ(grid.cellText(1, 4), "20.0");
 }
 
 // Every edit is one step back; redo goes forward again; a save writes what is on show.
 TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     Opened f(k3D);
-    TableViews& views = f.views();
+    TableViews& views = f.window->views();
     std::vector<TableViews::Snapshot> states{views.snapshot()};
-    TimingGrid& grid = views.grid3D();
+    TimingGrid& grid = f.grid();
     EXPECT_TRUE(test::typeIntoCell(grid, 2, 2, "12"));
     states.push_back(views.snapshot());
     grid.selectBlock({3, 3, 4, 6});
-    f.prompts.answerInput("+1");
+    f.prompts.answerInput("-1");
     views.Modify(true);
     states.push_back(views.snapshot());
-    SurfaceChart& chart = views.chart3D();
+    SurfaceChart& chart = f.chart3D();
     const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
-    drag(chart, view.project(15, 2, chart.value(15, 2)), {view.project(15, 2, 14)});
+    drag(chart, f.pointAt(7, 15), {view.project(15, 2, 14)});
     states.push_back(views.snapshot());
-    const QPointF at = view.project(5, 5, chart.value(5, 5));
-    drag(chart, at, {view.project(5, 5, chart.value(5, 5) - 5)}, Qt::ShiftModifier);
+    drag(chart, f.pointAt(4, 5), {view.project(5, 5, chart.value(5, 5) - 5)}, Qt::ShiftModifier);
     states.push_back(views.snapshot());
     ASSERT_EQ(views.undoStack().count(), 4);
     for (int step = 3; step >= 0; --step) {
@@ -230,7 +321,11 @@ TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(views.undoStack().count(), 0) << "cleared by the save";
     EXPECT_EQ(f.state.EEPROMBuffer[112 + 21 + 1], encodeCell(30, 12)) << "grid row 2, column 2";
-    EXPECT_EQ(f.state.Table3D, states[2].chart3D);
+    for (int x = 1; x <= 21; ++x)
+        for (int y = 1; y <= 8; ++y)
+            ASSERT_DOUBLE_EQ(f.state.Table3D(x, y),
+                             decodeCell(30, encodeCell(30, states[2].chart3D(x, y))))
+                << "the working table holds what the buffer holds";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "qz1/qz1_harness.h"
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
+#include "support/scripted_port.h"
 #include "support/widget_input.h"
 #include "table/cell_text.h"
 #include "wizards/new_2d_table_dialog.h"
@@ -20,6 +21,7 @@ using test::EditorFixture;
 using test::k2D;
 using test::k3D;
 using test::MainWindowFixture;
+using test::named;
 
 // The accepted and refused texts of both grids, with the exact messages; the save writes
 // exactly the encoding of the accepted values at the trigger timing, and nothing else.
@@ -76,19 +78,29 @@ TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) 
     }
 }
 
-TEST(TableEditor, ClosingWithNoLeavesTheBufferAndTheWorkingTable) {
-    EditorFixture f(k2D);
-    f.window->mnuEditTimingTable->trigger();
-    const Table2DCells before = f.state.Table2D;
-    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 3, "12"));
-    f.prompts.answer(PromptAnswer::No);
-    f.window->mnuCloseTbl->trigger();
-    EXPECT_EQ(f.prompts.messages().back(), "Save table edits to buffer before closing?");
-    EXPECT_FALSE(f.window->views().tableOpen());
-    EXPECT_EQ(f.state.EEPROMBuffer, f.opened);
-    EXPECT_EQ(f.state.Table2D, before);
-    f.window->mnuEditTimingTable->trigger();  // shows the working table again
-    EXPECT_EQ(f.window->views().grid2D().cellText(1, 3), cellNumber(before(3, 1), "#0.0"));
+// Close Timing Table asks; Yes saves, No leaves buffer and working table, Cancel keeps the
+// table open; closing empties the copy buffer.
+TEST(TableEditor, ClosingAsksWhetherToSave) {
+    for (const PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Cancel}) {
+        test::OpenTableFixture f(k2D);
+        const Table2DCells before = f.state.Table2D;
+        EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
+        f.grid().selectBlock({1, 3, 1, 3});
+        f.window->views().Copy(false);
+        f.prompts.answer(answer);
+        f.window->mnuCloseTbl->trigger();
+        EXPECT_EQ(f.prompts.messages().back(), "Save table edits to buffer before closing?");
+        EXPECT_EQ(f.prompts.shown().back().title, "Close Table");
+        EXPECT_EQ(f.prompts.shown().back().buttons, PromptButtons::YesNoCancel);
+        EXPECT_EQ(f.window->views().tableOpen(), answer == PromptAnswer::Cancel);
+        EXPECT_EQ(f.state.ClipText, answer == PromptAnswer::Cancel ? "12" : "");
+        EXPECT_EQ(f.window->mnuPopUpPaste2D->isEnabled(), answer == PromptAnswer::Cancel);
+        EXPECT_EQ(f.state.EEPROMBuffer[18] == encodeCell(30, 12), answer == PromptAnswer::Yes);
+        if (answer != PromptAnswer::No) continue;
+        EXPECT_EQ(f.state.Table2D, before);
+        f.window->mnuEditTimingTable->trigger();  // shows the working table again
+        EXPECT_EQ(f.grid().cellText(1, 3), cellNumber(before(3, 1), "#0.0"));
+    }
 }
 
 TEST(TableEditor, EachSensorShowsItsLabelsAndTemplate) {
@@ -195,18 +207,158 @@ TEST(TableEditor, AWizardOverAnOpenTableSavesItsEditsOnYes) {
     }
 }
 
-// Edit Timing Table over an open table shows the working table again without a question;
-// the program does not close while a table it could not save is open.
-TEST(TableEditor, ReopeningDropsEditsAndAnUnsavableTableKeepsTheWindowOpen) {
-    EditorFixture f(k2D);
-    f.window->mnuEditTimingTable->trigger();
-    const std::string before = f.window->views().grid2D().cellText(1, 4).toStdString();
-    EXPECT_TRUE(test::typeIntoCell(f.window->views().grid2D(), 1, 4, "12"));
-    const std::size_t asked = f.prompts.shown().size();
-    f.window->mnuEditTimingTable->trigger();
-    EXPECT_EQ(f.prompts.shown().size(), asked);
-    EXPECT_EQ(f.window->views().grid2D().cellText(1, 4).toStdString(), before);
+// A command that would drop the open table's unsaved edits asks first: Yes saves them to the
+// buffer, No lets the command drop them when it replaces the table, Cancel ends it. With
+// nothing unsaved nothing is asked.
+TEST(TableEditor, ACommandThatDropsTheOpenTableAsksAboutItsUnsavedEdits) {
+    constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAnswer::Cancel,
+                   OK = PromptAnswer::OK;
+    const std::string save = "Save table edits to buffer before closing?";
+    const std::string overwrite = "Data buffer not empty. OK to overwrite?";
+    const struct {
+        const char* command;
+        bool edited;
+        std::vector<PromptAnswer> answers;
+        std::vector<std::string> messages;
+        bool saved;        // the typed 12 reached the buffer
+        const char* cell;  // the cell afterwards ("" when no table is open)
+    } cases[] = {
+        {"mnuEditTimingTable", false, {}, {}, false, "original"},
+        {"mnuEditTimingTable", true, {Yes}, {save}, true, "12.0"},
+        {"mnuEditTimingTable", true, {No}, {save}, false, "original"},
+        {"mnuEditTimingTable", true, {Cancel}, {save}, false, "12"},
+        {"mnuOpenFile", true, {Cancel}, {save}, false, "12"},
+        {"mnuOpenFile", true, {No, Cancel}, {save, overwrite}, false, "12"},
+        {"mnuOpenFile", true, {Yes, Cancel}, {save, overwrite}, true, ""},
+        {"mnuDownload", true, {Cancel}, {save}, false, "12"},
+        {"mnuDownload",
+         true,
+         {No, OK, OK, OK},
+         {save, overwrite, "Firmware ID: QZ-1 V2.1 SIM",
+          "Downloaded data to buffer. Ready for editing."},
+         false,
+         ""},
+    };
+    for (const auto& c : cases) {
+        test::OpenTableFixture f(k2D);
+        auto port =
+            std::make_unique<test::ScriptedPort>(ModuleSimulator(demoTune(), "QZ-1 V2.1 SIM"));
+        f.window->transfers().usePort(std::move(port));
+        f.window->transfers().protocol().delay = [](int) {};
+        const QString original = f.grid().cellText(1, 3);
+        if (c.edited) {
+            EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
+        }
+        for (PromptAnswer a : c.answers) f.prompts.answer(a);
+        const std::size_t before = f.prompts.shown().size();
+        test::named<QAction>(*f.window, c.command).trigger();
+        std::vector<std::string> shown;
+        for (std::size_t i = before; i < f.prompts.shown().size(); ++i)
+            shown.push_back(f.prompts.shown()[i].text);
+        EXPECT_EQ(shown, c.messages) << c.command << " " << c.answers.size();
+        EXPECT_EQ(f.state.EEPROMBuffer[18] == encodeCell(30, 12), c.saved) << c.command;
+        EXPECT_EQ(f.window->views().tableOpen(), *c.cell != 0) << c.command;
+        if (*c.cell) {
+            EXPECT_EQ(f.grid().cellText(1, 3),
+                      c.cell == std::string("original") ? original : QString(c.cell))
+                << c.command;
+        }
+    }
+}
 
+// Cancel at the question about the open table ends the command: no wizard, no dialog, the
+// table open with its edits.
+TEST(TableEditor, CancelAtTheQuestionAboutTheOpenTableEndsTheCommand) {
+    const struct {
+        std::uint8_t kind;
+        const char* command;
+        const char* question;
+    } cases[] = {{k2D, "mnuNewTable", "Save timing table before closing file?"},
+                 {k3D, "mnuNewTable", "Save timing table before closing file?"},
+                 {k3D, "mnuEditModParams", "Save table edits to buffer before closing?"},
+                 {k2D, "mnuEditGPIOParams", "Save table edits to buffer before closing?"}};
+    for (const auto& c : cases) {
+        test::OpenTableFixture f(c.kind);
+        EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 2, "29"));
+        f.dialogsShown.clear();
+        f.prompts.answer(PromptAnswer::Cancel);
+        test::named<QAction>(*f.window, c.command).trigger();
+        EXPECT_EQ(f.prompts.messages().back(), c.question);
+        EXPECT_TRUE(f.dialogsShown.empty()) << c.command;
+        EXPECT_TRUE(f.window->views().tableOpen());
+        EXPECT_EQ(f.grid().cellText(1, 2), "29");
+    }
+}
+
+// New Timing Table over an open 3D table keeps its data for the wizard's question but takes
+// the labels and template of the sensor now selected.
+TEST(TableEditor, ANewTableOverAnOpen3DTableTakesTheCurrentSensor) {
+    test::OpenTableFixture f(k3D);
+    f.state.MAPSensorBar = 2;
+    f.onDialog = [](QDialog& dialog) { named<QPushButton>(dialog, "cmdOK").click(); };
+    f.prompts.answer(PromptAnswer::No);
+    f.window->mnuNewTable->trigger();
+    EXPECT_EQ(f.grid().cellText(1, 0), "20");
+    EXPECT_EQ(f.grid().cellText(8, 0), "90");
+    EXPECT_EQ(f.chart3D().chartTemplate()->title, "Ignition Advance, 3 Bar MAP Sensor");
+}
+
+// A save at a trigger timing below the table's values stores the limit, says so, and leaves
+// the working table (and so the reopened table and the report) showing what the buffer holds.
+TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
+    test::EditorFixture f(k3D);
+    f.onDialog = [](QDialog& dialog) {  // trigger and base at 40, Update, then the close box
+        named<QSlider>(dialog, "sldTrigTiming").setValue(0);
+        named<QSlider>(dialog, "sldBaseTmg").setValue(0);
+        named<QPushButton>(dialog, "cmdUpdate").click();
+        dialog.reject();
+    };
+    f.window->mnuNewTable->trigger();
+    EXPECT_EQ(f.state.TrigTiming, 30) << "the close box keeps the trigger timing";
+    EXPECT_EQ(f.grid().cellText(4, 4), "40.0");
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->mnuSaveTbl->trigger();
+    EXPECT_EQ(f.prompts.messages().back(),
+              "168 cells above the trigger timing 30 saved at 30.0 degrees.");
+    EXPECT_EQ(f.prompts.shown().back().title, "Save Table Edits To Buffer");
+    EXPECT_EQ(f.state.EEPROMBuffer[200], 0);
+    EXPECT_EQ(f.state.Table3D, flatTable(30));
+    f.window->mnuEditTimingTable->trigger();
+    EXPECT_EQ(f.grid().cellText(4, 4), "30.0");
+    EXPECT_EQ(limitedCellsMessage({0, 2}, 10, TableKind::Table2D),
+              "2 cells below the lowest advance the module holds at trigger timing 10 saved at "
+              "0.0 degrees.");
+    EXPECT_EQ(limitedCellsMessage({1, 3}, 10, TableKind::Table3D),
+              "1 cell above the trigger timing 10 saved at 10.0 degrees.\n3 cells below the "
+              "lowest advance the module holds at trigger timing 10 saved at -12.4 degrees.");
+}
+
+// A click on Update or OK while a box holds a value to correct: the correction's message,
+// then the click carried out on the corrected value.
+TEST(TableEditor, A2DWizardButtonActsOnTheCorrectedValueAfterItsMessage) {
+    for (const char* button : {"cmdOK", "cmdUpdate"}) {
+        test::EditorFixture f(k2D);
+        f.onDialog = [&](QDialog& dialog) {
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            auto& trigger = named<QLineEdit>(dialog, "txtTrigTimingVal");
+            trigger.setFocus();
+            trigger.selectAll();
+            QTest::keyClicks(&trigger, "45");
+            QTest::mouseClick(&named<QPushButton>(dialog, button), Qt::LeftButton);
+        };
+        f.prompts.answer(PromptAnswer::OK);
+        f.window->mnuNewTable->trigger();
+        EXPECT_EQ(f.prompts.messages().back(), "Value must be less than or equal to 40");
+        EXPECT_TRUE(f.window->views().tableOpen()) << button;
+        EXPECT_EQ(f.chart2D().value(2, 1), 40) << "the table made at the corrected 40";
+    }
+}
+
+// The program does not close while a table it could not save is open.
+TEST(TableEditor, AnUnsavableTableKeepsTheWindowOpen) {
+    test::OpenTableFixture f(k2D);
     f.state.Table2DEnabled = false;  // the table kind no longer matches
     f.prompts.answer(PromptAnswer::Yes);
     f.prompts.answer(PromptAnswer::OK);

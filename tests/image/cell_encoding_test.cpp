@@ -7,21 +7,31 @@
 namespace qz {
 namespace {
 
+// The byte, and which of its limits (if any) held the advance.
 TEST(CellEncoding, EncodesTheRetardFromTheTriggerTimingLimitedToAByte) {
+    constexpr auto None = CellLimit::None;
     const struct {
         int trigTiming;
         double advance;
         int byte;
+        CellLimit limit;
     } cases[] = {
-        {30, 30, 0},          {30, 8, 250},  // T - 22
-        {30, 7.5, 255},                      // 256 steps are limited to 255
-        {30, 31, 0},                         // above the trigger timing: -11 steps limited to 0
-        {30, -100, 255},      {10, 10 - 0.0879 * 255, 255},
-        {40, 40 - 0.0879, 1}, {30, 30 - 0.04, 0},
-        {30, 30 - 0.05, 1},  // nearest step
+        {30, 30, 0, None},
+        {30, 8, 250, None},                       // T - 22
+        {30, 7.5, 255, CellLimit::BelowLowest},   // 256 steps are limited to 255
+        {30, 31, 0, CellLimit::AboveTrigger},     // -11 steps limited to 0
+        {30, 30.05, 0, CellLimit::AboveTrigger},  // -0.57 steps round to -1
+        {30, 30.04, 0, None},                     // -0.46 steps round to 0
+        {30, -100, 255, CellLimit::BelowLowest},
+        {10, 10 - 0.0879 * 255, 255, None},
+        {40, 40 - 0.0879, 1, None},
+        {30, 30 - 0.04, 0, None},
+        {30, 30 - 0.05, 1, None},  // nearest step
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(encodeCell(c.trigTiming, c.advance), c.byte) << c.trigTiming << " " << c.advance;
+        EXPECT_EQ(cellLimit(c.trigTiming, c.advance), c.limit) << c.trigTiming << " " << c.advance;
+    }
 }
 
 TEST(CellEncoding, AQuotientExactlyHalfwayGoesToTheEvenByte) {

@@ -57,15 +57,34 @@ TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming
     for (int c = 1; c <= 21; ++c) data.Table2D(c, 1) = 30 - c * kRetardStep;
     for (int c = 1; c <= 21; ++c)
         for (int r = 1; r <= 8; ++r) data.Table3D(c, r) = 30 - (r * 21 + c) * kRetardStep;
-    encodeTable2D(data);
-    encodeTable3D(data);
-    for (int c = 1; c <= 21; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
+    data.Table2D(21, 1) = 31;   // above the trigger timing
+    data.Table3D(21, 1) = -30;  // further below it than a byte reaches
+    data.Table3D(20, 1) = 7;
+    const EncodingLimits limits2D = encodeTable2D(data);
+    const EncodingLimits limits3D = encodeTable3D(data);
+    EXPECT_EQ(limits2D.aboveTrigger, 1);
+    EXPECT_EQ(limits2D.belowLowest, 0);
+    EXPECT_EQ(limits3D.aboveTrigger, 0);
+    EXPECT_EQ(limits3D.belowLowest, 2);
+    for (int c = 1; c <= 20; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
+    EXPECT_EQ(data.EEPROMBuffer[36], 0);
     EXPECT_EQ(data.EEPROMBuffer[112], 8 * 21 + 1);  // row 8, column 1 comes first
-    EXPECT_EQ(data.EEPROMBuffer[279], 1 * 21 + 21);
+    EXPECT_EQ(data.EEPROMBuffer[279], 255);
     for (int a = 0; a < kEepromSize; ++a)
         if ((a < 16 || a > 36) && a < 112) {
             EXPECT_EQ(data.EEPROMBuffer[a], 0xAA) << a;
         }
+    // Decoding gives what the module holds: the limited values, and no negative 2D advance.
+    data.TrigTiming = 10;
+    decodeTable2D(data);
+    decodeTable3D(data);
+    EXPECT_DOUBLE_EQ(data.Table2D(21, 1), 10);
+    EXPECT_DOUBLE_EQ(data.Table2D(1, 1), 10 - kRetardStep);
+    EXPECT_DOUBLE_EQ(data.Table2D(1, 2), 10);
+    EXPECT_DOUBLE_EQ(data.Table3D(21, 1), 10 - 255 * kRetardStep);
+    data.EEPROMBuffer[16] = 200;
+    decodeTable2D(data);
+    EXPECT_DOUBLE_EQ(data.Table2D(1, 1), 0) << "10 - 17.58 shown as 0";
 }
 
 }  // namespace

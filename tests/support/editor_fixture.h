@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <stdexcept>
+
 #include "qz1/qz1_harness.h"
 #include "support/main_window_fixture.h"
+#include "table/timing_charts.h"
+#include "table/timing_grid.h"
 
 namespace qz::test {
 
@@ -22,6 +28,32 @@ inline QByteArray tuneFile(std::uint8_t flags, std::uint8_t sensor = 0) {
     return qz1::test::fileBytes(image);
 }
 
+// A control of the window found by its name, as a user finds it by sight; a missing one
+// fails the test that looks for it, not the whole test program.
+template <typename T>
+T& named(const QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (!found) throw std::runtime_error(std::string("no control named ") + name);
+    return *found;
+}
+
+// A mouse event on a chart, with the left button held until the release.
+inline void mouse(QWidget& chart, QEvent::Type type, QPointF at,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, chart.mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(&chart, &event);
+}
+
+inline void drag(QWidget& chart, QPointF from, std::initializer_list<QPointF> path,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    mouse(chart, QEvent::MouseButtonPress, from, modifiers);
+    for (const QPointF& at : path) mouse(chart, QEvent::MouseMove, at, modifiers);
+    mouse(chart, QEvent::MouseButtonRelease, path.size() ? *(std::end(path) - 1) : from, modifiers);
+}
+
 // The main window with a data file opened, its module parameters dialog closed unchanged.
 struct EditorFixture : MainWindowFixture {
     explicit EditorFixture(std::uint8_t flags, std::uint8_t sensor = 0) {
@@ -34,6 +66,35 @@ struct EditorFixture : MainWindowFixture {
     }
     std::string path;
     EepromBytes opened;
+
+    bool is3D() const { return state.Table3DEnabled; }
+    TimingGrid& grid() const {
+        return named<TimingGrid>(*window, is3D() ? "VSFlexGrid2" : "VSFlexGrid1");
+    }
+    LineChart& chart2D() const { return named<LineChart>(*window, "Chart2D1"); }
+    SurfaceChart& chart3D() const { return named<SurfaceChart>(*window, "Chart3D1"); }
+    TimingChart& chart() const { return is3D() ? static_cast<TimingChart&>(chart3D()) : chart2D(); }
+    // The chart's value behind grid cell (row, column) of the open kind.
+    double chartValue(int row, int column) const {
+        return is3D() ? chart3D().value(column, 9 - row) : chart2D().value(1, column);
+    }
+    // Where the point behind grid cell (row, column) is drawn.
+    QPointF pointAt(int row, int column) const {
+        if (!is3D()) return chart2D().pointPosition(1, column, QRectF(chart2D().rect()));
+        const SurfaceChart& c = chart3D();
+        return c.projection(QRectF(c.rect())).project(column, 9 - row, c.value(column, 9 - row));
+    }
+    void answer(std::initializer_list<PromptAnswer> answers) {
+        for (PromptAnswer a : answers) prompts.answer(a);
+    }
+};
+
+// The same with the tune's table open for editing.
+struct OpenTableFixture : EditorFixture {
+    explicit OpenTableFixture(std::uint8_t flags, std::uint8_t sensor = 0)
+        : EditorFixture(flags, sensor) {
+        window->mnuEditTimingTable->trigger();
+    }
 };
 
 }  // namespace qz::test

@@ -43,7 +43,11 @@ TEST(PasteTarget, TheLastCopysSizeFromTheSelectionCutToTheGrid) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(pasteTarget(c.selection, c.rowSpan, c.columnSpan, c.lastRow, 21), c.target);
-    EXPECT_EQ(foldLineEnds("1\t2\r\n3\t4\r\n"), "1\t2\r3\t4\r");
+    // Rows from Windows (CR LF), Linux (LF) or old macOS (CR) programs alike; a row end
+    // after the last row adds no empty row.
+    for (const char* text : {"1\t2\r\n3\t4\r\n", "1\t2\n3\t4\n", "1\t2\r3\t4", "1\t2\n3\t4"})
+        EXPECT_EQ(foldLineEnds(text), "1\t2\r3\t4") << text;
+    EXPECT_EQ(withPlatformLineEnds("1\t2\r3\t4"), "1\t2\n3\t4");
 }
 
 TEST(Interpolation, FillsAlongARowAColumnOrBetweenFourCorners) {
@@ -58,6 +62,7 @@ TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
     // A point at 20 picked at pixel row 300, with T = 30.
     EXPECT_DOUBLE_EQ(dragged2D(20, 300, 290, 30), 21);
     EXPECT_DOUBLE_EQ(dragged2D(20, 300, 301, 30), 20) << "99.5 steps to the even 100";
+    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 299, 30), 20) << "100.5 steps to the even 100, not 101";
     EXPECT_DOUBLE_EQ(dragged2D(20, 300, -500, 30), 30);
     EXPECT_DOUBLE_EQ(dragged2D(20, 300, 900, 30), 8);
     EXPECT_DOUBLE_EQ(dragged2D(5, 300, 900, 10), 0) << "the 2D chart stops at 0";

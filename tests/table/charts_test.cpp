@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "table/chart_ticks.h"
+
 #include <QImage>
 #include <QTest>
 
@@ -88,12 +92,29 @@ TEST(Charts, TheSurfaceTurnsWithTheKeysAndTheRightButton) {
     std::vector<Qt::MouseButton> pressed;
     QObject::connect(
         &surface, &TimingChart::mousePressed,
-        [&](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { pressed.push_back(button); });
+        [&](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF) { pressed.push_back(button); });
     QTest::mousePress(&surface, Qt::RightButton, {}, QPoint(100, 100));
     QTest::mouseMove(&surface, QPoint(120, 100));
     QTest::mouseRelease(&surface, Qt::RightButton, {}, QPoint(120, 100));
     EXPECT_DOUBLE_EQ(surface.projection(QRectF(surface.rect())).rotation(), before + 5 - 10);
     EXPECT_EQ(pressed, std::vector<Qt::MouseButton>{Qt::RightButton}) << "still reported";
+    QTest::keyClick(&surface, Qt::Key_PageUp);
+    QTest::keyClick(&surface, Qt::Key_Home);  // the view it opened with
+    const SurfaceProjection home = surface.projection(QRectF(surface.rect()));
+    EXPECT_EQ(
+        std::tuple(home.rotation(), home.elevation(), home.scale()),
+        std::tuple(SurfaceProjection::kDefaultRotation, SurfaceProjection::kDefaultElevation, 1.0));
+}
+
+// However wide the template's range, an axis gets a bounded number of round marks.
+TEST(Charts, AxisMarksAreFewAndRoundWhateverTheRange) {
+    EXPECT_EQ(axisTicks(-15, 45, 8), (std::vector<double>{-10, 0, 10, 20, 30, 40}));
+    EXPECT_EQ(axisTicks(0, 10000, 10), (std::vector<double>{0, 1000, 2000, 3000, 4000, 5000, 6000,
+                                                            7000, 8000, 9000, 10000}));
+    EXPECT_EQ(axisTicks(-1e20, 45, 8), (std::vector<double>{-1e20, -8e19, -6e19, -4e19, -2e19, 0}));
+    EXPECT_LE(axisTicks(-1e308, 1e308, 8).size(), 9u);
+    EXPECT_TRUE(axisTicks(0, std::nan(""), 8).empty());
+    EXPECT_TRUE(axisTicks(5, 5, 8).empty());
 }
 
 }  // namespace

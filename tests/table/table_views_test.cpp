@@ -156,32 +156,6 @@ TEST(TableViews, ATableThatCannotBeSavedSaysSoAndStaysOpen) {
     EXPECT_EQ(closed.prompts.shown()[0].title, "Save Table Edits To Buffer");
 }
 
-TEST(TableViews, ClosingAsksWhetherToSaveAnOpenTable) {
-    const struct {
-        PromptAnswer answer;
-        bool saved;
-        bool stillOpen;
-    } cases[] = {
-        {PromptAnswer::Yes, true, false},
-        {PromptAnswer::No, false, false},
-        {PromptAnswer::Cancel, false, true},
-    };
-    for (const auto& c : cases) {
-        ViewsFixture f;
-        f.state.Table2DEnabled = true;
-        f.state.ClipText = std::string(1, '5');  // not "5": GCC 12 -O3 warns -Wrestrict wrongly
-        f.open2D();
-        f.prompts.answer(c.answer);
-        f.views.closeTable();
-        EXPECT_EQ(f.prompts.shown().at(0).text, "Save table edits to buffer before closing?");
-        EXPECT_EQ(f.prompts.shown().at(0).buttons, PromptButtons::YesNoCancel);
-        EXPECT_EQ(f.prompts.shown().at(0).title, "Close Table");
-        EXPECT_EQ(f.state.EEPROMBuffer[16] != 0, c.saved);  // 30 deg encodes to 341 steps -> 255
-        EXPECT_EQ(f.views.tableOpen(), c.stillOpen);
-        EXPECT_EQ(f.state.ClipText, c.stillOpen ? "5" : "");
-    }
-}
-
 // The current data cell carries the selection colours and the value label points at its
 // value; the cell left gets its own heat colour back; a header cell changes nothing.
 TEST(GridEditing, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
