@@ -21,6 +21,7 @@ void frmTunewell_Main::mnuOpenFile_Click() {
 
 // Open File, with the file chosen in the dialog or, when given, named already.
 void frmTunewell_Main::openDataFile(const std::string& given) {
+    if (!views_->offerToKeepEdits()) return;
     ErrorTrap trap(prompts_);
     trap.run([&] {
         if (!state_.BufferEmpty &&
@@ -57,6 +58,7 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
         if (state_.Table3DEnabled) views_->ChartSetup3D();
         mnuNewTable->setEnabled(true);
         setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
+        baseline_.set(state_);
         state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
         showBufferStatusCaption();
         currentFile_ = name;
@@ -67,17 +69,22 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
 }
 
 // Saves the buffer to a data file, written whole and atomically.
-void frmTunewell_Main::mnuSaveFile_Click() {
+bool frmTunewell_Main::mnuSaveFile_Click() {
     if (views_->tableOpen()) {
         prompts_.message("You must close or save any open table before saving data to a file.",
                          PromptIcon::Exclamation, PromptButtons::OK, "Save Data File");
-        return;
+        return false;
     }
+    return saveBufferToFile();
+}
+
+bool frmTunewell_Main::saveBufferToFile() {
     if (state_.BufferEmpty) {
         prompts_.message("Data buffer empty.", PromptIcon::Exclamation, PromptButtons::OK,
                          "Save Data File");
-        return;
+        return false;
     }
+    bool saved = false;
     ErrorTrap trap(prompts_);
     trap.run([&] {
         std::string name;
@@ -94,9 +101,12 @@ void frmTunewell_Main::mnuSaveFile_Click() {
         // A file that was not written does not name the buffer.
         if (!written) return;
         currentFile_ = name;
+        baseline_.set(state_);
+        saved = true;
         state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
         showBufferStatusCaption();
     });
+    return saved;
 }
 
 }  // namespace qz

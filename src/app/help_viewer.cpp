@@ -2,16 +2,63 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace qz {
+namespace {
+
+// A help browser whose pictures are never wider than its page: a picture wider than the
+// window is scaled down to fit, and the page is laid out again when the window is resized.
+class FittingBrowser : public QTextBrowser {
+  public:
+    explicit FittingBrowser(QWidget* parent) : QTextBrowser(parent) {
+        relayout_.setSingleShot(true);
+        relayout_.setInterval(150);
+        connect(&relayout_, &QTimer::timeout, this, [this] {
+            const int scrolled = verticalScrollBar()->value();
+            reload();
+            verticalScrollBar()->setValue(scrolled);
+        });
+    }
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::ImageResource) return resource;
+        QImage image = resource.value<QImage>();
+        if (image.isNull()) image.loadFromData(resource.toByteArray());
+        // Room for the scroll bar a long page brings, whether it is there yet or not.
+        const int scrollBar =
+            verticalScrollBar()->isVisible() ? 0 : style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int room =
+            viewport()->width() - scrollBar - 2 * static_cast<int>(document()->documentMargin());
+        if (image.isNull() || room < 100 || image.width() <= room) return resource;
+        return image.scaledToWidth(room, Qt::SmoothTransformation);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTextBrowser::resizeEvent(event);
+        if (event->oldSize().width() != event->size().width() && !source().isEmpty())
+            relayout_.start();
+    }
+
+  private:
+    QTimer relayout_;
+};
+
+}  // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Tunewell QZ Help"));
-    browser_ = new QTextBrowser(this);
+    browser_ = new FittingBrowser(this);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setOpenExternalLinks(true);
 

@@ -85,6 +85,9 @@ void frmTunewell_Main::createMenus() {
     connect(mnuPortSetup, &QAction::triggered, this, &frmTunewell_Main::mnuPortSetup_Click);
     connect(mnuHelpContents, &QAction::triggered, this, &frmTunewell_Main::mnuHelpContents_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmTunewell_Main::mnuAbout_Click);
+    // Whatever a command changed, the status bar shows it afterwards.
+    for (QAction* command : findChildren<QAction*>())
+        connect(command, &QAction::triggered, this, &frmTunewell_Main::updateStatusBar);
     connect(mnuPopUpCopy2D, &QAction::triggered, this, [this] { views_->Copy(false); });
     connect(mnuPopUpPaste2D, &QAction::triggered, this, [this] { views_->Paste(false); });
     connect(mnuPopUpModify2D, &QAction::triggered, this, [this] { views_->Modify(false); });

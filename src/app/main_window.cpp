@@ -190,6 +190,8 @@ bool frmTunewell_Main::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// An open table is offered to the buffer; then a buffer whose changes are in no file and
+// no module is offered to a file, and the program ends only when that save happened.
 bool frmTunewell_Main::Form_QueryUnload() {
     bool cancel = false;
     if (views_->chart2D().isVisible() || views_->chart3D().isVisible()) {
@@ -199,6 +201,14 @@ bool frmTunewell_Main::Form_QueryUnload() {
         // A table whose edits could not be saved keeps the window open, as Cancel does.
         cancel =
             answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !mnuSaveTbl_Click());
+    }
+    if (!cancel && baseline_.changed(state_)) {
+        const PromptAnswer answer = prompts_.message(
+            "The data buffer holds changes that are in no data file and not in the module. "
+            "Save them to a file before exiting?",
+            PromptIcon::Exclamation, PromptButtons::YesNoCancel, "Exit Program");
+        cancel =
+            answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !saveBufferToFile());
     }
     // Whatever the answer, the serial port is closed. Data files are read and written whole
     // inside their commands, so no file is left open here.
@@ -221,9 +231,9 @@ void frmTunewell_Main::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The dialogs open whatever the answer to closing the table was.
+// Cancel at the question about an open table ends the command; the table stays open.
 void frmTunewell_Main::mnuEditModParams_Click() {
-    mnuCloseTbl_Click();
+    if (!mnuCloseTbl_Click()) return;
     frmModParams dialog(
         state_, prompts_,
         [this](bool tableSelected) {
@@ -236,7 +246,7 @@ void frmTunewell_Main::mnuEditModParams_Click() {
 }
 
 void frmTunewell_Main::mnuEditGPIOParams_Click() {
-    mnuCloseTbl_Click();
+    if (!mnuCloseTbl_Click()) return;
     frmGPIOParams dialog(state_, prompts_, this);
     runDialog_(dialog);
 }
@@ -260,12 +270,13 @@ bool frmTunewell_Main::mnuCloseTbl_Click() {
 void frmTunewell_Main::runWizard(TableKind kind) {
     WizardHost host{state_, prompts_, *views_,
                     [this](const std::string& text) { setCaption(text); }};
+    // Cancel at the wizard's question about the open table ends the command.
     if (kind == TableKind::Table2D) {
         frmNew2DTable wizard(host, this);
-        runDialog_(wizard);
+        if (!wizard.cancelled()) runDialog_(wizard);
     } else {
         frmNew3DTable wizard(host, this);
-        runDialog_(wizard);
+        if (!wizard.cancelled()) runDialog_(wizard);
     }
     updateStatusBar();
 }
@@ -301,9 +312,9 @@ void frmTunewell_Main::updateStatusBar() {
                     .arg(state_.MAPSensorBar == 1   ? 2
                          : state_.MAPSensorBar == 2 ? 3
                                                     : 1);
-    const QString source = state_.BufferStatus.empty()
-                               ? QStringLiteral("Buffer loaded")
-                               : QString::fromStdString(state_.BufferStatus);
+    QString source = state_.BufferStatus.empty() ? QStringLiteral("Buffer loaded")
+                                                 : QString::fromStdString(state_.BufferStatus);
+    if (baseline_.changed(state_)) source += QStringLiteral(" - not saved");
     lblStatusBuffer->setText(QStringLiteral("%1  |  trigger timing %2 deg  |  %3")
                                  .arg(source)
                                  .arg(state_.TrigTiming)

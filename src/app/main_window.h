@@ -18,6 +18,7 @@
 #include "app/help_viewer.h"
 #include "core/program_state.h"
 #include "core/prompts.h"
+#include "image/buffer_baseline.h"
 #include "link/transfers.h"
 #include "table/table_views.h"
 
@@ -81,7 +82,8 @@ class frmTunewell_Main : public QMainWindow {
     void mnuOpenFile_Click();
     // Opens a data file named on the command line, as Open File does.
     void openDataFile(const std::string& name);
-    void mnuSaveFile_Click();
+    // Save File; true when the buffer was written to a file.
+    bool mnuSaveFile_Click();
     void mnuEditModParams_Click();
     void mnuEditGPIOParams_Click();
     void mnuPrintTable_Click();
@@ -122,6 +124,8 @@ class frmTunewell_Main : public QMainWindow {
     void setTableCommandsEnabled(bool enabled);
     void disablePasteItems();
     bool Form_QueryUnload();
+    // The buffer into a data file chosen by the user; true when it was written.
+    bool saveBufferToFile();
     void setUpSerialPort();
     void showDeviceOf(int number);
     void deviceEdited();
@@ -145,6 +149,7 @@ class frmTunewell_Main : public QMainWindow {
     bool closeRequested_ = false;
     QPrinter printer_;
     std::string currentFile_;  // the data file the buffer was last opened from or saved to
+    BufferBaseline baseline_;  // the buffer as a file or the module last held it
 };
 
 }  // namespace qz

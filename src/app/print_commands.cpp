@@ -2,6 +2,7 @@
 #include <QFontDatabase>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QStatusBar>
 
 #include "app/main_window.h"
 #include "core/error_trap.h"
@@ -19,8 +20,9 @@ void frmTunewell_Main::mnuPrintSetup_Click() {
     runDialog_(dialog);
 }
 
-// The report as three print jobs (chart page, table page, parameter page). A machine without
-// a printer offers to save the same pages as a PDF.
+// The report on the printer as three print jobs (chart page, table page, parameter page).
+// A printer whose output is a file, and a machine without a printer, get one PDF of every
+// page instead, written whole; the status bar says where it went.
 void frmTunewell_Main::mnuPrintTable_Click() {
     ErrorTrap trap(prompts_);
     trap.run([&] {
@@ -33,21 +35,29 @@ void frmTunewell_Main::mnuPrintTable_Click() {
             documents = reportOf(state_, *views_, comment, QDateTime::currentDateTime(), &chart);
         });
         if (documents.empty()) return;
-        const bool toPdf =
-            printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
-        if (QPrinterInfo::availablePrinters().isEmpty() && !toPdf) {
+        std::string path = printer_.outputFileName().toStdString();
+        QPageLayout layout = printer_.pageLayout();
+        if (path.empty() && QPrinterInfo::availablePrinters().isEmpty()) {
             const std::string proposed =
                 currentFile_.empty()
                     ? "report.pdf"
                     : (QFileInfo(QString::fromStdString(currentFile_)).completeBaseName() + ".pdf")
                           .toStdString();
-            const std::string path = prompts_.saveFileName(
-                "No printer installed - Save Report As PDF", "PDF files (*.pdf)|*.pdf", proposed);
+            path = prompts_.saveFileName("No printer installed - Save Report As PDF",
+                                         "PDF files (*.pdf)|*.pdf", proposed);
             if (path.empty()) return;
+            layout = reportPageLayout();
+        }
+        if (!path.empty()) {
+            layout.setOrientation(QPageLayout::Landscape);
+            bool written = false;
             trap.step([&] {
-                if (!writeReportPdf(QString::fromStdString(path), documents, chart))
-                    throw appError("Print", "Cannot write " + path + ".");
+                writeReportPdf(QString::fromStdString(path), documents, chart, layout);
+                written = true;
             });
+            if (written)
+                statusBar()->showMessage(
+                    QStringLiteral("Report written to %1").arg(QString::fromStdString(path)));
             return;
         }
         printer_.setPageOrientation(QPageLayout::Landscape);

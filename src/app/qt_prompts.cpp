@@ -1,6 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSpacerItem>
+#include <QStandardPaths>
 
 #include "link/port_directory.h"
 
@@ -82,7 +84,7 @@ class LastFolder {
     LastFolder()
         : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tunewell"),
                     QString::fromLatin1(kSettingsApplication)) {}
-    QString path() const { return settings_.value(kKey).toString(); }
+    QString path() const { return dialogStartFolder(settings_.value(kKey).toString()); }
     std::string remember(const QString& chosen) {
         if (!chosen.isEmpty()) settings_.setValue(kKey, QFileInfo(chosen).absolutePath());
         return chosen.toStdString();
@@ -94,6 +96,13 @@ class LastFolder {
 };
 
 }  // namespace
+
+QString dialogStartFolder(const QString& remembered) {
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
 
 QString qtFileFilter(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(u'|');

@@ -24,6 +24,11 @@ class QtPrompts : public Prompts {
 // window title font, and room for the frame's buttons.
 int messageBoxWidthForTitle(const QString& title);
 
+// Where a file dialog opens: the folder last used while it still exists, otherwise the user's
+// documents folder (the home folder where there is none), never the program's own folder,
+// which an installed program cannot write to.
+QString dialogStartFolder(const QString& remembered);
+
 // A filter of the form "Display text|pattern|..." as Qt's file dialogs take it:
 // "Display text (pattern);;...". "*.*" becomes "*", which matches every file here.
 QString qtFileFilter(const std::string& filter);

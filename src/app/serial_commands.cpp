@@ -146,7 +146,7 @@ void frmTunewell_Main::closeIfRequested() {
 // Reads the module into a fresh image. The buffer, the tables and the caption are replaced
 // only when all 264 bytes have arrived: a missing cable, another module or Esc loses nothing.
 void frmTunewell_Main::mnuDownload_Click() {
-    if (transfers_->running()) return;
+    if (transfers_->running() || !views_->offerToKeepEdits()) return;
     if (!state_.BufferEmpty &&
         prompts_.message("Data buffer not empty. OK to overwrite?", PromptIcon::None,
                          PromptButtons::OKCancel, kDownloadTitle) == PromptAnswer::Cancel)
@@ -163,6 +163,7 @@ void frmTunewell_Main::mnuDownload_Click() {
         if (state_.Table3DEnabled) views_->ChartSetup3D();
         mnuNewTable->setEnabled(true);
         setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
+        baseline_.set(state_);
         state_.BufferStatus = "Downloaded Data";
         setCaption(state_.AppTitle + " - Downloaded Data");
     }
@@ -178,7 +179,10 @@ void frmTunewell_Main::mnuUpload_Click() {
                          PromptIcon::Exclamation, PromptButtons::OK, kUploadTitle);
         return;
     }
-    showOutcome(runTransfer([this] { return transfers_->upload(); }), kUploadTitle);
+    const TransferOutcome outcome = runTransfer([this] { return transfers_->upload(); });
+    if (outcome.succeeded) baseline_.set(state_);
+    updateStatusBar();
+    showOutcome(outcome, kUploadTitle);
     closeIfRequested();
 }
 

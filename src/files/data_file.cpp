@@ -1,6 +1,7 @@
 #include "files/data_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -40,19 +41,26 @@ void loadDataFile(const QString& path, ModuleData& data) {
     data.BufferEmpty = false;
 }
 
-void writeDataFile(const QString& path, const EepromBytes& buffer) {
+void writeFileAtomically(const QString& path, QByteArrayView bytes, const char* source) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        throw fileError(source, path, QStringLiteral("not a regular file, so it is not replaced"));
     QSaveFile file(path);
     // Unbuffered: a write that fails in a buffered flush inside commit() is not seen by
     // commit(), which would then rename a truncated file over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw fileError("File Save", path, file.errorString());
-    const auto* image = reinterpret_cast<const char*>(buffer.data()) + kImageFirstAddress;
-    if (file.write(image, kImageSize) != kImageSize || !file.flush()) {
+        throw fileError(source, path, file.errorString());
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        throw fileError("File Save", path, reason);
+        throw fileError(source, path, reason);
     }
-    if (!file.commit()) throw fileError("File Save", path, file.errorString());
+    if (!file.commit()) throw fileError(source, path, file.errorString());
+}
+
+void writeDataFile(const QString& path, const EepromBytes& buffer) {
+    const auto* image = reinterpret_cast<const char*>(buffer.data()) + kImageFirstAddress;
+    writeFileAtomically(path, QByteArrayView(image, kImageSize), "File Save");
 }
 
 }  // namespace qz

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -33,6 +34,13 @@ ImageBytes readDataFile(const QString& path);
 // Reads a data file into addresses 16-279 of the buffer and marks the buffer loaded. On
 // any failure it throws and the target is left exactly as it was.
 void loadDataFile(const QString& path, ModuleData& data);
+
+// Writes `bytes` as the whole file at `path`: to a temporary file in the same folder, renamed
+// over the target only when every byte is written, so a failed or interrupted write leaves
+// the old file as it was. A target that exists and is not a regular file (a device, a
+// pipe, a folder) is refused, never replaced. Throws ProgramError naming the path, with
+// `source` as its source.
+void writeFileAtomically(const QString& path, QByteArrayView bytes, const char* source);
 
 // Writes addresses 16-279 as a file of exactly 264 bytes. The file is written whole to a
 // temporary file in the same folder and then renamed over the target, so a failed or

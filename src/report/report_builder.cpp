@@ -236,8 +236,8 @@ std::vector<ReportDocument> buildReport(const ReportInput& input) {
         documents.push_back({{lines}, false});
         documents.push_back({{{2000, page.parameters()}}, false});
     } else {
-        first.blocks.push_back({2000, page.parameters()});
-        documents.push_back(first);
+        // One page: its own heading and comment once, at the top of the parameter lines.
+        documents.push_back({{{2000, page.parameters()}}, false});
     }
     return documents;
 }

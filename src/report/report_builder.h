@@ -45,7 +45,7 @@ struct ReportInput {
 };
 
 // The report's documents: the chart page and the table page when a table is enabled, then
-// the parameter page; without a table the parameter page shares the first document.
+// the parameter page; without a table the parameter page alone, its heading printed once.
 std::vector<ReportDocument> buildReport(const ReportInput& input);
 
 // A line as characters: each item padded out to its column.

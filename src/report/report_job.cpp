@@ -1,9 +1,12 @@
 #include "report/report_job.h"
 
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QLocale>
 #include <QPdfWriter>
 
+#include "core/program_error.h"
+#include "files/data_file.h"
 #include "report/report_painter.h"
 
 namespace qz {
@@ -30,15 +33,29 @@ std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& view
     return buildReport(input);
 }
 
-bool writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
-                    TimingChart* chart) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Landscape);
-    writer.setResolution(600);
-    writer.setTitle(QStringLiteral("QZ-1 Ignition Module Data"));
-    return paintReport(writer, documents, reportFontFamily(QFontDatabase::families()), chart,
-                       false);
+QPageLayout reportPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+}
+
+QByteArray reportPdf(const std::vector<ReportDocument>& documents, TimingChart* chart,
+                     const QPageLayout& layout) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(layout);
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("QZ-1 Ignition Module Data"));
+        if (!paintReport(writer, documents, reportFontFamily(QFontDatabase::families()), chart,
+                         false))
+            throw appError("Print", "The report could not be drawn.");
+    }
+    return pdf.data();
+}
+
+void writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
+                    TimingChart* chart, const QPageLayout& layout) {
+    writeFileAtomically(path, reportPdf(documents, chart, layout), "Print");
 }
 
 }  // namespace qz

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
+#include <QPageLayout>
 #include <QString>
 #include <string>
 #include <vector>
@@ -22,9 +24,15 @@ std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& view
                                      const std::string& comment, const QDateTime& when,
                                      TimingChart** chart);
 
-// Writes the report into a PDF: landscape A4, as the printed pages. False when the file
-// cannot be written.
-bool writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
-                    TimingChart* chart);
+// The report as a PDF, one page a document, on the page layout given (by default landscape
+// A4, as the printed pages).
+QPageLayout reportPageLayout();
+QByteArray reportPdf(const std::vector<ReportDocument>& documents, TimingChart* chart,
+                     const QPageLayout& layout = reportPageLayout());
+
+// Writes the report's PDF whole and atomically, as data files are written: a failure leaves
+// an older file at the path as it was. Throws ProgramError naming the path.
+void writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
+                    TimingChart* chart, const QPageLayout& layout = reportPageLayout());
 
 }  // namespace qz

@@ -1,11 +1,21 @@
 #include "app/main_window.h"
 
+#include "image/buffer_baseline.h"
+
 #include <gtest/gtest.h>
+
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 
+#include "support/editor_fixture.h"
+#include "support/grid_input.h"
 #include "support/main_window_fixture.h"
 #include "support/scripted_port.h"
 
@@ -91,23 +101,25 @@ TEST(MainWindow, AboutShowsTheCompanyBlock) {
     EXPECT_EQ(about.title, "About");
 }
 
-// Charts above, grids below; a low window leaves no room for the grids.
+// Charts above, grids below; a low window gives the grid what it needs from the chart, and a
+// grid still too small scrolls: no row is ever lower than a line of text.
 TEST(MainWindow, ResizingLaysOutChartsAndGrids) {
     MainWindowFixture f;
     f.window->show();
     TableViews& views = f.window->views();
-    for (const QSize size : {QSize(1000, 700), QSize(640, 180)}) {
+    for (const auto& [size, chartShare] :
+         {std::pair{QSize(1000, 700), 0.7}, {QSize(640, 180), 0.5}}) {
         f.window->resize(size);
         QCoreApplication::processEvents();
         const QSize inner = f.window->centralWidget()->size();
         EXPECT_EQ(views.chart3D().width(), inner.width());
-        EXPECT_NEAR(views.chart3D().height(), 0.7 * inner.height(), 1);
+        EXPECT_NEAR(views.chart3D().height(), chartShare * inner.height(), 1);
+        EXPECT_GE(views.grid3D().rowHeight(8), views.grid3D().fontMetrics().height());
         EXPECT_EQ(views.grid3D().y(), views.chart3D().height());
         EXPECT_NEAR(views.grid3D().width(), inner.width() - 150 * f.window->logicalDpiX() / 1440.0,
                     1);
         EXPECT_EQ(views.grid2D().geometry(), views.grid3D().geometry());
     }
-    EXPECT_EQ(views.grid2D().height(), 0) << "no room left for the grids";
     const int columnWidth = views.grid3D().columnWidth(5);
     f.window->resize(1200, 800);
     QCoreApplication::processEvents();
@@ -121,44 +133,104 @@ TEST(MainWindow, HelpOpensAtItsTableOfContents) {
     EXPECT_TRUE(f.window->helpViewer()->isVisible());
     EXPECT_TRUE(f.window->helpViewer()->browser()->source().path().endsWith("help/index.html"));
     EXPECT_TRUE(f.window->helpViewer()->browser()->toPlainText().contains("Contents"));
+    // Its pictures fit the window, however narrow.
+    QTextBrowser& browser = *f.window->helpViewer()->browser();
+    f.window->helpViewer()->resize(420, 600);
+    QDir(f.folder.path()).mkpath("help/screenshots");
+    for (const char* picture : {"table_3d_editing.png", "table_2d.png", "drag_2d.png"})
+        QFile::copy(QStringLiteral(QZ_RESOURCES_DIR "/../docs/screenshots/") + picture,
+                    f.folder.path() + "/help/screenshots/" + picture);
+    browser.setSource(QUrl::fromLocalFile(f.folder.path() + "/help/table_editor.html"));
+    int pictures = 0;
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                image.isValid()) {
+                const QVariant resource =
+                    browser.document()->resource(QTextDocument::ImageResource, image.name());
+                QImage shown = resource.value<QImage>();
+                if (shown.isNull()) shown.loadFromData(resource.toByteArray());
+                EXPECT_FALSE(shown.isNull());
+                EXPECT_LE(shown.width(), browser.viewport()->width()) << image.name().toStdString();
+                ++pictures;
+            }
+    EXPECT_EQ(pictures, 3);
     f.window->helpViewer()->close();
 }
 
-TEST(MainWindow, ClosingAsksAboutAnOpenTableOnly) {
-    MainWindowFixture quiet;
-    quiet.state.BufferEmpty = false;  // an unsaved image is not asked about
-    quiet.window->show();
-    EXPECT_TRUE(quiet.window->close());
-    EXPECT_TRUE(quiet.prompts.shown().empty());
-
+// Exit offers an open table to the buffer, then a buffer holding what no file and no module
+// holds to a file; the program ends only when nothing is cancelled and that save happened.
+TEST(MainWindow, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
+    constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAnswer::Cancel;
+    const std::string table = "Save timing table before exiting?";
+    const std::string buffer =
+        "The data buffer holds changes that are in no data file and not in the module. Save "
+        "them to a file before exiting?";
     const struct {
-        PromptAnswer answer;
+        bool tableOpen;
+        bool triggerChanged;
+        std::vector<PromptAnswer> answers;
+        const char* file;  // "": the save dialog is left without a choice; nullptr: not shown
+        std::vector<std::string> messages;
         bool closed;
-        bool saved;
     } cases[] = {
-        {PromptAnswer::Yes, true, true},
-        {PromptAnswer::No, true, false},
-        {PromptAnswer::Cancel, false, false},
+        {false, false, {}, nullptr, {}, true},
+        {true, false, {No}, nullptr, {table}, true},
+        {true, false, {Cancel}, nullptr, {table}, false},
+        {true, false, {Yes, No}, nullptr, {table, buffer}, true},
+        {true, false, {Yes, Cancel}, nullptr, {table, buffer}, false},
+        {true, false, {Yes, Yes}, "", {table, buffer}, false},
+        {true, false, {Yes, Yes}, "saved.dat", {table, buffer}, true},
+        {false, true, {Yes}, "saved.dat", {buffer}, true},
     };
     for (const auto& c : cases) {
-        MainWindowFixture f;
+        test::EditorFixture f(test::k2D);
         auto port = std::make_unique<test::ScriptedPort>(ModuleSimulator(demoTune(), "QZ-1"));
         test::ScriptedPort& scripted = *port;
         f.window->transfers().usePort(std::move(port));
         scripted.open();
-        f.state.Table2DEnabled = true;
-        f.openTable2D();
-        f.prompts.answer(c.answer);
+        if (c.tableOpen) {
+            f.window->mnuEditTimingTable->trigger();
+            EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
+        }
+        if (c.triggerChanged) f.state.TrigTiming = 20;
+        for (PromptAnswer a : c.answers) f.prompts.answer(a);
+        if (c.file) f.prompts.answerFile(*c.file ? f.folder.file(c.file) : "");
+        const std::size_t before = f.prompts.shown().size();
         EXPECT_EQ(f.window->close(), c.closed);
+        std::vector<std::string> shown;
+        for (std::size_t i = before; i < f.prompts.shown().size(); ++i)
+            if (f.prompts.shown()[i].kind == test::ShownPrompt::Kind::Message)
+                shown.push_back(f.prompts.shown()[i].text);
+        EXPECT_EQ(shown, c.messages) << c.answers.size();
         EXPECT_FALSE(scripted.isOpen()) << "the port is closed whatever the answer";
-        const auto& question = f.prompts.shown().at(0);
-        EXPECT_EQ(question.text, "Save timing table before exiting?");
-        EXPECT_EQ(question.buttons, PromptButtons::YesNoCancel);
-        EXPECT_EQ(question.icon, PromptIcon::Exclamation);
-        EXPECT_EQ(question.title, "Exit Program");
         EXPECT_EQ(f.window->isVisible(), !c.closed);
-        EXPECT_EQ(f.state.EEPROMBuffer[16] != 0, c.saved);
+        if (c.file && *c.file) {
+            EXPECT_EQ(f.folder.read(c.file), qz1::test::fileBytes(encodedImage(f.state)));
+        }
     }
+}
+
+// The status bar says when the buffer holds changes that are in no file and no module.
+TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
+    MainWindowFixture f;
+    f.window->show();
+    const QLabel& status = test::named<QLabel>(*f.window, "lblStatusBuffer");
+    QString whileLoaded;
+    f.prompts.onMessage = [&](const test::ShownPrompt&) { whileLoaded = status.text(); };
+    f.prompts.answer(PromptAnswer::OK);
+    f.window->openDataFile(f.folder.write("tune.dat", test::tuneFile(test::k2D)));
+    f.prompts.onMessage = nullptr;
+    EXPECT_EQ(whileLoaded, "tune.dat  |  trigger timing 30 deg  |  2D table");
+    f.window->mnuEditTimingTable->trigger();
+    auto& grid = test::named<TimingGrid>(*f.window, "VSFlexGrid1");
+    EXPECT_TRUE(test::typeIntoCell(grid, 1, 3, "12"));
+    EXPECT_FALSE(status.text().contains("not saved")) << "the edits are not in the buffer yet";
+    f.window->mnuSaveTbl->trigger();
+    EXPECT_EQ(status.text(), "tune.dat - not saved  |  trigger timing 30 deg  |  2D table");
+    f.prompts.answerFile(f.folder.file("saved.dat"));
+    f.window->mnuSaveFile->trigger();
+    EXPECT_EQ(status.text(), "saved.dat  |  trigger timing 30 deg  |  2D table");
 }
 
 }  // namespace

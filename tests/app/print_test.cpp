@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QStatusBar>
 
 #include "report/report_builder.h"
 #include "report/report_painter.h"
@@ -63,6 +66,30 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             lines.indexOf(QRegularExpression("\\s*" + words.join("\\s+") + "\\s*"), at);
         EXPECT_GE(found, at) << wanted.toStdString();
         if (found >= at) at = found;
+    }
+}
+
+// A printer whose output is a PDF file gets every page in one file: chart, table and
+// parameter pages, or the parameter page alone (its heading once) without a table.
+TEST(Print, APrinterSetUpToPrintToAFileGetsEveryPage) {
+    for (const std::uint8_t flags : {test::k3D, std::uint8_t{0x1C}}) {
+        EditorFixture f(flags);
+        const QString pdf = QString::fromStdString(f.folder.file("setup.pdf"));
+        f.onDialog = [&](QDialog& dialog) {
+            if (auto* setup = qobject_cast<QPrintDialog*>(&dialog)) {
+                EXPECT_EQ(setup->windowTitle(), "Printer Setup");
+                setup->printer()->setOutputFileName(pdf);
+            }
+        };
+        f.window->mnuPrintSetup->trigger();
+        f.prompts.answerInput(std::string("SN 4711"));
+        f.window->mnuPrintTable->trigger();
+        EXPECT_EQ(f.prompts.shown().back().text, "Serial number or comment?");
+        const QStringList lines = test::pdfLines(pdf);
+        EXPECT_EQ(lines.filter("\f").size(), flags == test::k3D ? 3 : 1);
+        EXPECT_EQ(lines.filter("Serial/Comment: SN 4711").size(), flags == test::k3D ? 3 : 1)
+            << "the comment once a page";
+        EXPECT_EQ(f.window->statusBar()->currentMessage(), "Report written to " + pdf);
     }
 }
 

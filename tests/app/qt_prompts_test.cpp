@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace qz {
@@ -14,6 +17,15 @@ TEST(QtFileFilter, TurnsDisplayAndPatternPairsIntoQtFilters) {
     EXPECT_EQ(qtFileFilter("All Files (*.*)|*.*"), "All Files (*)");
     EXPECT_EQ(qtFileFilter("Tunes|*.dat;*.bin|All Files (*.*)|*.*"),
               "Tunes (*.dat *.bin);;All Files (*)");
+}
+
+// Never the program's own folder, which an installed program cannot write to.
+TEST(QtPrompts, FileDialogsOpenInTheFolderLastUsedOrElseTheUsersDocuments) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    EXPECT_EQ(dialogStartFolder(""), fallback);
+    EXPECT_EQ(dialogStartFolder("/no/such/folder"), fallback);
+    EXPECT_EQ(dialogStartFolder(QDir::tempPath()), QDir::tempPath());
 }
 
 // A short text must not cut the title; a transfer's busy cursor gives way to the arrow over

@@ -92,8 +92,11 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& err) {
     } catch (const qz::ProgramError& error) {
         throw BadInput(request.input + ": " + error.what());
     }
-    if (!qz::writeReportPdf(QString::fromStdString(request.output), documents, chart))
-        throw BadInput(request.output + ": cannot be written");
+    try {
+        qz::writeReportPdf(QString::fromStdString(request.output), documents, chart);
+    } catch (const qz::ProgramError& error) {
+        throw BadInput(error.what());
+    }
     return kExitOk;
 }
 
