@@ -46,7 +46,6 @@ TEST(Qz1NewTable, CorrectionsAreNotesAndTheTableIsSavedAtTheNewTriggerTiming) {
          "whole degrees from 0 to 40"},
         {{"new3d", in3D, "--trigger", "41", "-o", folder.path("x.dat")},
          "whole degrees from 0 to 40"},
-        {{"new2d", in2D}, "new2d needs IN and -o OUT"},
     };
     for (const auto& r : refused) {
         const ToolRun run = runTool(r.arguments);

@@ -58,42 +58,5 @@ TEST(Qz1Show, JsonHoldsWhatDecodingGivesInFullPrecision) {
     }
 }
 
-// No value is made up for it: JSON says null, the words say so.
-TEST(Qz1Show, AFrequencyAbove32767IsReportedAndNoValueIsInvented) {
-    qz::EepromBytes image = sampleImage();
-    image[74] = 0x9C;
-    image[75] = 45;
-    TempFolder folder;
-    const auto path = folder.write("fast.dat", fileBytes(image));
-    const ToolRun run = runTool({"show", "--json", path});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, path + ": GPIO2VSSFreq: Overflow\n");
-    const auto json = nlohmann::json::parse(run.out);
-    EXPECT_TRUE(json["GPIO2VSSFreq"].is_null());
-    EXPECT_EQ(json["GPIO2BurnRPMLim"], 4500) << "decoding went on";
-    EXPECT_NE(runTool({"show", path}).out.find("frequency cannot be decoded"), std::string::npos);
-}
-
-TEST(Qz1Show, BadFilesGetOneLineNamingTheFile) {
-    TempFolder folder;
-    const auto shortFile = folder.write("short.dat", QByteArray(100, '\1'));
-    const auto missing = folder.path("missing.dat");
-    const struct {
-        std::vector<std::string> arguments;
-        std::string expected;
-    } cases[] = {
-        {{"show", shortFile}, "qz1: " + shortFile + ": premature end of file after 100 bytes\n"},
-        {{"show", "--json", missing}, "qz1: " + missing + ": No such file or directory\n"},
-        {{"show"}, "qz1: cannot understand the arguments; see qz1 --help\n"},
-        {{}, "qz1: no command given; see qz1 --help\n"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = runTool(c.arguments);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err, c.expected);
-        EXPECT_EQ(run.out, "");
-    }
-}
-
 }  // namespace
 }  // namespace qz1::test

@@ -3,7 +3,6 @@
 #include <map>
 
 #include "core/auto_prompts.h"
-#include "files/data_file.h"
 #include "image/parameter_codec.h"
 #include "image/table_layout.h"
 #include "qz1/commands.h"
@@ -13,12 +12,6 @@
 namespace qz1 {
 namespace {
 
-struct ApplyRequest {
-    std::string input;
-    std::string output;
-    std::vector<Edit> edits;  // in the order given
-};
-
 std::string readTextFile(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
@@ -26,29 +19,18 @@ std::string readTextFile(const std::string& path) {
     return file.readAll().toStdString();
 }
 
-ApplyRequest parseApplyArguments(const std::vector<std::string>& arguments) {
-    ApplyRequest request;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const bool takesValue = argument == "--set" || argument == "--json" || argument == "-o";
-        if (takesValue && i + 1 == arguments.size()) throw BadInput(argument + " needs a value");
-        if (argument == "--set") {
-            request.edits.push_back(parseSetArgument(arguments[++i]));
-        } else if (argument == "--json") {
-            const std::string& file = arguments[++i];
-            const auto fromFile = parseJsonEdits(readTextFile(file), file);
-            request.edits.insert(request.edits.end(), fromFile.begin(), fromFile.end());
-        } else if (argument == "-o") {
-            request.output = arguments[++i];
-        } else if (argument.starts_with("-") || !request.input.empty()) {
-            throw BadInput("apply: unexpected argument \"" + argument + "\"");
+// The --set and --json edits in the order given.
+std::vector<Edit> editsOf(const Arguments& arguments) {
+    std::vector<Edit> edits;
+    for (const auto& [option, value] : arguments.values({"--set", "--json"})) {
+        if (option == "--set") {
+            edits.push_back(parseSetArgument(value));
         } else {
-            request.input = argument;
+            const auto fromFile = parseJsonEdits(readTextFile(value), value);
+            edits.insert(edits.end(), fromFile.begin(), fromFile.end());
         }
     }
-    if (request.input.empty() || request.output.empty())
-        throw BadInput("apply needs FILE and -o OUT");
-    return request;
+    return edits;
 }
 
 // A value that could not be decoded must be replaced by an edit, or the file would carry
@@ -87,32 +69,21 @@ void noteReadBackChanges(const qz::ModuleData& encoded, const std::vector<Edit>&
 
 }  // namespace
 
-int runApply(const std::vector<std::string>& arguments, std::ostream& err) {
-    const ApplyRequest request = parseApplyArguments(arguments);
-    Tune tune = loadTune(request.input);
-    if (!undecodedValuesReplaced(tune, request.edits, err)) return kExitDecodeFailure;
+int runApply(const Arguments& arguments, std::ostream&, std::ostream& err) {
+    const std::vector<Edit> edits = editsOf(arguments);
+    const std::string output = *arguments.value("-o");
+    Tune tune = loadTune(arguments.positional(0));
+    if (!undecodedValuesReplaced(tune, edits, err)) return kExitDecodeFailure;
 
     const qz::ModuleData decoded = tune.data;
     qz::ModuleData& data = tune.data;
-    applyEdits(request.edits, data);
+    applyEdits(edits, data);
     // A table is written only when one of its cells was changed, against the final trigger
     // timing, as the program's save of a table does; an untouched table keeps its bytes.
     if (!(decoded.Table2D == data.Table2D)) qz::encodeTable2D(data);
     if (!(decoded.Table3D == data.Table3D)) qz::encodeTable3D(data);
-
-    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
-    const auto encoding = qz::UpdateEEPROM(data, ignore);
-    for (const auto& failure : encoding.failures)
-        err << request.output << ": cannot encode " << failure.step << " = "
-            << qz::findParameter(failure.step)->get(data) << ": " << failure.description << '\n';
-    if (!encoding.failures.empty()) return kExitBadInput;
-
-    noteReadBackChanges(data, request.edits, request.output, err);
-    try {
-        qz::writeDataFile(QString::fromStdString(request.output), data.EEPROMBuffer);
-    } catch (const qz::ProgramError& error) {
-        throw BadInput(error.what());
-    }
+    saveTune(data, output);
+    noteReadBackChanges(data, edits, output, err);
     return kExitOk;
 }
 

@@ -24,15 +24,17 @@ std::pair<std::string, std::string> advanceTexts(double a, double b) {
 
 }  // namespace
 
-int runDiff(const std::string& pathA, const std::string& pathB, std::ostream& stdOut,
-            std::ostream& err) {
+// A value that cannot be decoded shows as such, the comparison goes on, and the exit is 3.
+int runDiff(const Arguments& arguments, std::ostream& stdOut, std::ostream& err) {
     std::ostringstream out;
-    const Tune a = loadTune(pathA);
-    const Tune b = loadTune(pathB);
+    const Tune a = loadTune(arguments.positional(0));
+    const Tune b = loadTune(arguments.positional(1));
     for (const auto& variable : qz::parameterCatalog()) {
-        if (variable.get(a.data) == variable.get(b.data)) continue;
-        out << parameterLabel(variable.name()) << ' ' << parameterValueText(variable.name(), a.data)
-            << " -> " << parameterValueText(variable.name(), b.data) << '\n';
+        const auto name = variable.name();
+        if (variable.get(a.data) == variable.get(b.data) && a.decoded(name) == b.decoded(name))
+            continue;
+        out << parameterLabel(name) << ' ' << storedValueText(name, a) << " -> "
+            << storedValueText(name, b) << '\n';
     }
     for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
         const double left = a.data.Table2D(c, 1);

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "image/table_layout.h"
-#include "qz1/tune.h"
+#include "qz1/bad_input.h"
 
 namespace qz1 {
 namespace {

@@ -155,6 +155,10 @@ std::string parameterValueText(std::string_view name, const ModuleData& data) {
     return wordsFor(name).value(data);
 }
 
+std::string storedValueText(std::string_view name, const Tune& tune) {
+    return tune.decoded(name) ? parameterValueText(name, tune.data) : "cannot be decoded";
+}
+
 std::string_view sectionBefore(std::string_view name) {
     if (name == "TrigTiming") return "Module parameters";
     if (name == "GPI1Mode") return "General purpose input 1";

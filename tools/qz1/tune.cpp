@@ -1,7 +1,10 @@
 #include "qz1/tune.h"
 
+#include <algorithm>
+
 #include "core/auto_prompts.h"
 #include "files/data_file.h"
+#include "image/parameter_catalog.h"
 #include "image/parameter_codec.h"
 
 namespace qz1 {
@@ -9,14 +12,7 @@ namespace qz1 {
 Tune loadTune(const std::string& path) {
     Tune tune;
     tune.path = path;
-    try {
-        qz::loadDataFile(QString::fromStdString(path), tune.data);
-    } catch (const qz::PrematureEndOfFile& error) {
-        throw BadInput(path + ": " + error.what());
-    } catch (const qz::ProgramError& error) {
-        // The file layer's description already starts with the path.
-        throw BadInput(error.what());
-    }
+    aboutFile(path, [&] { qz::loadDataFile(QString::fromStdString(path), tune.data); });
     qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
     tune.decodeFailures = qz::UpdateParams(tune.data, ignore).failures;
     return tune;
@@ -28,10 +24,29 @@ std::vector<std::string> Tune::undecodable() const {
     return names;
 }
 
+bool Tune::decoded(std::string_view name) const {
+    return std::none_of(decodeFailures.begin(), decodeFailures.end(),
+                        [&](const qz::TrappedFailure& failure) { return failure.step == name; });
+}
+
 int reportDecodeFailures(const Tune& tune, std::ostream& err) {
     for (const auto& failure : tune.decodeFailures)
         err << tune.path << ": " << failure.step << ": " << failure.description << '\n';
     return tune.decodeFailures.empty() ? kExitOk : kExitDecodeFailure;
+}
+
+void saveTune(qz::ModuleData& data, const std::string& path) {
+    qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
+    const auto encoding = qz::UpdateEEPROM(data, ignore);
+    if (!encoding.failures.empty()) {
+        const auto& failure = encoding.failures.front();
+        std::string value;
+        if (const auto* variable = qz::findParameter(failure.step))
+            value = " = " + std::to_string(variable->get(data));
+        throw BadInput(path + ": cannot encode " + failure.step + value + ": " +
+                       failure.description);
+    }
+    aboutFile(path, [&] { qz::writeDataFile(QString::fromStdString(path), data.EEPROMBuffer); });
 }
 
 }  // namespace qz1

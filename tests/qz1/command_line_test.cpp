@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <filesystem>
+
+#include "qz1/qz1_harness.h"
+#include "qz1/sim_faults.h"
+
+namespace qz1::test {
+namespace {
+
+using qz::test::TempFolder;
+
+// Every command's own --help and the mistakes any command can meet, each a row: one line on
+// stderr for each problem, OUT never written, and no Qt message on the real stderr.
+TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
+    TempFolder folder;
+    qz::EepromBytes image = sampleImage();
+    const auto good = folder.write("good.dat", fileBytes(image));
+    image[74] = 0x9C;  // a frequency above 32767
+    image[75] = 45;
+    const auto vss = folder.write("vss.dat", fileBytes(image));
+    image[50] = 0x40 | 0x20 | 0x1C;
+    const auto vss2D = folder.write("vss2d.dat", fileBytes(image));
+    const auto out = folder.path("out.dat");
+    const auto shortFile = folder.write("short.dat", QByteArray(100, '\1'));
+    const auto nullJson = folder.write("null.json", "{\"GPIO2VSSFreq\": null}");
+
+    const std::string overflow = ": GPIO2VSSFreq: Overflow";
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        std::string err;  // found in stderr, its only line; none when empty
+        std::string out = {};
+    };
+    std::vector<Row> rows = {
+        {{}, 2, "qz1: no command given; see qz1 --help\n"},
+        {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
+        {{"show"}, 2, "qz1: show needs FILE\n"},
+        {{"show", good, "--json"}, 0, "", "\"TrigTiming\": 30"},
+        {{"show", "--bogus", good}, 2, "show: unknown option \"--bogus\""},
+        {{"diff", good, good, good}, 2, "diff: unexpected argument \""},
+        {{"apply", good, "-o", out, "-o", out}, 2, "apply: -o given twice"},
+        {{"new3d", good, "--base", "1", "-o", out, "--base", "2"}, 2, "--base given twice"},
+        {{"apply", good, "--set", "TrigTiming=20", "-o"}, 2, "apply: -o needs a value"},
+        {{"apply", "-o", out}, 2, "apply needs FILE and -o OUT"},
+        {{"new2d", good}, 2, "new2d needs IN and -o OUT"},
+        {{"sim", "--fault", "sparks"}, 2, "unknown fault \"sparks\""},
+        {{"show", shortFile}, 2, shortFile + ": premature end of file after 100 bytes"},
+        {{"report", "missing.dat", "-o", out}, 2, "qz1: missing.dat: No such file"},
+        {{"report", good, "-o", "/nonexistent/r.pdf"}, 2, "/nonexistent/r.pdf: No such file or directory"},
+        // A frequency that cannot be decoded is shown as such, and refused by every command
+        // that writes or sends the file whole.
+        {{"show", vss}, 3, vss + overflow, "frequency cannot be decoded"},
+        {{"show", "--json", vss}, 3, vss + overflow, "\"GPIO2VSSFreq\": null"},
+        {{"diff", good, vss}, 3, vss + overflow, "0 -> cannot be decoded"},
+        {{"apply", vss, "-o", out}, 3, vss + overflow + " (set GPIO2VSSFreq"},
+        {{"apply", vss, "--json", nullJson, "-o", out}, 3, " (set GPIO2VSSFreq"},  // null: not set
+        {{"report", vss, "-o", out}, 3, vss + overflow},
+        {{"new2d", vss2D, "-o", out}, 3, vss2D + overflow},
+        {{"new3d", vss, "-o", out}, 3, vss + overflow},
+        {{"upload", vss, "--port", "/dev/null"}, 3, vss + overflow},
+    };
+    for (std::size_t i = 0; i < commands().size(); ++i) {
+        const std::string& name = commands()[i].name;
+        rows.push_back({{name, good, i % 2 ? "-h" : "--help"}, 0, "", "Usage:\n  qz1 " + name});
+    }
+    rows.push_back({{"--help"}, 0, "", "stray=ADDRESS, vanish=ADDRESS"});
+
+    for (const auto& row : rows) {
+        const std::string line = row.arguments.empty() ? "" : row.arguments.front();
+        testing::internal::CaptureStderr();
+        const ToolRun run = runTool(row.arguments);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << line;
+        EXPECT_EQ(run.status, row.status) << line << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), row.err.empty() ? 0 : 1);
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+        EXPECT_NE(run.out.find(row.out), std::string::npos) << line;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(out))) << line;
+    }
+}
+
+// The manual page cannot be generated from the table, so it is checked against it.
+TEST(Qz1CommandLine, TheManualPageNamesEveryCommandOptionAndFault) {
+    QFile file(QString::fromStdString(
+        (std::filesystem::path(__FILE__).parent_path() / "../../packaging/qz1.1").string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // Without roff's font changes and the backslash of "\-".
+    const std::string text =
+        QString(file.readAll()).remove(QRegularExpression(R"(\\f.|\\(?=-))")).toStdString();
+    for (const auto& command : commands()) {
+        EXPECT_NE(text.find(".B qz1 " + command.name + '\n'), std::string::npos) << command.name;
+        for (const auto& parameter : command.synopsis)
+            EXPECT_NE(text.find(parameter.name), std::string::npos) << parameter.name;
+    }
+    for (const auto& fault : faultKinds())
+        EXPECT_NE(text.find(fault.shown()), std::string::npos) << fault.shown();
+}
+
+}  // namespace
+}  // namespace qz1::test

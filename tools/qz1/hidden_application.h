@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace qz1 {
+
+// The Qt application a command runs in, made here unless one is running already (a test
+// has its own). The serial port needs only the core; the report paints with the widgets'
+// fonts and charts, offscreen when there is no display to show them on.
+class HiddenApplication {
+  public:
+    enum class Kind { Core, Widgets };
+    explicit HiddenApplication(Kind kind);
+
+  private:
+    int argc_ = 1;
+    char name_[4] = "qz1";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> application_;
+};
+
+}  // namespace qz1
