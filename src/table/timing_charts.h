@@ -37,6 +37,7 @@ class TimingChart : public QWidget {
     void setValueLabelVisible(bool visible);
     bool valueLabelVisible() const { return valueLabelVisible_; }
     void attachValueLabel(int first, int second);
+    std::pair<int, int> valueLabelPoint() const { return {labelFirst_, labelSecond_}; }
     void setValueLabelText(const QString& text);
     QString valueLabelText() const { return valueLabelText_; }
 

@@ -108,33 +108,6 @@ TEST(OpenFile, TheCaptionSaysTheBufferIsEmptyWhileTheFileIsDecoded) {
     EXPECT_EQ(f.state.GPIO2VSSFreq, 150) << "Ignore kept the value in force";
 }
 
-TEST(OpenFile, ALongNameIsShortenedInTheCaption) {
-    MainWindowFixture f;
-    const QString name = QString(37, 'n') + ".dat";  // 41 characters
-    f.prompts.answerFile(f.folder.write(name, image(264)));
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->mnuOpenFile->trigger();
-    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - ..." + name.right(40).toStdString());
-}
-
-TEST(OpenFile, ReplacingALoadedBufferAsksFirstAndClosesAnOpenTableWithoutAsking) {
-    MainWindowFixture f;
-    loadSomething(f);
-    f.state.Table2DEnabled = true;
-    f.openTable2D();
-    f.prompts.answer(PromptAnswer::OK);
-    f.prompts.answerFile(f.folder.write("t.dat", image(264)));
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->mnuOpenFile->trigger();
-    const auto& question = f.prompts.shown().at(0);
-    EXPECT_EQ(question.text, "Data buffer not empty. OK to overwrite?");
-    EXPECT_EQ(question.buttons, PromptButtons::OKCancel);
-    EXPECT_EQ(question.title, "Open Data File");
-    EXPECT_FALSE(f.window->views().tableOpen());
-    EXPECT_EQ(f.state.FirmwareID, "");
-    EXPECT_EQ(f.state.TrigTiming, 25);
-}
-
 // Nothing the user had is lost until a whole file has been read.
 TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     const struct {
@@ -169,6 +142,8 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
         f.window->mnuOpenFile->trigger();
 
         EXPECT_EQ(texts(f.prompts), c.shown) << c.why;
+        EXPECT_EQ(std::pair(f.prompts.shown()[0].buttons, f.prompts.shown()[0].title),
+                  std::pair(PromptButtons::OKCancel, std::string("Open Data File")));
         EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;
         EXPECT_FALSE(f.state.BufferEmpty) << c.why;
         EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
@@ -186,19 +161,6 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     }();
     EXPECT_EQ(premature.icon, PromptIcon::Exclamation);
     EXPECT_EQ(premature.title, "Open Data File");
-}
-
-// A file named on the command line (the desktop's "Open With") opens as Open File opens one,
-// without the dialog.
-TEST(OpenFile, AFileNamedOnTheCommandLineOpensWithoutTheDialog) {
-    MainWindowFixture f;
-    const auto path = f.folder.write("street.dat", image(264));
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->openDataFile(path);
-    EXPECT_EQ(texts(f.prompts), std::vector<std::string>{
-                                    "Loaded " + path + " to buffer. Ready for editing or upload."});
-    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
-    EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
 }
 
 // Beside the executable (the build folder), else ../share/tunewell-qz (an installed package).

@@ -158,59 +158,6 @@ TEST(MainWindow, HelpOpensAtItsTableOfContents) {
     f.window->helpViewer()->close();
 }
 
-// Exit offers an open table to the buffer, then a buffer holding what no file and no module
-// holds to a file; the program ends only when nothing is cancelled and that save happened.
-TEST(MainWindow, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
-    constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAnswer::Cancel;
-    const std::string table = "Save timing table before exiting?";
-    const std::string buffer =
-        "The data buffer holds changes that are in no data file and not in the module. Save "
-        "them to a file before exiting?";
-    const struct {
-        bool tableOpen;
-        bool triggerChanged;
-        std::vector<PromptAnswer> answers;
-        const char* file;  // "": the save dialog is left without a choice; nullptr: not shown
-        std::vector<std::string> messages;
-        bool closed;
-    } cases[] = {
-        {false, false, {}, nullptr, {}, true},
-        {true, false, {No}, nullptr, {table}, true},
-        {true, false, {Cancel}, nullptr, {table}, false},
-        {true, false, {Yes, No}, nullptr, {table, buffer}, true},
-        {true, false, {Yes, Cancel}, nullptr, {table, buffer}, false},
-        {true, false, {Yes, Yes}, "", {table, buffer}, false},
-        {true, false, {Yes, Yes}, "saved.dat", {table, buffer}, true},
-        {false, true, {Yes}, "saved.dat", {buffer}, true},
-    };
-    for (const auto& c : cases) {
-        test::EditorFixture f(test::k2D);
-        auto port = std::make_unique<test::ScriptedPort>(ModuleSimulator(demoTune(), "QZ-1"));
-        test::ScriptedPort& scripted = *port;
-        f.window->transfers().usePort(std::move(port));
-        scripted.open();
-        if (c.tableOpen) {
-            f.window->mnuEditTimingTable->trigger();
-            EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
-        }
-        if (c.triggerChanged) f.state.TrigTiming = 20;
-        for (PromptAnswer a : c.answers) f.prompts.answer(a);
-        if (c.file) f.prompts.answerFile(*c.file ? f.folder.file(c.file) : "");
-        const std::size_t before = f.prompts.shown().size();
-        EXPECT_EQ(f.window->close(), c.closed);
-        std::vector<std::string> shown;
-        for (std::size_t i = before; i < f.prompts.shown().size(); ++i)
-            if (f.prompts.shown()[i].kind == test::ShownPrompt::Kind::Message)
-                shown.push_back(f.prompts.shown()[i].text);
-        EXPECT_EQ(shown, c.messages) << c.answers.size();
-        EXPECT_FALSE(scripted.isOpen()) << "the port is closed whatever the answer";
-        EXPECT_EQ(f.window->isVisible(), !c.closed);
-        if (c.file && *c.file) {
-            EXPECT_EQ(f.folder.read(c.file), qz1::test::fileBytes(encodedImage(f.state)));
-        }
-    }
-}
-
 // The status bar says when the buffer holds changes that are in no file and no module.
 TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
     MainWindowFixture f;
@@ -222,6 +169,9 @@ TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
     f.window->openDataFile(f.folder.write("tune.dat", test::tuneFile(test::k2D)));
     f.prompts.onMessage = nullptr;
     EXPECT_EQ(whileLoaded, "tune.dat  |  trigger timing 30 deg  |  2D table");
+    EXPECT_EQ(f.prompts.shown().back().text.substr(0, 7), "Loaded ") << "as Open File, no dialog";
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - tune.dat");
+    EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
     f.window->mnuEditTimingTable->trigger();
     auto& grid = test::named<TimingGrid>(*f.window, "VSFlexGrid1");
     EXPECT_TRUE(test::typeIntoCell(grid, 1, 3, "12"));

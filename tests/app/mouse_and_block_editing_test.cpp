@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "core/leading_number.h"
 #include "core/rounding.h"
@@ -31,6 +32,7 @@ TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
         mouse(chart, QEvent::MouseButtonPress, at);
         EXPECT_EQ(f.grid().currentColumn(), 5) << "the grid follows the picked point";
         EXPECT_TRUE(chart.valueLabelVisible());
+        EXPECT_EQ(chart.valueLabelPoint(), std::pair(1, 5));
         struct Move {
             double dy;
             double value;
@@ -93,6 +95,7 @@ TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
         mouse(chart, QEvent::MouseButtonPress, f.pointAt(5, 9));
         EXPECT_EQ(f.grid().currentRow(), 5);
         EXPECT_EQ(f.grid().currentColumn(), 9);
+        EXPECT_EQ(chart.valueLabelPoint(), std::pair(9, 4));
         mouse(chart, QEvent::MouseMove, to);
         const double expected =
             trigger == 30 ? roundHalfEven(view.valueThrough(9, 4, to) * 5) * 0.2 : -12;
@@ -210,6 +213,19 @@ TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {
     EXPECT_EQ(grid.blockText({8, 20, 8, 21}), copied.split('\r')[0].section('\t', 0, 1));
 }
 
+// The right button offers Paste when there is something to paste, in the copy buffer or on
+// the system clipboard.
+TEST(BlockEditing, RightClickOffersPasteWhenThereIsSomethingToPaste) {
+    for (const char* clipboard : {"5", ""}) {
+        Opened f(k3D);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::mouseClick(f.grid().viewport(), Qt::RightButton, {},
+                          f.grid().visualRect(f.grid().model()->index(2, 3)).center());
+        EXPECT_EQ(f.window->mnuPopUpPaste3D->isEnabled(), *clipboard != 0) << clipboard;
+        test::named<QMenu>(*f.window, "mnuPopUpEdit3D").close();
+    }
+}
+
 // Text from other programs, whatever their line ends; nothing to paste changes nothing.
 TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
     const struct {
@@ -279,18 +295,6 @@ TEST(BlockEditing, ModifyChangesEverySelectedCellAndCancelNone) {
     }
 }
 
-// Ctrl+I fills a row's inner cells in a straight line between its ends.
-TEST(BlockEditing, InterpolationFillsBetweenTheEdges) {
-    Opened f(k2D);
-    TimingGrid& grid = f.grid();
-    EXPECT_TRUE(test::typeIntoCell(grid, 1, 2, "10"));
-    EXPECT_TRUE(test::typeIntoCell(grid, 1, 6, "30"));
-    grid.selectBlock({1, 2, 1, 6});
-    QTest::keyClick(&grid, Qt::Key_I, Qt::ControlModifier);
-    for (int c = 2; c <= 6; ++c) EXPECT_DOUBLE_EQ(f.chartValue(1, c), 10 + 5 * (c - 2));
-    EXPECT_EQ(grid.cellText(1, 4), "20.0");
-}
-
 // Every edit is one step back; redo goes forward again; a save writes what is on show.
 TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     Opened f(k3D);
@@ -303,14 +307,18 @@ TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     f.prompts.answerInput("-1");
     views.Modify(true);
     states.push_back(views.snapshot());
+    grid.selectBlock({1, 2, 1, 6});
+    QTest::keyClick(&grid, Qt::Key_I, Qt::ControlModifier);  // from 12 down to row 1's 6th
+    EXPECT_DOUBLE_EQ(f.chartValue(1, 4), (f.chartValue(1, 2) + f.chartValue(1, 6)) / 2);
+    states.push_back(views.snapshot());
     SurfaceChart& chart = f.chart3D();
     const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
     drag(chart, f.pointAt(7, 15), {view.project(15, 2, 14)});
     states.push_back(views.snapshot());
     drag(chart, f.pointAt(4, 5), {view.project(5, 5, chart.value(5, 5) - 5)}, Qt::ShiftModifier);
     states.push_back(views.snapshot());
-    ASSERT_EQ(views.undoStack().count(), 4);
-    for (int step = 3; step >= 0; --step) {
+    ASSERT_EQ(views.undoStack().count(), 5);
+    for (int step = 4; step >= 0; --step) {
         QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(views.snapshot(), states[static_cast<std::size_t>(step)]) << step;
     }

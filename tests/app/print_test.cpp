@@ -21,52 +21,90 @@ QString trimmedLine(const QString& line) {
 }
 
 // Print on a machine without a printer: the report goes to a PDF chosen in a save dialog.
-// Right after opening a file no table has been shown, yet the report shows its table.
+// Right after opening a file no table has been shown, yet the report shows its table; an
+// open table's value label is not printed, and printing changes nothing on screen.
 TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
-    EditorFixture f(test::k2D);
-    f.state.FirmwareID = "QZ-1 V2.1";
-    f.prompts.answerInput(std::string("SN 4711"));
-    const std::string pdf = f.folder.file("tune.pdf");
-    f.prompts.answerFile(pdf);
-    f.window->mnuPrintTable->trigger();
-    const auto& dialog = f.prompts.shown().back();
-    EXPECT_EQ(dialog.kind, test::ShownPrompt::Kind::SaveFile);
-    EXPECT_EQ(dialog.detail, "tune.pdf") << "named after the opened file";
-    EXPECT_EQ(f.prompts.shown()[f.prompts.shown().size() - 2].title, "Optional Information Entry");
-    EXPECT_FALSE(f.window->views().tableOpen()) << "the report opens no table";
+    for (const bool open : {false, true})
+        for (const std::uint8_t kind : {test::k2D, test::k3D}) {
+            EditorFixture f(kind);
+            f.state.FirmwareID = "QZ-1 V2.1";
+            if (open) {
+                f.window->mnuEditTimingTable->trigger();
+                f.grid().setCurrentCell(1, 1);
+                f.chart().setValueLabelText("77.7");  // nowhere else in the report
+            }
+            f.prompts.answerInput(std::string("SN 4711"));
+            const std::string pdf = f.folder.file("tune.pdf");
+            f.prompts.answerFile(pdf);
+            f.window->mnuPrintTable->trigger();
+            const auto& dialog = f.prompts.shown().back();
+            EXPECT_EQ(dialog.kind, test::ShownPrompt::Kind::SaveFile);
+            EXPECT_EQ(dialog.detail, "tune.pdf") << "named after the opened file";
+            EXPECT_EQ(f.prompts.shown()[f.prompts.shown().size() - 2].title,
+                      "Optional Information Entry");
+            EXPECT_EQ(f.window->views().tableOpen(), open) << "the report opens no table";
+            EXPECT_EQ(f.window->views().tableOpen() && f.chart().valueLabelVisible(), open)
+                << "the screen is left as it was";
 
-    const QStringList lines = test::pdfLines(QString::fromStdString(pdf));
-    ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
-    EXPECT_EQ(lines.filter("\f").size(), 3) << "chart, table and parameter pages";
-    EXPECT_FALSE(lines.filter("Kelvane QZ-1 Ignition Module Data Printed: ").isEmpty());
+            const QString path = QString::fromStdString(pdf);
+            const QStringList lines = test::pdfLines(path);
+            ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
+            EXPECT_EQ(lines.filter("\f").size(), 3) << "chart, table and parameter pages";
+            EXPECT_FALSE(lines.filter("Kelvane QZ-1 Ignition Module Data Printed: ").isEmpty());
+            EXPECT_TRUE(lines.filter("77.7").isEmpty()) << "the value label is not printed";
+            // The table as the editor would show it: the header and the advances.
+            QStringList row;
+            const int gridRow = f.is3D() ? 8 : 1;
+            for (int c = 1; c <= 11; ++c)
+                row << cellNumber(f.is3D() ? f.state.Table3D(c, 1) : f.state.Table2D(c, 1), "#0.0");
+            const QString label = f.is3D() ? "30" : "ADV";
+            EXPECT_FALSE(
+                lines.filter(QRegularExpression(label + "\\s+" + row.join("\\s+"))).isEmpty())
+                << gridRow << " " << row.join(' ').toStdString();
+            if (open || f.is3D()) continue;
 
-    // The table as the editor would show it: the RPM header and the advances.
-    QStringList row;
-    for (int c = 1; c <= 11; ++c) row << cellNumber(f.state.Table2D(c, 1), "#0.0");
-    EXPECT_FALSE(lines.filter(QRegularExpression("ADV\\s+" + row.join("\\s+"))).isEmpty())
-        << row.join(' ').toStdString();
+            // A landscape page; the chart drawn across the chart page under its title; the
+            // text in the 8 point monospaced font, 0.6 of a point size a character.
+            const QImage chartPage = test::pdfPage(path, 1);
+            ASSERT_FALSE(chartPage.isNull()) << "pdftoppm is needed: scripts/setup.sh installs it";
+            EXPECT_GT(chartPage.width(), chartPage.height());
+            int drawn = 0;
+            for (int y = chartPage.height() / 4; y < chartPage.height() * 3 / 4; ++y)
+                for (int x = chartPage.width() / 4; x < chartPage.width() * 3 / 4; ++x)
+                    drawn += chartPage.pixelColor(x, y) != Qt::white;
+            EXPECT_GT(drawn, chartPage.width() * chartPage.height() / 200) << "a chart drawn";
+            EXPECT_FALSE(lines.filter("Ignition Advance").isEmpty()) << "the chart's title";
+            int headings = 0;
+            for (const auto& [text, box] : test::pdfWords(path, 3)) {
+                if (text != "Kelvane") continue;
+                EXPECT_NEAR(box.width() / 7, 0.6 * 8, 0.2);
+                ++headings;
+            }
+            EXPECT_EQ(headings, 1);
 
-    // Every line of the parameter page, in order.
-    ReportInput input;
-    input.parameters = f.state;
-    input.firmwareId = "QZ-1 V2.1";
-    input.company = "Kelvane";
-    input.comment = "SN 4711";
-    const auto page = buildReport(input).back().blocks.back().lines;
-    qsizetype at = lines.indexOf(QRegularExpression(".*Firmware ID:.*"));
-    ASSERT_GE(at, 0);
-    for (const PrintLine& line : page) {
-        const QString wanted = trimmedLine(QString::fromStdString(lineText(line)));
-        if (wanted.isEmpty() || wanted.contains("Printed:") || wanted.startsWith("Serial"))
-            continue;
-        QStringList words;
-        for (const QString& word : wanted.split(u' ')) words << QRegularExpression::escape(word);
-        const qsizetype found =
-            lines.indexOf(QRegularExpression("\\s*" + words.join("\\s+") + "\\s*"), at);
-        EXPECT_GE(found, at) << wanted.toStdString();
-        if (found >= at) at = found;
-    }
+            // Every line of the parameter page, in order.
+            ReportInput input;
+            input.parameters = f.state;
+            input.firmwareId = "QZ-1 V2.1";
+            input.company = "Kelvane";
+            input.comment = "SN 4711";
+            const auto page = buildReport(input).back().blocks.back().lines;
+            qsizetype at = lines.indexOf(QRegularExpression(".*Firmware ID:.*"));
+            ASSERT_GE(at, 0);
+            for (const PrintLine& line : page) {
+                const QString wanted = trimmedLine(QString::fromStdString(lineText(line)));
+                if (wanted.isEmpty() || wanted.contains("Printed:") || wanted.startsWith("Serial"))
+                    continue;
+                QStringList words;
+                for (const QString& word : wanted.split(u' '))
+                    words << QRegularExpression::escape(word);
+                const qsizetype found =
+                    lines.indexOf(QRegularExpression("\\s*" + words.join("\\s+") + "\\s*"), at);
+                EXPECT_GE(found, at) << wanted.toStdString();
+                if (found >= at) at = found;
+            }
+        }
 }
 
 // A printer whose output is a PDF file gets every page in one file: chart, table and

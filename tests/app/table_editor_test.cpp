@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -23,27 +25,12 @@ using test::k3D;
 using test::MainWindowFixture;
 using test::named;
 
-// The accepted and refused texts of both grids, with the exact messages; the save writes
-// exactly the encoding of the accepted values at the trigger timing, and nothing else.
+// The save writes exactly the encoding of the typed values at the trigger timing, and nothing
+// else, as qz1 apply writes it.
 TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) {
-    const std::string message2D =
-        "Timing must be numeric value greater than zero and within 22 degrees of trigger timing.";
-    const std::string message3D = "Timing must be numeric value between 8 and 30 degrees.";
     for (const bool is3D : {false, true}) {
-        EditorFixture f(is3D ? k3D : k2D);
-        f.window->mnuEditTimingTable->trigger();
-        TimingGrid& grid = is3D ? f.window->views().grid3D() : f.window->views().grid2D();
-        ASSERT_TRUE(grid.isVisible());
-        for (const char* refused : {"7.9", "30.01", "abc", "", "-0.5"}) {
-            f.prompts.answer(PromptAnswer::OK);
-            EXPECT_FALSE(test::typeIntoCell(grid, 1, 5, refused))
-                << refused << " stays in the editor";
-            EXPECT_EQ(f.prompts.messages().back(), is3D ? message3D : message2D) << refused;
-            EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
-            EXPECT_EQ(f.prompts.shown().back().icon, PromptIcon::Critical);
-            EXPECT_EQ(test::openEditor(grid)->text(), refused) << "the typed text stays";
-            test::cancelEdit(grid);
-        }
+        test::OpenTableFixture f(is3D ? k3D : k2D);
+        TimingGrid& grid = f.grid();
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 5, "25"));
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 21, "8"));
         EXPECT_EQ(grid.cellText(1, 5), "25") << "the cell keeps the text as typed";
@@ -78,51 +65,6 @@ TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) 
     }
 }
 
-// Close Timing Table asks; Yes saves, No leaves buffer and working table, Cancel keeps the
-// table open; closing empties the copy buffer.
-TEST(TableEditor, ClosingAsksWhetherToSave) {
-    for (const PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Cancel}) {
-        test::OpenTableFixture f(k2D);
-        const Table2DCells before = f.state.Table2D;
-        EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
-        f.grid().selectBlock({1, 3, 1, 3});
-        f.window->views().Copy(false);
-        f.prompts.answer(answer);
-        f.window->mnuCloseTbl->trigger();
-        EXPECT_EQ(f.prompts.messages().back(), "Save table edits to buffer before closing?");
-        EXPECT_EQ(f.prompts.shown().back().title, "Close Table");
-        EXPECT_EQ(f.prompts.shown().back().buttons, PromptButtons::YesNoCancel);
-        EXPECT_EQ(f.window->views().tableOpen(), answer == PromptAnswer::Cancel);
-        EXPECT_EQ(f.state.ClipText, answer == PromptAnswer::Cancel ? "12" : "");
-        EXPECT_EQ(f.window->mnuPopUpPaste2D->isEnabled(), answer == PromptAnswer::Cancel);
-        EXPECT_EQ(f.state.EEPROMBuffer[18] == encodeCell(30, 12), answer == PromptAnswer::Yes);
-        if (answer != PromptAnswer::No) continue;
-        EXPECT_EQ(f.state.Table2D, before);
-        f.window->mnuEditTimingTable->trigger();  // shows the working table again
-        EXPECT_EQ(f.grid().cellText(1, 3), cellNumber(before(3, 1), "#0.0"));
-    }
-}
-
-TEST(TableEditor, EachSensorShowsItsLabelsAndTemplate) {
-    const struct {
-        std::uint8_t sensor;
-        const char* lowest;
-        const char* highest;
-        const char* title;
-    } cases[] = {{1, "18", "60", "Ignition Advance, 2 Bar MAP Sensor"},
-                 {2, "20", "90", "Ignition Advance, 3 Bar MAP Sensor"},
-                 {7, "16", "30", "Ignition Advance, 1 Bar MAP Sensor"}};
-    for (const auto& c : cases) {
-        EditorFixture f(k3D, c.sensor);
-        f.window->mnuEditTimingTable->trigger();
-        const TimingGrid& grid = f.window->views().grid3D();
-        EXPECT_EQ(grid.cellText(1, 0), c.lowest);
-        EXPECT_EQ(grid.cellText(8, 0), c.highest);
-        EXPECT_EQ(f.window->views().chart3D().chartTemplate()->title, c.title);
-        EXPECT_TRUE(f.window->views().chart3D().isVisible());
-    }
-}
-
 TEST(TableEditor, AMissingTemplateIsReported) {
     for (const bool is3D : {false, true}) {
         MainWindowFixture f({"Kelvane"});
@@ -136,12 +78,16 @@ TEST(TableEditor, AMissingTemplateIsReported) {
         f.state.Table2DEnabled = !is3D;
         f.state.Table3DEnabled = is3D;
         f.state.MAPSensorBar = 2;
+        f.state.ClipText = "5";
+        f.state.ClipColSpan = 3;
         f.prompts.answer(PromptAnswer::OK);
         window.mnuEditTimingTable_Click();
         EXPECT_EQ(f.prompts.messages().back(),
                   "Chart template file " + missing.toStdString() + " not found.");
         EXPECT_EQ(f.prompts.shown().back().title, "Edit Timing Table");
         EXPECT_EQ(f.prompts.shown().back().icon, PromptIcon::Critical);
+        EXPECT_EQ(f.state.ClipText, "") << "reset as a close resets it";
+        EXPECT_EQ(f.state.ClipColSpan, 0);
         // The 3D view opens all the same, with the sensor's labels; the 2D one does not.
         EXPECT_EQ(window.views().tableOpen(), is3D);
         if (is3D) {
@@ -191,102 +137,49 @@ TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
     }
 }
 
-// A wizard opened over a table of its kind asks first; Yes keeps the table's edits by
-// saving them to the buffer before the wizard replaces the table.
-TEST(TableEditor, AWizardOverAnOpenTableSavesItsEditsOnYes) {
-    for (const bool is3D : {false, true}) {
-        EditorFixture f(is3D ? k3D : k2D);
-        f.window->mnuEditTimingTable->trigger();
-        TimingGrid& grid = is3D ? f.window->views().grid3D() : f.window->views().grid2D();
-        EXPECT_TRUE(test::typeIntoCell(grid, 1, 2, "29"));
-        f.prompts.answer(PromptAnswer::Yes);
-        f.window->mnuNewTable->trigger();
-        EXPECT_EQ(f.prompts.messages().back(), "Save timing table before closing file?");
-        EXPECT_EQ(f.state.EEPROMBuffer[is3D ? 113 : 17], encodeCell(30, 29)) << is3D;
-        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5");
-    }
-}
-
-// A command that would drop the open table's unsaved edits asks first: Yes saves them to the
-// buffer, No lets the command drop them when it replaces the table, Cancel ends it. With
-// nothing unsaved nothing is asked.
-TEST(TableEditor, ACommandThatDropsTheOpenTableAsksAboutItsUnsavedEdits) {
-    constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAnswer::Cancel,
-                   OK = PromptAnswer::OK;
-    const std::string save = "Save table edits to buffer before closing?";
-    const std::string overwrite = "Data buffer not empty. OK to overwrite?";
-    const struct {
-        const char* command;
-        bool edited;
-        std::vector<PromptAnswer> answers;
-        std::vector<std::string> messages;
-        bool saved;        // the typed 12 reached the buffer
-        const char* cell;  // the cell afterwards ("" when no table is open)
-    } cases[] = {
-        {"mnuEditTimingTable", false, {}, {}, false, "original"},
-        {"mnuEditTimingTable", true, {Yes}, {save}, true, "12.0"},
-        {"mnuEditTimingTable", true, {No}, {save}, false, "original"},
-        {"mnuEditTimingTable", true, {Cancel}, {save}, false, "12"},
-        {"mnuOpenFile", true, {Cancel}, {save}, false, "12"},
-        {"mnuOpenFile", true, {No, Cancel}, {save, overwrite}, false, "12"},
-        {"mnuOpenFile", true, {Yes, Cancel}, {save, overwrite}, true, ""},
-        {"mnuDownload", true, {Cancel}, {save}, false, "12"},
-        {"mnuDownload",
-         true,
-         {No, OK, OK, OK},
-         {save, overwrite, "Firmware ID: QZ-1 V2.1 SIM",
-          "Downloaded data to buffer. Ready for editing."},
-         false,
-         ""},
-    };
-    for (const auto& c : cases) {
-        test::OpenTableFixture f(k2D);
-        auto port =
-            std::make_unique<test::ScriptedPort>(ModuleSimulator(demoTune(), "QZ-1 V2.1 SIM"));
-        f.window->transfers().usePort(std::move(port));
-        f.window->transfers().protocol().delay = [](int) {};
-        const QString original = f.grid().cellText(1, 3);
-        if (c.edited) {
-            EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 3, "12"));
-        }
-        for (PromptAnswer a : c.answers) f.prompts.answer(a);
-        const std::size_t before = f.prompts.shown().size();
-        test::named<QAction>(*f.window, c.command).trigger();
-        std::vector<std::string> shown;
-        for (std::size_t i = before; i < f.prompts.shown().size(); ++i)
-            shown.push_back(f.prompts.shown()[i].text);
-        EXPECT_EQ(shown, c.messages) << c.command << " " << c.answers.size();
-        EXPECT_EQ(f.state.EEPROMBuffer[18] == encodeCell(30, 12), c.saved) << c.command;
-        EXPECT_EQ(f.window->views().tableOpen(), *c.cell != 0) << c.command;
-        if (*c.cell) {
-            EXPECT_EQ(f.grid().cellText(1, 3),
-                      c.cell == std::string("original") ? original : QString(c.cell))
-                << c.command;
-        }
-    }
-}
-
-// Cancel at the question about the open table ends the command: no wizard, no dialog, the
-// table open with its edits.
-TEST(TableEditor, CancelAtTheQuestionAboutTheOpenTableEndsTheCommand) {
+// A typed advance is checked against the trigger timing of the moment: a number as a whole,
+// within the timing range below the trigger timing, never negative in the 2D table. A refused
+// text stays in its editor with the message.
+TEST(TableEditor, ATypedAdvanceIsCheckedAgainstTheTriggerTimingOfTheMoment) {
+    const std::string refused2D =
+        "Timing must be numeric value greater than zero and within 22 degrees of trigger timing.";
+    const std::string refused3D = "Timing must be numeric value between 8 and 30 degrees.";
     const struct {
         std::uint8_t kind;
-        const char* command;
-        const char* question;
-    } cases[] = {{k2D, "mnuNewTable", "Save timing table before closing file?"},
-                 {k3D, "mnuNewTable", "Save timing table before closing file?"},
-                 {k3D, "mnuEditModParams", "Save table edits to buffer before closing?"},
-                 {k2D, "mnuEditGPIOParams", "Save table edits to buffer before closing?"}};
+        int trigger;
+        const char* typed;
+        std::string refusal;  // empty: accepted
+    } cases[] = {
+        {k2D, 30, "7.9", refused2D},
+        {k2D, 30, "30.01", refused2D},
+        {k2D, 30, "", refused2D},
+        {k3D, 30, "abc", refused3D},
+        {k3D, 30, "-0.5", refused3D},
+        {k2D, 10, "-1", refused2D},
+        {k2D, 10, "0", ""},
+        {k2D, 30, "12abc", refused2D},
+        {k2D, 40, "18", ""},
+        {k2D, 40, "17.9", refused2D},
+        {k3D, 10, "-12", ""},
+        {k3D, 10, "-12.1", "Timing must be numeric value between -12 and 10 degrees."},
+        {k3D, 10, "10.1", "Timing must be numeric value between -12 and 10 degrees."},
+        {k3D, 40, "40", ""},
+    };
     for (const auto& c : cases) {
         test::OpenTableFixture f(c.kind);
-        EXPECT_TRUE(test::typeIntoCell(f.grid(), 1, 2, "29"));
-        f.dialogsShown.clear();
-        f.prompts.answer(PromptAnswer::Cancel);
-        test::named<QAction>(*f.window, c.command).trigger();
-        EXPECT_EQ(f.prompts.messages().back(), c.question);
-        EXPECT_TRUE(f.dialogsShown.empty()) << c.command;
-        EXPECT_TRUE(f.window->views().tableOpen());
-        EXPECT_EQ(f.grid().cellText(1, 2), "29");
+        f.state.TrigTiming = static_cast<std::int16_t>(c.trigger);
+        if (!c.refusal.empty()) f.prompts.answer(PromptAnswer::OK);
+        EXPECT_EQ(test::typeIntoCell(f.grid(), 1, 5, c.typed), c.refusal.empty()) << c.typed;
+        if (c.refusal.empty()) {
+            EXPECT_DOUBLE_EQ(f.chartValue(1, 5), std::stod(c.typed)) << c.typed;
+            continue;
+        }
+        const test::ShownPrompt& shown = f.prompts.shown().back();
+        EXPECT_EQ(std::tuple(shown.text, shown.title, shown.icon),
+                  std::tuple(c.refusal, std::string("Timing Edit"), PromptIcon::Critical))
+            << c.typed;
+        ASSERT_TRUE(test::openEditor(f.grid()));
+        EXPECT_EQ(test::openEditor(f.grid())->text(), c.typed) << "the typed text stays";
     }
 }
 
@@ -331,6 +224,25 @@ TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
     EXPECT_EQ(limitedCellsMessage({1, 3}, 10, TableKind::Table3D),
               "1 cell above the trigger timing 10 saved at 10.0 degrees.\n3 cells below the "
               "lowest advance the module holds at trigger timing 10 saved at -12.4 degrees.");
+}
+
+// The 3D wizard's sliders keep the base within the timing range; Update shows the table, OK
+// also sets the trigger timing; the labels read as numbers are written, with the sign's blank.
+TEST(TableEditor, The3DWizardsSlidersAndButtons) {
+    test::EditorFixture f(k3D);
+    f.onDialog = [&](QDialog& dialog) {
+        EXPECT_EQ(named<QLabel>(dialog, "lblBaseTmgVal").text(), " 20");
+        named<QSlider>(dialog, "sldTrigTiming").setValue(40 - 10);
+        EXPECT_EQ(named<QLabel>(dialog, "lblTrigTimingVal").text(), " 10");
+        EXPECT_EQ(named<QSlider>(dialog, "sldBaseTmg").value(), 40 - 10) << "the base follows";
+        EXPECT_EQ(named<QLabel>(dialog, "lblBaseTmgVal").text(), " 10");
+        named<QPushButton>(dialog, "cmdUpdate").click();
+        EXPECT_EQ(f.state.TrigTiming, 30) << "Update leaves the trigger timing";
+        EXPECT_EQ(f.chart3D().value(5, 5), 10);
+        named<QPushButton>(dialog, "cmdOK").click();
+    };
+    f.window->mnuNewTable->trigger();
+    EXPECT_EQ(f.state.TrigTiming, 10);
 }
 
 // A click on Update or OK while a box holds a value to correct: the correction's message,

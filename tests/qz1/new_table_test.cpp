@@ -35,6 +35,10 @@ TEST(Qz1NewTable, CorrectionsAreNotesAndTheTableIsSavedAtTheNewTriggerTiming) {
     const ToolRun flat = runTool({"new3d", in3D, "--base", "0", "-o", folder.path("flat.dat")});
     EXPECT_EQ(flat.err, "note: --base 0: kept within 8 to 30 degrees (8 used)\n");
     EXPECT_EQ(static_cast<std::uint8_t>(folder.read("flat.dat")[279 - 16]), qz::encodeCell(30, 8));
+    // A lower trigger timing brings the base of 20 down with it, as the wizard's slider does.
+    EXPECT_EQ(runTool({"new3d", in3D, "--trigger", "10", "-o", folder.path("low.dat")}).status, 0);
+    EXPECT_EQ(folder.read("low.dat")[48 - 16], 10);
+    EXPECT_EQ(static_cast<std::uint8_t>(folder.read("low.dat")[200 - 16]), qz::encodeCell(10, 10));
 
     const struct {
         std::vector<std::string> arguments;

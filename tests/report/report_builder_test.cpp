@@ -147,6 +147,51 @@ TEST(Report, ConditionalLinesFollowTheirVariables) {
          [](ParameterVariables& p) { p.GPIO2Mode = 1; },
          {at(10, "VSS Frequency:", "150")},
          {}},
+        {"both cylinder flags",
+         [](ParameterVariables& p) {
+             p.FixedMaxRPMLimitEnabled = p.Cyl4Engine = p.Cyl6Engine = true;
+         },
+         {std::string(49, ' ') + "6 Cylinder Engine"},
+         {}},
+        {"GPI1 0B: the low four bits",
+         [](ParameterVariables& p) { p.GPI1Mode = 0x0B; },
+         {std::string(9, ' ') + "GPI1 Data Log Only (Default)"},
+         {}},
+        // A distinct value in every variable, so that no line shows another's.
+        {"GPI1 TPS",
+         [](ParameterVariables& p) {
+             p.GPI1Mode = 2, p.GPI1OffTPS = 51, p.GPI1OnTPS = 153, p.GPI1Retard = 57;
+         },
+         {at(10, "TPS Off Volts:", "1.0"), at(10, "TPS On Volts:", "3.0"),
+          at(10, "NOS Retard (Deg):", "5")},
+         {}},
+        {"GPIO2 NOS",
+         [](ParameterVariables& p) {
+             p.GPIO2Mode = 4, p.GPIO2MinRPM = 2500, p.GPIO2MaxRPM = 7000, p.GPIO2Delay = 31,
+             p.GPIO2OneShotDelay = true;
+         },
+         {at(10, "Minimum RPM:", "2500"), at(10, "Maximum RPM:", "7000"),
+          at(10, "NOS Delay (Sec):", "1.00"), at(10, "One-Shot Delay Enabled:", "True")},
+         {}},
+        {"GPIO2 burnout",
+         [](ParameterVariables& p) { p.GPIO2Mode = 2, p.GPIO2BurnRPMLim = 4100; },
+         {at(10, "Burnout RPM Limit:", "4100")},
+         {}},
+        {"GPIO3 window",
+         [](ParameterVariables& p) { p.GPIO3Mode = 1, p.GPIO3MinRPM = 3300, p.GPIO3MaxRPM = 6600; },
+         {at(10, "Minimum RPM:", "3300"), at(10, "Maximum RPM:", "6600")},
+         {}},
+        {"GPIO3 shift lights",
+         [](ParameterVariables& p) {
+             p.GPIO3Mode = 3, p.GPIO3LaunchRPM = 3100, p.GPIO3ShiftRPM1 = 5100,
+             p.GPIO3ShiftRPM2 = 5200, p.GPIO3ShiftRPM3 = 5300, p.GPIO3ShiftRPM4 = 5400,
+             p.GPIO3ShiftRPM5 = 5500, p.GPIO3ShortShiftRPM = 600, p.GPIO3ShiftDropRPM = 700;
+         },
+         {at(10, "Launch RPM:", "3100"), at(10, "Gear 1 Shift RPM:", "5100"),
+          at(10, "Gear 2 Shift RPM:", "5200"), at(10, "Gear 3 Shift RPM:", "5300"),
+          at(10, "Gear 4 Shift RPM:", "5400"), at(10, "Gear 5 Shift RPM:", "5500"),
+          at(10, "Short Shift RPM:", "600"), at(10, "Minimum Shift Drop RPM:", "700")},
+         {}},
     };
     for (const auto& c : cases) {
         ReportInput in = input();
@@ -161,7 +206,7 @@ TEST(Report, ConditionalLinesFollowTheirVariables) {
 }
 
 // With a table: the chart page, the table page in two blocks of one line per grid row, then
-// the parameter page; without one, the parameter page shares the first document.
+// the parameter page; without one, the parameter page alone.
 TEST(Report, DocumentsAndTheTableBlocks) {
     for (const int rows : {2, 9}) {
         ReportInput in = input();
@@ -176,9 +221,13 @@ TEST(Report, DocumentsAndTheTableBlocks) {
         EXPECT_EQ(documents[0].blocks[0].topTwips, 500);
         const PrintBlock& table = documents[1].blocks[0];
         EXPECT_EQ(table.topTwips, 2000);
-        const auto lines = texts(table.lines);
+        auto lines = texts(table.lines);
         ASSERT_EQ(lines.size(), 5u + rows + 2 + rows);
         EXPECT_EQ(lines[3], std::string(9, ' ') + "Timing Table");
+        in.comment = "SN 4711";
+        EXPECT_EQ(texts(buildReport(in)[1].blocks[0].lines)[2],
+                  std::string(9, ' ') + "Serial/Comment: SN 4711")
+            << "the comment on the table page too";
         EXPECT_EQ(lines[5], std::string(9, ' ') + FixedField("0") + FixedField("1") +
                                 FixedField("2") + FixedField("3") + FixedField("4") +
                                 FixedField("5") + FixedField("6") + FixedField("7") +

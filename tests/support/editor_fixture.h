@@ -54,10 +54,12 @@ inline void drag(QWidget& chart, QPointF from, std::initializer_list<QPointF> pa
     mouse(chart, QEvent::MouseButtonRelease, path.size() ? *(std::end(path) - 1) : from, modifiers);
 }
 
-// The main window with a data file opened, its module parameters dialog closed unchanged.
+// The main window with a data file opened (none for flags 0), its module parameters dialog
+// closed unchanged.
 struct EditorFixture : MainWindowFixture {
     explicit EditorFixture(std::uint8_t flags, std::uint8_t sensor = 0) {
         window->show();
+        if (flags == 0) return;
         path = folder.write("tune.dat", tuneFile(flags, sensor));
         prompts.answerFile(path);
         prompts.answer(PromptAnswer::OK);

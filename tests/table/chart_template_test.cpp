@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/program_folder.h"
+#include "table/table_views.h"
 
 namespace qz {
 namespace {
@@ -35,13 +36,16 @@ TEST(ChartTemplate, ReadsItsSettingsAndRefusesAnythingElse) {
     for (const auto& c : refused) EXPECT_FALSE(parseChartTemplate(c.text, c.kind)) << c.why;
 }
 
+// Each sensor's template, found by its code; any code but 1 and 2 is the 1-bar sensor's.
 TEST(ChartTemplate, TheShippedTemplatesLoad) {
     const QString folder = QStringLiteral(QZ_RESOURCES_DIR);
     EXPECT_TRUE(loadChartTemplate(folder + "/QZ_2D_Timing_Chart.oc2", ChartKind::Line2D));
-    for (const char* bar : {"1", "2", "3"})
-        EXPECT_TRUE(loadChartTemplate(folder + "/QZ_3D_" + bar + "Bar_Timing_Chart.oc3",
-                                      ChartKind::Surface3D))
-            << bar;
+    for (const auto& [code, bar] : {std::pair{0, "1"}, {1, "2"}, {2, "3"}, {7, "1"}}) {
+        const auto loaded =
+            loadChartTemplate(folder + "/" + surfaceTemplateFile(code), ChartKind::Surface3D);
+        ASSERT_TRUE(loaded) << code;
+        EXPECT_EQ(loaded->title, QString("Ignition Advance, %1 Bar MAP Sensor").arg(bar));
+    }
     EXPECT_FALSE(loadChartTemplate(folder + "/missing.oc2", ChartKind::Line2D));
 }
 

@@ -50,6 +50,12 @@ TEST(Curve2D, LeavingABoxCorrectsItsValueAndMovesItsPartner) {
          {40, 1500, 3000, 10, 30},
          {{"Value must be less than or equal to 40", "Trigger Timing Value"}}},
         {CurveField::TrigTiming, "12.9", {12, 1500, 3000, 10, 12}, {}},
+        {CurveField::TrigTiming, "40", {40, 1500, 3000, 10, 30}, {}},  // a limit itself is fine
+        {CurveField::FinalRpm, "10000", {30, 1500, 10000, 10, 30}, {}},
+        {CurveField::StartRpm,
+         "10500",
+         {30, 10000, 10000, 10, 30},
+         {{"Value must be less than or equal to 10000", "Start RPM Parameter"}}},
         {CurveField::TrigTiming,
          "-3",
          {0, 1500, 3000, 0, 0},
