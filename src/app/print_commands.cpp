@@ -1,7 +1,9 @@
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include "app/main_window.h"
@@ -17,6 +19,10 @@ namespace qz {
 void frmTunewell_Main::mnuPrintSetup_Click() {
     QPrintDialog dialog(&printer_, this);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    // A set-up, not a print: its button says OK.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     runDialog_(dialog);
 }
 
@@ -57,7 +63,8 @@ void frmTunewell_Main::mnuPrintTable_Click() {
             });
             if (written)
                 statusBar()->showMessage(
-                    QStringLiteral("Report written to %1").arg(QString::fromStdString(path)));
+                    QStringLiteral("Report written to %1").arg(QString::fromStdString(path)),
+                    10000);
             return;
         }
         printer_.setPageOrientation(QPageLayout::Landscape);
