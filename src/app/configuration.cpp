@@ -19,8 +19,15 @@ class LineReader {
         if (utf8.hasError()) text_ = QString::fromLatin1(bytes);
     }
     bool atEnd() const { return position_ >= text_.size(); }
-    std::string readLine() {
-        if (atEnd()) throw ProgramError(62, "Tunewell_QZ", "Input past end of file");
+    // The number of the line readLine() reads next.
+    int lineNumber() const { return line_; }
+    std::string readLine(const QString& path) {
+        if (atEnd())
+            throw ProgramError(62, "Tunewell_QZ", "Input past end of file",
+                               path.toStdString() + ", line " + std::to_string(line_) +
+                                   ": the file ends before the splash settings do (no \"!\" line "
+                                   "after them).");
+        ++line_;
         qsizetype end = position_;
         while (end < text_.size() && text_[end] != u'\n' && text_[end] != u'\r') ++end;
         const QString line = text_.mid(position_, end - position_);
@@ -33,6 +40,7 @@ class LineReader {
   private:
     QString text_;
     qsizetype position_ = 0;
+    int line_ = 1;
 };
 
 bool isMarker(const std::string& line) {
@@ -65,22 +73,24 @@ void readConfiguration(const QString& path, ProgramState& state, ErrorTrap& trap
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw ProgramError(kFileAccessErrorNumber, "Tunewell_QZ",
-                               file.errorString().toStdString());
+                               file.errorString().toStdString(), path.toStdString());
         bytes = file.readAll();
     });
     LineReader reader(bytes);
+    state.ConfigurationPath = path.toStdString();
     std::string line;
     // A read that failed and was ignored ends the reading: there is nothing more to read.
     auto read = [&] {
         bool got = false;
         trap.step([&] {
-            line = reader.readLine();
+            line = reader.readLine(path);
             got = true;
         });
         return got;
     };
 
     do {
+        state.SplashSettingsLine = reader.lineNumber();
         if (!read()) return;
     } while (isMarker(line));
     state.SplashSettings.push_back(line);
@@ -89,6 +99,7 @@ void readConfiguration(const QString& path, ProgramState& state, ErrorTrap& trap
         if (isMarker(line)) break;
         state.SplashSettings.push_back(line);
     }
+    state.CompanyInfoLine = reader.lineNumber();
     while (!reader.atEnd()) {
         if (!read() || isMarker(line)) break;
         state.CompanyInfo.push_back(line);

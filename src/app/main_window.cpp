@@ -119,7 +119,9 @@ void frmTunewell_Main::Form_Load() {
         ClearEEPROMBuffer(state_);
         views_->setUpAtStartup(QStringLiteral("Form Load"));
         state_.AppTitle = windowTitle().toStdString();
-        trap.step([&] { setCaption(listItem(state_.CompanyInfo, 1) + " " + state_.AppTitle); });
+        trap.step([&] {
+            setCaption(configurationItem(state_, state_.CompanyInfo, 1) + " " + state_.AppTitle);
+        });
         state_.BufferStatus.clear();
         state_.FirmwareID.clear();
         static_cast<ParameterVariables&>(state_) = ParameterVariables{};

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "core/error_trap.h"
 #include "core/program_error.h"
+#include "files/file_dialogs.h"
 #include "report/report_job.h"
 #include "report/report_painter.h"
 
@@ -49,8 +50,12 @@ void frmTunewell_Main::mnuPrintTable_Click() {
                     ? "report.pdf"
                     : (QFileInfo(QString::fromStdString(currentFile_)).completeBaseName() + ".pdf")
                           .toStdString();
-            path = prompts_.saveFileName("No printer installed - Save Report As PDF",
-                                         "PDF files (*.pdf)|*.pdf", proposed);
+            try {  // an existing file is replaced only on Yes, as Save File asks
+                path = FileSave(prompts_, "No printer installed - Save Report As PDF",
+                                "PDF files (*.pdf)|*.pdf", "", proposed, "pdf");
+            } catch (const ProgramError&) {
+                return;  // Cancel at that question
+            }
             if (path.empty()) return;
             layout = reportPageLayout();
         }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -87,28 +88,38 @@ void frmTunewell_Splash::Form_Load(ProgramState& state, Prompts& prompts,
     trap.run([&] {
         readConfiguration(programFolder + "/" + kConfigurationFile, state, trap);
         const auto& settings = state.SplashSettings;
-        trap.step([&] { lblCompanyName->setText(QString::fromStdString(listItem(settings, 1))); });
+        trap.step([&] {
+            lblCompanyName->setText(QString::fromStdString(configurationItem(state, settings, 1)));
+        });
         QFont font = lblCompanyName->font();
-        trap.step([&] { font.setFamily(QString::fromStdString(listItem(settings, 2))); });
+        trap.step(
+            [&] { font.setFamily(QString::fromStdString(configurationItem(state, settings, 2))); });
         trap.step([&] {
             // A size that is not a positive number keeps the label's own size.
-            const double size = leadingNumber(listItem(settings, 3));
+            const double size = leadingNumber(configurationItem(state, settings, 3));
             if (size > 0 && size < 1000) font.setPointSizeF(size);
         });
         trap.step([&] {
-            font.setBold(contains(listItem(settings, 4), QStringLiteral("bold")));
-            font.setItalic(contains(listItem(settings, 4), QStringLiteral("italic")));
+            font.setBold(contains(configurationItem(state, settings, 4), QStringLiteral("bold")));
+            font.setItalic(
+                contains(configurationItem(state, settings, 4), QStringLiteral("italic")));
         });
         lblCompanyName->setFont(font);
         trap.step([&] {
-            const std::string& logo = listItem(settings, 5);
+            const std::string& logo = configurationItem(state, settings, 5);
             if (QString::fromStdString(logo).toUpper() == QLatin1String("NULL")) return;
             const QString path = programFolder + "/" + QString::fromStdString(logo);
-            if (!QFile::exists(path))
-                throw ProgramError(kFileNotFoundErrorNumber, "Tunewell_QZ", "File not found");
+            // Where the logo is named: the fifth line of the splash settings.
+            const std::string named = state.ConfigurationPath + ", line " +
+                                      std::to_string(state.SplashSettingsLine + 4) +
+                                      " names the logo " + path.toStdString();
+            if (!QFileInfo(path).isFile())
+                throw ProgramError(kFileNotFoundErrorNumber, "Tunewell_QZ", "File not found",
+                                   named);
             QPixmap picture;
             if (!picture.load(path))
-                throw ProgramError(kInvalidPictureErrorNumber, "Tunewell_QZ", "Invalid picture");
+                throw ProgramError(kInvalidPictureErrorNumber, "Tunewell_QZ", "Invalid picture",
+                                   named);
             imgLogo->setPixmap(picture);
         });
         QCoreApplication::setApplicationName(QStringLiteral("Tunewell_QZ_Splash"));

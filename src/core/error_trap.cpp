@@ -3,17 +3,26 @@
 #include <exception>
 #include <utility>
 
+#include "core/program_error.h"
+
 namespace qz {
 namespace {
 
-// The description of whatever a step threw.
-std::string describeCurrentException() {
+// The description of whatever a step threw, and the program's detail of it, if any.
+struct Described {
+    std::string description;
+    std::string detail;
+};
+
+Described describeCurrentException() {
     try {
         throw;
+    } catch (const ProgramError& error) {
+        return {error.what(), error.detail()};
     } catch (const std::exception& error) {
-        return error.what();
+        return {error.what(), {}};
     } catch (...) {
-        return "Unexpected error.";
+        return {"Unexpected error.", {}};
     }
 }
 
@@ -29,10 +38,10 @@ bool ErrorTrap::run(const std::function<void()>& body) {
     } catch (const Aborted&) {
         aborted_ = true;
     } catch (...) {
-        const std::string description = describeCurrentException();
-        const PromptAnswer answer =
-            prompts_.message(description, PromptIcon::Critical, PromptButtons::OK, "Error");
-        failures_.push_back({{}, description, answer});
+        const Described failure = describeCurrentException();
+        const PromptAnswer answer = prompts_.message(failure.description, PromptIcon::Critical,
+                                                     PromptButtons::OK, "Error", failure.detail);
+        failures_.push_back({{}, failure.description, answer});
     }
     if (cleanup_) cleanup_();
     return false;
@@ -40,18 +49,19 @@ bool ErrorTrap::run(const std::function<void()>& body) {
 
 void ErrorTrap::step(const std::function<void()>& action, std::string_view name) {
     for (;;) {
-        std::string description;
+        Described failure;
         try {
             action();
             return;
         } catch (const Aborted&) {
             throw;  // a nested step's Abort leaves the whole procedure
         } catch (...) {
-            description = describeCurrentException();
+            failure = describeCurrentException();
         }
-        const PromptAnswer answer = prompts_.message(description, PromptIcon::Critical,
-                                                     PromptButtons::AbortRetryIgnore, "Error");
-        failures_.push_back({std::string(name), description, answer});
+        const PromptAnswer answer =
+            prompts_.message(failure.description, PromptIcon::Critical,
+                             PromptButtons::AbortRetryIgnore, "Error", failure.detail);
+        failures_.push_back({std::string(name), failure.description, answer});
         if (answer == PromptAnswer::Retry) continue;
         if (answer == PromptAnswer::Ignore) return;
         throw Aborted{};

@@ -18,18 +18,22 @@ inline constexpr std::uint32_t kInvalidPictureErrorNumber = 481;
 inline constexpr std::uint32_t kFileAccessErrorNumber = 75;
 
 // A failure that the error trap reports: a number, a source naming the area ("File Open",
-// "Comm Error") and a description. Only the description is ever shown to the user.
+// "Comm Error") and a description. Only the description is shown in the message itself; a
+// detail (where in which file the failure lies) is shown on request below it.
 class ProgramError : public std::runtime_error {
   public:
-    ProgramError(std::uint32_t number, std::string source, const std::string& description);
+    ProgramError(std::uint32_t number, std::string source, const std::string& description,
+                 std::string detail = {});
 
     std::uint32_t number() const { return number_; }
     const std::string& source() const { return source_; }
     std::string description() const { return what(); }
+    const std::string& detail() const { return detail_; }
 
   private:
     std::uint32_t number_;
     std::string source_;
+    std::string detail_;
 };
 
 // An error the program raises itself, numbered kAppErrorNumber unless told otherwise.

@@ -20,7 +20,14 @@ PrematureEndOfFile::PrematureEndOfFile(long long bytesRead)
                    "premature end of file after " + std::to_string(bytesRead) + " bytes"),
       bytesRead_(bytesRead) {}
 
+void requireRegularFile(const QString& path, const char* source) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw fileError(source, path, QStringLiteral("not a regular file"));
+}
+
 ImageBytes readDataFile(const QString& path) {
+    requireRegularFile(path, "File Open");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw fileError("File Open", path, file.errorString());
     ImageBytes bytes{};
@@ -42,9 +49,7 @@ void loadDataFile(const QString& path, ModuleData& data) {
 }
 
 void writeFileAtomically(const QString& path, QByteArrayView bytes, const char* source) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        throw fileError(source, path, QStringLiteral("not a regular file, so it is not replaced"));
+    requireRegularFile(path, source);
     QSaveFile file(path);
     // Unbuffered: a write that fails in a buffered flush inside commit() is not seen by
     // commit(), which would then rename a truncated file over the old one.

@@ -26,9 +26,13 @@ class PrematureEndOfFile : public ProgramError {
     long long bytesRead_;
 };
 
+// Refuses at once (ProgramError naming the path, with `source` as its source) anything that
+// is not a regular file: reading a pipe or a device could wait for ever, or never end.
+void requireRegularFile(const QString& path, const char* source);
+
 // Reads the first 264 bytes of a data file; anything after them is ignored. Throws
 // PrematureEndOfFile for a shorter file and ProgramError with the system's description
-// when the file cannot be opened or read.
+// when the file cannot be opened or read, or is not a regular file.
 ImageBytes readDataFile(const QString& path);
 
 // Reads a data file into addresses 16-279 of the buffer and marks the buffer loaded. On

@@ -62,22 +62,30 @@ std::string FileSave(Prompts& prompts, const std::string& title, const std::stri
                      const std::string& defaultExtension) {
     const std::string shownFilter = filter.empty() ? kAllFiles : filter;
     const std::string question = prompt.empty() ? "Replace existing file?" : prompt;
-    return underOwnTrap(prompts, "File Save", "Aborted File Save", kSaveDialogErrorNumber,
-                        [&](std::string& result) {
-                            for (;;) {
-                                result = prompts.saveFileName(title, shownFilter, proposedName);
-                                if (!result.empty() && !defaultExtension.empty() &&
-                                    QFileInfo(QString::fromStdString(result)).suffix().isEmpty())
-                                    result += "." + defaultExtension;
-                                if (result.empty() || !fileExists(result)) return true;
-                                const PromptAnswer answer = prompts.message(
-                                    result + "\nThis file already exists.\n\n" + question,
-                                    PromptIcon::Exclamation, PromptButtons::YesNoCancel,
-                                    "File Save");
-                                if (answer == PromptAnswer::Yes) return true;
-                                if (answer != PromptAnswer::No) return false;
-                            }
-                        });
+    return underOwnTrap(
+        prompts, "File Save", "Aborted File Save", kSaveDialogErrorNumber,
+        [&](std::string& result) {
+            for (;;) {
+                result = prompts.saveFileName(title, shownFilter, proposedName);
+                if (!result.empty() && !defaultExtension.empty() &&
+                    QFileInfo(QString::fromStdString(result)).suffix().isEmpty())
+                    result += "." + defaultExtension;
+                if (result.empty() || !fileExists(result)) return true;
+                // A device, a pipe or a folder is never replaced by a file.
+                if (!QFileInfo(QString::fromStdString(result)).isFile()) {
+                    prompts.message(result +
+                                        "\nThis is not a regular file and cannot "
+                                        "be replaced. Choose another name.",
+                                    PromptIcon::Exclamation, PromptButtons::OK, "File Save");
+                    continue;
+                }
+                const PromptAnswer answer = prompts.message(
+                    result + "\nThis file already exists.\n\n" + question, PromptIcon::Exclamation,
+                    PromptButtons::YesNoCancel, "File Save");
+                if (answer == PromptAnswer::Yes) return true;
+                if (answer != PromptAnswer::No) return false;
+            }
+        });
 }
 
 }  // namespace qz

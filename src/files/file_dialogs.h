@@ -17,6 +17,8 @@ std::string FileOpen(Prompts& prompts, const std::string& title, const std::stri
 
 // The save-file dialog: an existing file is replaced only on Yes to the prompt (by default
 // "Replace existing file?"); No shows the dialog again; Cancel raises "Canceled File Save".
+// A name that exists but is not a regular file (a device, a pipe, a folder) is refused with
+// a message, and the dialog shown again.
 // The dialog proposes `proposedName`; a chosen name without an extension gets
 // `defaultExtension` (such as "dat") before it is checked.
 std::string FileSave(Prompts& prompts, const std::string& title, const std::string& filter,

@@ -43,17 +43,22 @@ std::optional<TransferOutcome> checkModule(ModuleProtocol& protocol, const std::
     return std::nullopt;
 }
 
-}  // namespace
-
-std::string TransferOutcome::detail() const {
-    std::string text;
-    for (const Mismatch& m : mismatches)
-        text += "address " + std::to_string(m.address) + ": wrote " + std::to_string(m.expected) +
-                ", read " + std::to_string(m.read) + "\n";
-    return text;
+// The identification and module type in force are those of the image in the buffer: a
+// transfer that fails puts back what it read of the module.
+template <typename Transfer>
+TransferOutcome keepingIdentityOnFailure(ModuleProtocol& protocol, Transfer transfer) {
+    ProgramState& state = protocol.state();
+    const std::string id = state.FirmwareID;
+    const std::string type = state.ModuleType;
+    TransferOutcome outcome = transfer();
+    if (!outcome.succeeded) {
+        state.FirmwareID = id;
+        state.ModuleType = type;
+    }
+    return outcome;
 }
 
-TransferOutcome downloadModule(ModuleProtocol& protocol, EepromBytes& image) {
+TransferOutcome readModule(ModuleProtocol& protocol, EepromBytes& image) {
     if (auto refusal = checkModule(protocol, kDownloadTitle, "download")) return *refusal;
     if (protocol.state().ModuleType != "QZ-1")
         return failure("Not standard QZ-1 unit. Cannot download and edit data.", PromptIcon::None);
@@ -62,7 +67,7 @@ TransferOutcome downloadModule(ModuleProtocol& protocol, EepromBytes& image) {
     return {true, "Downloaded data to buffer. Ready for editing.", PromptIcon::None, {}};
 }
 
-TransferOutcome uploadImage(ModuleProtocol& protocol) {
+TransferOutcome programModule(ModuleProtocol& protocol) {
     ProgramState& state = protocol.state();
     if (state.BufferEmpty)
         return failure("No data available for uploading.", PromptIcon::Exclamation);
@@ -83,6 +88,24 @@ TransferOutcome uploadImage(ModuleProtocol& protocol) {
             "before starting engine.",
             PromptIcon::Exclamation,
             {}};
+}
+
+}  // namespace
+
+std::string TransferOutcome::detail() const {
+    std::string text;
+    for (const Mismatch& m : mismatches)
+        text += "address " + std::to_string(m.address) + ": wrote " + std::to_string(m.expected) +
+                ", read " + std::to_string(m.read) + "\n";
+    return text;
+}
+
+TransferOutcome downloadModule(ModuleProtocol& protocol, EepromBytes& image) {
+    return keepingIdentityOnFailure(protocol, [&] { return readModule(protocol, image); });
+}
+
+TransferOutcome uploadImage(ModuleProtocol& protocol) {
+    return keepingIdentityOnFailure(protocol, [&] { return programModule(protocol); });
 }
 
 }  // namespace qz

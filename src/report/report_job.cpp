@@ -24,7 +24,8 @@ std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& view
     ReportInput input;
     input.parameters = state;
     input.firmwareId = state.FirmwareID;
-    input.company = listItem(state.CompanyInfo, 1);  // a missing company line fails as at start-up
+    input.company = configurationItem(state, state.CompanyInfo,
+                                      1);  // a missing company line fails as at start-up
     input.comment = comment;
     input.printed = reportTimestamp(when);
     TimingChart* shown = views.prepareForReport();

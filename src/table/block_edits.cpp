@@ -1,6 +1,7 @@
 #include "table/block_edits.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/leading_number.h"
 #include "core/module_data.h"
@@ -41,6 +42,7 @@ double modifiedValue(const ModifyEntry& entry, double old, double upper) {
         value = entry.relative ? (entry.amount / 100 + 1) * old : entry.amount / 100 * old;
     else if (entry.relative)
         value = old + entry.amount;
+    if (!std::isfinite(value)) value = 0;  // "1e400%" of 0 is no number, as text without one
     return std::clamp(value, 0.0, upper);
 }
 
@@ -100,9 +102,12 @@ std::vector<std::vector<double>> interpolated(const std::vector<std::vector<doub
         for (std::size_t c = 0; c < columns; ++c) {
             const double u = columns > 1 ? static_cast<double>(c) / (columns - 1) : 0;
             const double v = rows > 1 ? static_cast<double>(r) / (rows - 1) : 0;
-            const double top = topLeft + (topRight - topLeft) * u;
-            const double bottom = bottomLeft + (bottomRight - bottomLeft) * u;
-            result[r][c] = top + (bottom - top) * v;
+            // Weighted, not as differences, so that no difference of two large values runs
+            // beyond a double.
+            const double top = topLeft * (1 - u) + topRight * u;
+            const double bottom = bottomLeft * (1 - u) + bottomRight * u;
+            const double value = top * (1 - v) + bottom * v;
+            result[r][c] = std::isfinite(value) ? value : 0;
         }
     return result;
 }

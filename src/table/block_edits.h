@@ -21,7 +21,8 @@ struct ModifyEntry {
 // out. So "5-" adds 5.
 ModifyEntry parseModifyEntry(const std::string& entry);
 
-// A cell's new value, limited to 0..`upper` (40 in the 2D table, 45 in the 3D table).
+// A cell's new value, limited to 0..`upper` (40 in the 2D table, 45 in the 3D table); a
+// result that is not a finite number counts as none, 0.
 double modifiedValue(const ModifyEntry& entry, double old, double upper);
 
 // The seven lines of the Modify prompt, joined by CR LF.
@@ -42,7 +43,8 @@ CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, i
                       int lastColumn);
 
 // The values of a block filled in from its edges: along the row for one row, along the
-// column for one column, between the four corners for a larger block. values[r][c].
+// column for one column, between the four corners for a larger block. values[r][c]. A
+// result too large for a double counts as none, 0.
 std::vector<std::vector<double>> interpolated(const std::vector<std::vector<double>>& values);
 
 // A 2D point dragged from `startY` to `y` (pixels, downwards): 0.1 degree per pixel on the

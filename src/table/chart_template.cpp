@@ -1,12 +1,15 @@
 #include "table/chart_template.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+#include <cmath>
 
 namespace qz {
 namespace {
 
 constexpr auto kFirstLine = "qz-chart-template 1";
+constexpr double kLargestScale = 360;
 
 bool setValue(ChartTemplate& chart, const QString& key, const QString& value) {
     auto colour = [&](QColor& target) {
@@ -15,11 +18,13 @@ bool setValue(ChartTemplate& chart, const QString& key, const QString& value) {
         target = parsed;
         return true;
     };
+    // An advance scale beyond a full turn either way is no scale of degrees ("nan", "1e20").
     auto number = [&](double& target) {
         bool ok = false;
         const double parsed = value.toDouble(&ok);
-        if (ok) target = parsed;
-        return ok;
+        if (!ok || !std::isfinite(parsed) || std::abs(parsed) > kLargestScale) return false;
+        target = parsed;
+        return true;
     };
     if (key == "kind") {
         if (value == "2D")
@@ -67,6 +72,7 @@ std::optional<ChartTemplate> parseChartTemplate(const QString& text, ChartKind e
 }
 
 std::optional<ChartTemplate> loadChartTemplate(const QString& path, ChartKind expected) {
+    if (!QFileInfo(path).isFile()) return std::nullopt;  // a pipe would keep us waiting
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
     return parseChartTemplate(QString::fromUtf8(file.readAll()), expected);

@@ -25,11 +25,12 @@ struct ChartTemplate {
     QColor labelBackground = QColor(255, 255, 225);
 };
 
-// Parses a template's text; nullopt when it is not a template of the expected kind or a
-// line cannot be read.
+// Parses a template's text; nullopt when it is not a template of the expected kind, a line
+// cannot be read, or its value scale is not a finite range within -360 to 360 degrees.
 std::optional<ChartTemplate> parseChartTemplate(const QString& text, ChartKind expected);
 
-// Reads and parses a template file; nullopt when the file is missing, unreadable or bad.
+// Reads and parses a template file; nullopt when the file is missing, not a regular file,
+// unreadable or bad.
 std::optional<ChartTemplate> loadChartTemplate(const QString& path, ChartKind expected);
 
 }  // namespace qz

@@ -43,6 +43,8 @@ TableViews::TableViews(ProgramState& state, Prompts& prompts, QString programFol
       grid2D_(new TimingGrid(QStringLiteral("VSFlexGrid1"), parent)),
       grid3D_(new TimingGrid(QStringLiteral("VSFlexGrid2"), parent)) {
     hideAll();
+    // Each step keeps a copy of both tables: the newest thousand steps are kept.
+    undoStack_.setUndoLimit(1000);
     connectGrid(*grid2D_, false);
     connectGrid(*grid3D_, true);
     connectCharts();

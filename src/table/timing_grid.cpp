@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "core/leading_number.h"
 
@@ -79,7 +80,8 @@ void TimingGrid::setCellText(int row, int column, const QString& text) {
 }
 
 double TimingGrid::cellValue(int row, int column) const {
-    return leadingNumber(cellText(row, column).toStdString());
+    const double value = leadingNumber(cellText(row, column).toStdString());
+    return std::isfinite(value) ? value : 0;  // "1e400" is no number a table can hold
 }
 
 QString TimingGrid::blockText(const CellBlock& block) const {

@@ -29,7 +29,8 @@ class TimingGrid : public QTableWidget {
     void setSize(int rows, int columns);
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
-    // The number the cell's text stands for, by the leading-number rule.
+    // The number the cell's text stands for, by the leading-number rule; a number too large
+    // for a double (pasted "1e400") counts as none, 0.
     double cellValue(int row, int column) const;
 
     // Block text: the cells' texts row by row, a tab between cells, a carriage return

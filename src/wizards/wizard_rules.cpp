@@ -74,7 +74,8 @@ std::vector<WizardMessage> enterCurveField(Curve2D& curve, CurveField field,
     const Limits limits = limitsOf(curve, field);
     std::vector<WizardMessage> messages;
     double value = leadingNumber(typed);
-    if (!std::isfinite(value)) value = value > 0 ? limits.upper : limits.lower;
+    // Too large for a double ("1e400") is out of range like any other value beyond a limit.
+    if (!std::isfinite(value)) value = value > 0 ? limits.upper + 1.0 : limits.lower - 1.0;
     if (value < limits.lower) {
         messages.push_back({limits.lowerMessage, limits.title});
         value = limits.lower;

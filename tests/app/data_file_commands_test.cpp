@@ -4,6 +4,7 @@
 
 #include "app/program_folder.h"
 #include "image/table_layout.h"
+#include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
 
 namespace qz {
@@ -113,7 +114,7 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     const struct {
         const char* why;
         std::vector<PromptAnswer> answers;
-        int fileSize;  // 0: the file dialog is left without a choice; -1: not asked
+        int fileSize;  // 0: the dialog left without a choice; -1: not asked; -2: a pipe
         std::vector<std::string> shown;
     } cases[] = {
         {"cancel the question",
@@ -129,6 +130,10 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
          263,
          {"Data buffer not empty. OK to overwrite?", "[Open File]",
           "Error - reached premature end-of-file"}},
+        {"a pipe, refused at once",
+         {PromptAnswer::OK, PromptAnswer::Abort},
+         -2,
+         {"Data buffer not empty. OK to overwrite?", "[Open File]", "PIPE: not a regular file"}},
     };
     for (const auto& c : cases) {
         MainWindowFixture f;
@@ -139,9 +144,13 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
         for (auto answer : c.answers) f.prompts.answer(answer);
         if (c.fileSize == 0) f.prompts.answerFile("");
         if (c.fileSize > 0) f.prompts.answerFile(f.folder.write("short.dat", image(c.fileSize)));
+        const std::string pipe = test::makeFifo(f.folder.file("pipe.dat"));
+        if (c.fileSize == -2) f.prompts.answerFile(pipe);
         f.window->mnuOpenFile->trigger();
 
-        EXPECT_EQ(texts(f.prompts), c.shown) << c.why;
+        std::vector<std::string> shown = c.shown;
+        if (shown.back().starts_with("PIPE")) shown.back().replace(0, 4, pipe);
+        EXPECT_EQ(texts(f.prompts), shown) << c.why;
         EXPECT_EQ(std::pair(f.prompts.shown()[0].buttons, f.prompts.shown()[0].title),
                   std::pair(PromptButtons::OKCancel, std::string("Open Data File")));
         EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;

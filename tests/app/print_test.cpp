@@ -107,6 +107,22 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
         }
 }
 
+// The PDF's name is that of a file already there: replaced only on Yes, as Save File asks.
+TEST(Print, AReportReplacesAnExistingFileOnlyOnYes) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    EditorFixture f(test::k2D);
+    const QByteArray tune = f.folder.read("tune.dat");
+    f.prompts.answerInput(std::string());
+    f.prompts.answerFile(f.path);  // the tune itself
+    f.prompts.answer(PromptAnswer::No);
+    f.prompts.answerFile("");  // then the dialog left
+    f.window->mnuPrintTable->trigger();
+    EXPECT_EQ(f.prompts.messages().back(),
+              f.path + "\nThis file already exists.\n\nReplace existing file?");
+    EXPECT_EQ(f.folder.read("tune.dat"), tune);
+    EXPECT_TRUE(f.prompts.allAnswersUsed());
+}
+
 // A printer whose output is a PDF file gets every page in one file: chart, table and
 // parameter pages, or the parameter page alone (its heading once) without a table.
 TEST(Print, APrinterSetUpToPrintToAFileGetsEveryPage) {

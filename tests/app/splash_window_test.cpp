@@ -66,16 +66,30 @@ TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
 }
 
 TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
+    // The program's own texts, and in the detail the file and line at fault.
     const struct {
         const char* why;
         QByteArray config;
         std::vector<std::string> errors;
+        std::string detail;  // of the first error, after the configuration file's path
     } cases[] = {
-        {"missing logo file", "Acme\nArial\n20\nbold\nnope.gif\n!\nAcme\n", {"File not found"}},
-        {"not a picture", "Acme\nArial\n20\nbold\nTunewell_QZ.cfg\n!\nAcme\n", {"Invalid picture"}},
+        {"missing logo file",
+         "!\nAcme\nArial\n20\nbold\nnope.gif\n!\nAcme\n",
+         {"File not found"},
+         ", line 6 names the logo "},
+        {"not a picture",
+         "Acme\nArial\n20\nbold\nTunewell_QZ.cfg\n!\nAcme\n",
+         {"Invalid picture"},
+         ", line 5 names the logo "},
         {"three items",
          "Acme\nArial\n20\n!\nAcme\n",
-         {"Invalid procedure call or argument", "Invalid procedure call or argument"}},
+         {"Invalid procedure call or argument", "Invalid procedure call or argument"},
+         ", line 4: item 4 of the splash settings is missing (the section has 3 lines)."},
+        {"no end marker",
+         "Acme\nArial\n",
+         {"Input past end of file", "Invalid procedure call or argument",
+          "Invalid procedure call or argument", "Invalid procedure call or argument"},
+         ", line 3: the file ends before the splash settings do (no \"!\" line after them)."},
     };
     for (const auto& c : cases) {
         ProgramFolder folder;
@@ -87,6 +101,10 @@ TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
         std::vector<std::string> shown;
         for (const auto& prompt : prompts.shown()) shown.push_back(prompt.text);
         EXPECT_EQ(shown, c.errors) << c.why;
+        const std::string config = folder.file("Tunewell_QZ.cfg");
+        EXPECT_EQ(prompts.shown().front().detail.substr(0, config.size() + c.detail.size()),
+                  config + c.detail)
+            << c.why;
         EXPECT_TRUE(splash.imgLogo->pixmap().isNull()) << c.why;
         EXPECT_EQ(splash.lblCompanyName->text(), "Acme") << c.why;
     }

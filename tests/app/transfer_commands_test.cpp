@@ -31,6 +31,8 @@ struct TransferFixture : MainWindowFixture {
         state.EEPROMBuffer.fill(0x21);
         state.BufferEmpty = false;
         state.TrigTiming = 12;
+        state.FirmwareID = "QZ-1 street";
+        state.ModuleType = "QZ-1";
         window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
     }
     void answer(std::vector<PromptAnswer> answers) {
@@ -102,6 +104,8 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;
         EXPECT_FALSE(f.state.BufferEmpty) << c.why;
         EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
+        EXPECT_EQ(f.state.FirmwareID, "QZ-1 street") << "the identification of the buffer's image";
+        EXPECT_EQ(f.state.ModuleType, "QZ-1") << c.why;
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat") << c.why;
         EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
         EXPECT_FALSE(f.port->isOpen()) << c.why;

@@ -1,12 +1,11 @@
 #include "files/data_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
-
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace qz {
@@ -60,9 +59,11 @@ TEST(ReadDataFile, AShortFileIsAPrematureEndAndLeavesTheTargetUntouched) {
     }
 }
 
+// A pipe is refused at once, never waited on.
 TEST(ReadDataFile, AFileThatCannotBeOpenedFailsNamingIt) {
     TempFolder folder;
-    for (const QString& name : {QString("missing.dat"), QString(".")}) {
+    test::makeFifo(folder.path("pipe.dat"));
+    for (const QString& name : {QString("missing.dat"), QString("."), QString("pipe.dat")}) {
         const auto path = QString::fromStdString(folder.path(name));
         ModuleData data = loadedSentinel();
         try {
@@ -93,40 +94,30 @@ TEST(WriteDataFile, WritesExactly264BytesEvenOverALongerFile) {
         << "no temporary file is left behind";
 }
 
+// A target that is a folder or a pipe is refused and left as it was; a folder that does not
+// exist fails; nothing is left behind.
 TEST(WriteDataFile, AFailedWriteLeavesNoFileOrTheOldOneWhole) {
     TempFolder folder;
-    EXPECT_THROW(writeDataFile(QString::fromStdString(folder.path("no/such/folder/x.dat")),
-                               numberedBuffer()),
-                 ProgramError);
     QDir(QString::fromStdString(folder.path(""))).mkdir("taken");
-    EXPECT_THROW(writeDataFile(QString::fromStdString(folder.path("taken")), numberedBuffer()),
-                 ProgramError);
+    const auto fifo = test::makeFifo(folder.path("pipe.dat"));
+    for (const char* name : {"no/such/folder/x.dat", "taken", "pipe.dat"})
+        EXPECT_THROW(writeDataFile(QString::fromStdString(folder.path(name)), numberedBuffer()),
+                     ProgramError)
+            << name;
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folder.path("taken"))).isDir());
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(fifo)).isFile()) << "still the pipe";
+    EXPECT_EQ(QDir(QString::fromStdString(folder.path(""))).entryList(QDir::Files).size(), 0);
 }
 
-// The disk fills up in the middle of a save: a file-size limit makes the write fail as a
-// full disk would, even for root.
+// The disk fills up in the middle of a save: the old file stays whole.
 TEST(WriteDataFile, ASaveThatFailsPartWayKeepsTheOldFile) {
     TempFolder folder;
     const QByteArray old = pattern(264, 5);
     const auto path = folder.write("tune.dat", old);
-
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool failed = false;
-    try {
-        writeDataFile(QString::fromStdString(path), numberedBuffer());
-    } catch (const ProgramError&) {
-        failed = true;
+    {
+        const test::FileSizeLimit full(100);
+        EXPECT_THROW(writeDataFile(QString::fromStdString(path), numberedBuffer()), ProgramError);
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_TRUE(failed) << "the failure is reported";
     EXPECT_EQ(folder.read("tune.dat"), old);
     EXPECT_EQ(QDir(QFileInfo(QString::fromStdString(path)).path()).entryList(QDir::Files).size(),
               1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/program_error.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -25,6 +26,7 @@ std::string resolve(const std::string& token, const test::TempFolder& folder) {
     if (token == "EXISTING") return folder.path("tune.dat");
     if (token == "MISSING") return folder.path("missing.dat");
     if (token == "NO EXTENSION") return folder.path("tune");
+    if (token == "PIPE") return test::makeFifo(folder.path("pipe.dat"));
     return token;
 }
 
@@ -94,6 +96,8 @@ TEST(FileSave, AsksBeforeReplacingAnExistingFile) {
             {"choose again", {"EXISTING", "MISSING"}, {PromptAnswer::No}, "", "MISSING", 2},
             {"cancel", {"EXISTING"}, {PromptAnswer::Cancel}, "", "throws", 1},
             {"extension added", {"NO EXTENSION"}, {PromptAnswer::Yes}, "", "EXISTING", 1},
+            // Never replaced: said so, and the dialog again.
+            {"not a regular file", {"PIPE", "MISSING"}, {PromptAnswer::OK}, "", "MISSING", 2},
         },
         [](Prompts& prompts, auto... arguments) {
             return FileSave(prompts, arguments..., "", "dat");

@@ -163,11 +163,16 @@ TEST(Qz1Apply, SaysWhereTheModuleWillReadAnotherValueThanTheOneGiven) {
     TempFolder folder;
     const auto in = folder.write("in.dat", fileBytes(sampleImage()));
     const auto out = folder.path("out.dat");
+    // Cells: beyond the trigger timing, or further below it than a byte reaches; a value
+    // only rounded to the module's step is no note.
     const ToolRun run = runTool({"apply", in, "--set", "MaxRPMLimit=2000", "--set", "ModuleFlags=0",
-                                 "--set", "TrigTiming=30", "-o", out});
+                                 "--set", "TrigTiming=30", "--set", "Table3D[7][8]=50", "--set",
+                                 "Table3D[7][7]=-40", "--set", "Table3D[1][1]=25", "-o", out});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "note: MaxRPMLimit = 2000 reads back from " + out + " as 3000\n" +
-                           "note: ModuleFlags = 0 reads back from " + out + " as 190\n");
+                           "note: ModuleFlags = 0 reads back from " + out + " as 190\n" +
+                           "note: Table3D[7][7] = -40 reads back from " + out + " as 7.59\n" +
+                           "note: Table3D[7][8] = 50 reads back from " + out + " as 30\n");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <filesystem>
 
 #include "qz1/qz1_harness.h"
 #include "qz1/sim_faults.h"
+#include "support/file_size_limit.h"
 
 namespace qz1::test {
 namespace {
@@ -26,6 +28,11 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
     const auto out = folder.path("out.dat");
     const auto shortFile = folder.write("short.dat", QByteArray(100, '\1'));
     const auto nullJson = folder.write("null.json", "{\"GPIO2VSSFreq\": null}");
+    qz::EepromBytes image2D = sampleImage();
+    image2D[50] = 0x40 | 0x20 | 0x1C;
+    const auto good2D = folder.write("good2d.dat", fileBytes(image2D));
+    const auto pipe = qz::test::makeFifo(folder.path("pipe.dat"));
+    const QByteArray goodBytes = folder.read("good.dat");
 
     const std::string overflow = ": GPIO2VSSFreq: Overflow";
     struct Row {
@@ -49,7 +56,21 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"sim", "--fault", "sparks"}, 2, "unknown fault \"sparks\""},
         {{"show", shortFile}, 2, shortFile + ": premature end of file after 100 bytes"},
         {{"report", "missing.dat", "-o", out}, 2, "qz1: missing.dat: No such file"},
-        {{"report", good, "-o", "/nonexistent/r.pdf"}, 2, "/nonexistent/r.pdf: No such file or directory"},
+        {{"report", good, "-o", "/nonexistent/r.pdf"},
+         2,
+         "/nonexistent/r.pdf: No such file or directory"},
+        // Only regular files are read or replaced, and a report never replaces its tune.
+        {{"show", pipe}, 2, pipe + ": not a regular file"},
+        {{"diff", good, pipe}, 2, pipe + ": not a regular file"},
+        {{"apply", good, "--json", pipe, "-o", out}, 2, pipe + ": not a regular file"},
+        {{"apply", good, "-o", pipe}, 2, pipe + ": not a regular file"},
+        {{"report", good, "-o", good}, 2, good + " is the tune itself"},
+        // A value that is not a number is bad input; a number corrected is a note.
+        {{"new2d", good2D, "--trigger", "abc", "-o", out},
+         2,
+         "--trigger takes a number, not \"abc\""},
+        {{"new2d", good2D, "--trigger", "", "-o", out}, 2, "--trigger takes a number, not \"\""},
+        {{"new2d", good2D, "--final-advance", "nan", "-o", out}, 2, "takes a number, not \"nan\""},
         // A frequency that cannot be decoded is shown as such, and refused by every command
         // that writes or sends the file whole.
         {{"show", vss}, 3, vss + overflow, "frequency cannot be decoded"},
@@ -79,6 +100,8 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         EXPECT_NE(run.out.find(row.out), std::string::npos) << line;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(out))) << line;
     }
+    EXPECT_EQ(folder.read("good.dat"), goodBytes);
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(pipe)).isFile()) << "still the pipe";
 }
 
 // The manual page cannot be generated from the table, so it is checked against it.

@@ -22,9 +22,12 @@ TEST(Qz1Link, ADownloadWritesItsFileOnlyWhenComplete) {
         std::string message;
     } cases[] = {
         {"QZ-1 V2.1", {}, 0, "Download From EEPROM: Firmware ID: QZ-1 V2.1"},
-        {"QZ-1 Marine", {}, 1, "Not standard QZ-1 unit. Cannot download and edit data."},
-        {"QZ-1", {.strayByteAt = 100}, 1, qz::unexpectedReplyMessage(100)},
-        {"QZ-1", {.vanishAt = 100}, 1, "disconnected"},
+        {"QZ-1 Marine", {}, 4, "Not standard QZ-1 unit. Cannot download and edit data."},
+        {"QZ-1",
+         {.strayByteAt = 100},
+         4,
+         "EEPROM read - unexpected reply at address 100. Check the cable.\n"},
+        {"QZ-1", {.vanishAt = 100}, 4, "was disconnected. Check the cable.\n"},
     };
     for (const auto& c : cases) {
         qz::PtySimulatorHost module{qz::ModuleSimulator(qz::demoTune(), c.id, c.faults)};
@@ -45,7 +48,7 @@ TEST(Qz1Link, AFailedVerificationListsTheDifferingAddresses) {
     TempFolder folder;
     const auto in = folder.write("in.dat", fileBytes(qz::demoTune()));
     const ToolRun run = runTool({"upload", "--port", module.devicePath().toStdString(), in});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 4);
     const int expected = qz::demoTune()[100];
     EXPECT_NE(
         run.err.find("Upload aborted - EEPROM verification failed.\n  address 100: wrote " +
@@ -58,7 +61,7 @@ TEST(Qz1Link, ANonexistentDeviceIsOneErrorAndNoLinkMessage) {
     TempFolder folder;
     const ToolRun run =
         runTool({"download", "--port", "/dev/does-not-exist", folder.path("out.dat")});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 4);
     const std::string open = "Error: Cannot open /dev/does-not-exist";
     ASSERT_NE(run.err.find(open), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find(open, run.err.find(open) + 1), std::string::npos) << "said once";

@@ -23,7 +23,8 @@ TEST(Qz1NewTable, CorrectionsAreNotesAndTheTableIsSavedAtTheNewTriggerTiming) {
     EXPECT_EQ(curve.err,
               "note: --trigger 45: Value must be less than or equal to 40 (40 used)\n"
               "note: --final-advance 50: Value must be less than or equal to trigger timing: 40 "
-              "(40 used)\n");
+              "(40 used)\n"
+              "note: --start-rpm 1750: 2000 used\n");
     const QByteArray written = folder.read("curve.dat");
     EXPECT_EQ(written[48 - 16], 40) << "the new trigger timing";
     const auto table = qz::generateCurve({40, 2000, 3000, 10, 40});

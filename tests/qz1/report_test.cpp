@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "qz1/qz1_harness.h"
+#include "support/file_size_limit.h"
 #include "support/pdf_text.h"
 
 namespace qz1::test {
@@ -92,6 +93,13 @@ TEST(Qz1Report, ATuneGivesAPdfWithItsPagesAndAlignedValues) {
         const auto start = lines.indexOf(QRegularExpression("\\s*Module Parameters\\s*"));
         ASSERT_GE(start, 0) << c.why;
         expectValuesAligned(lines.mid(start), c.why);
+        // On a full disk the report fails, and the report already there stays whole.
+        const QByteArray written = folder.read("report.pdf");
+        {
+            const qz::test::FileSizeLimit full(1000);
+            EXPECT_EQ(runTool({"report", in, "-o", out}).status, 2);
+        }
+        EXPECT_EQ(folder.read("report.pdf"), written);
     }
 }
 

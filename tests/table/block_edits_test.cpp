@@ -15,7 +15,8 @@ TEST(ModifyEntry, FlagsAndAmountGiveTheFourFormulasWithinTheFixedLimits) {
         {"30", 12, 45, 30},      {"  -5 ", 20, 45, 15},  {"+10", 20, 45, 30}, {"80%", 30, 45, 24},
         {"-7.5%", 20, 45, 18.5}, {"+15%", 30, 45, 34.5}, {"+10", 35, 40, 40}, {"+10", 35, 45, 45},
         {"-50", 50, 45, 0},      {"5-", 20, 45, 25},  // contains "-": relative, amount 5
-        {"", 20, 45, 0},         {"abc", 20, 45, 0},     {"%", 20, 45, 0},
+        {"", 20, 45, 0},         {"abc", 20, 45, 0},     {"%", 20, 45, 0},    {"1e400%", 0, 45, 0},
+        {"+1e400", 20, 45, 0},  // no finite number: none
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(modifiedValue(parseModifyEntry(c.entry), c.old, c.upper), c.result)
@@ -56,6 +57,8 @@ TEST(Interpolation, FillsAlongARowAColumnOrBetweenFourCorners) {
     EXPECT_EQ(interpolated({{8}, {99}, {12}}), (Block{{8}, {10}, {12}}));
     EXPECT_EQ(interpolated({{0, 7, 10}, {7, 7, 7}, {20, 7, 30}}),
               (Block{{0, 5, 10}, {10, 15, 20}, {20, 25, 30}}));
+    EXPECT_EQ(interpolated({{1e308, 0, -1e308}}), (Block{{1e308, 0, -1e308}}))
+        << "a result beyond a double is none";
 }
 
 TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {

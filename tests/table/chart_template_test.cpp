@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_size_limit.h"
 #include "support/program_folder.h"
+#include "support/temp_folder.h"
 #include "table/table_views.h"
 
 namespace qz {
@@ -31,6 +33,12 @@ TEST(ChartTemplate, ReadsItsSettingsAndRefusesAnythingElse) {
         {"bad colour", "qz-chart-template 1\nkind = 2D\nseries1-colour = purplish\n",
          ChartKind::Line2D},
         {"empty scale", "qz-chart-template 1\nkind = 2D\nvalue-minimum = 50\n", ChartKind::Line2D},
+        {"no number", "qz-chart-template 1\nkind = 2D\nvalue-minimum = nan\n", ChartKind::Line2D},
+        {"infinite", "qz-chart-template 1\nkind = 2D\nvalue-maximum = inf\n", ChartKind::Line2D},
+        {"beyond a turn", "qz-chart-template 1\nkind = 3D\nvalue-minimum = -1e9\n",
+         ChartKind::Surface3D},
+        {"far beyond", "qz-chart-template 1\nkind = 3D\nvalue-maximum = 1e20\n",
+         ChartKind::Surface3D},
         {"empty file", "", ChartKind::Line2D},
     };
     for (const auto& c : refused) EXPECT_FALSE(parseChartTemplate(c.text, c.kind)) << c.why;
@@ -47,6 +55,10 @@ TEST(ChartTemplate, TheShippedTemplatesLoad) {
         EXPECT_EQ(loaded->title, QString("Ignition Advance, %1 Bar MAP Sensor").arg(bar));
     }
     EXPECT_FALSE(loadChartTemplate(folder + "/missing.oc2", ChartKind::Line2D));
+    test::TempFolder temp;
+    EXPECT_FALSE(loadChartTemplate(QString::fromStdString(test::makeFifo(temp.path("pipe.oc2"))),
+                                   ChartKind::Line2D))
+        << "a pipe is refused, not waited on";
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include <QFile>
+#include <QString>
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "core/auto_prompts.h"
+#include "files/data_file.h"
+#include "image/cell_encoding.h"
 #include "image/parameter_codec.h"
 #include "image/table_layout.h"
 #include "qz1/commands.h"
@@ -13,6 +17,7 @@ namespace qz1 {
 namespace {
 
 std::string readTextFile(const std::string& path) {
+    aboutFile(path, [&] { qz::requireRegularFile(QString::fromStdString(path), "qz1"); });
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         throw BadInput(path + ": " + file.errorString().toStdString());
@@ -49,21 +54,51 @@ bool undecodedValuesReplaced(const Tune& tune, const std::vector<Edit>& edits, s
     return true;
 }
 
-// Says where the module will read back another value than the one given: a clamp, or a
-// flag byte rebuilt from its flags.
+// An advance as a note shows it: at most two decimals, no trailing zeros.
+std::string shortNumber(double value) {
+    std::string text = QString::number(value, 'f', 2).toStdString();
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+// Says where the module will read back another value than the one given: a clamp, a flag
+// byte rebuilt from its flags, or a cell beyond what its byte holds at the trigger timing
+// (more than the rounding to the module's 0.0879-degree step).
 void noteReadBackChanges(const qz::ModuleData& encoded, const std::vector<Edit>& edits,
                          const std::string& output, std::ostream& err) {
     qz::ModuleData readBack = encoded;
     qz::AutoPrompts ignore(qz::PromptAnswer::Ignore);
     qz::UpdateParams(readBack, ignore);
-    std::map<std::string_view, const Edit*> lastEdit;
-    for (const auto& edit : edits)
-        if (edit.variable) lastEdit[edit.variable->name()] = &edit;
+    std::map<std::string, const Edit*> lastEdit;
+    for (const auto& edit : edits) {
+        const std::string cell = "[" + std::to_string(edit.column) + "]";
+        switch (edit.target) {
+            case Edit::Target::Variable:
+                lastEdit[std::string(edit.variable->name())] = &edit;
+                break;
+            case Edit::Target::Table2DCell:
+                lastEdit["Table2D" + cell] = &edit;
+                break;
+            case Edit::Target::Table3DCell:
+                lastEdit["Table3D" + cell + "[" + std::to_string(edit.row) + "]"] = &edit;
+                break;
+        }
+    }
     for (const auto& [name, edit] : lastEdit) {
-        const long long stored = edit->variable->get(readBack);
-        if (stored != edit->integer)
-            err << "note: " << name << " = " << edit->integer << " reads back from " << output
-                << " as " << stored << '\n';
+        if (edit->target == Edit::Target::Variable) {
+            const long long stored = edit->variable->get(readBack);
+            if (stored != edit->integer)
+                err << "note: " << name << " = " << edit->integer << " reads back from " << output
+                    << " as " << stored << '\n';
+            continue;
+        }
+        const double stored = edit->target == Edit::Target::Table2DCell
+                                  ? readBack.Table2D(edit->column, 1)
+                                  : readBack.Table3D(edit->column, edit->row);
+        if (std::abs(stored - edit->advance) > qz::kRetardStep / 2 + 1e-9)
+            err << "note: " << name << " = " << shortNumber(edit->advance) << " reads back from "
+                << output << " as " << shortNumber(stored) << '\n';
     }
 }
 

@@ -13,6 +13,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitDifferent = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitDecodeFailure = 3;
+inline constexpr int kExitTransferFailed = 4;
 
 // Bad input: one line for stderr that names the file or argument and the problem.
 class BadInput : public std::runtime_error {

@@ -47,12 +47,31 @@ class TerminalProgress : public qz::ProgressView {
     int last_ = -1;
 };
 
+// The program's messages as a terminal reads them: there is no button to click.
+std::string forTerminal(std::string text) {
+    for (const char* click : {" Check cable and click Abort.", " Check cable and click Retry."})
+        if (const auto at = text.find(click); at != std::string::npos)
+            text.replace(at, std::string(click).size(), " Check the cable.");
+    return text;
+}
+
+// Prompts that answer Abort and write every message, worded for a terminal, to stderr.
+class TerminalPrompts : public qz::AutoPrompts {
+  public:
+    explicit TerminalPrompts(std::ostream& err) : AutoPrompts(qz::PromptAnswer::Abort, &err) {}
+    qz::PromptAnswer message(const std::string& text, qz::PromptIcon icon,
+                             qz::PromptButtons buttons, const std::string& title,
+                             const std::string& detail = {}) override {
+        return AutoPrompts::message(forTerminal(text), icon, buttons, title, detail);
+    }
+};
+
 // What one transfer needs: the Qt application the serial port runs in, the device, prompts
 // that answer Abort and write every message to stderr, and the progress on the terminal.
 class Session {
   public:
     Session(const std::string& device, std::ostream& err)
-        : prompts(qz::PromptAnswer::Abort, &err),
+        : prompts(err),
           progress(err),
           port([device](int) { return QString::fromStdString(device); }) {
         port.applyLineSettings();
@@ -64,7 +83,7 @@ class Session {
 
   public:
     qz::ProgramState state;
-    qz::AutoPrompts prompts;
+    TerminalPrompts prompts;
     TerminalProgress progress;
     qz::QtSerialPort port;
     std::unique_ptr<qz::ModuleProtocol> protocol;
@@ -72,10 +91,10 @@ class Session {
 
 // The outcome's message (and the differing addresses) on stderr; the exit status.
 int report(const qz::TransferOutcome& outcome, const char* title, std::ostream& err) {
-    err << title << ": " << outcome.message << '\n';
+    err << title << ": " << forTerminal(outcome.message) << '\n';
     std::istringstream lines(outcome.detail());
     for (std::string line; std::getline(lines, line);) err << "  " << line << '\n';
-    return outcome.succeeded ? kExitOk : kExitDifferent;
+    return outcome.succeeded ? kExitOk : kExitTransferFailed;
 }
 
 }  // namespace

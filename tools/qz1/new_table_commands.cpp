@@ -1,4 +1,10 @@
+#include <algorithm>
 #include <charconv>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/leading_number.h"
 
 #include "image/table_layout.h"
 #include "qz1/commands.h"
@@ -41,12 +47,28 @@ int runNew2D(const Arguments& arguments, std::ostream&, std::ostream& err) {
         {"--final-rpm", CurveField::FinalRpm},        {"--start-advance", CurveField::StartTiming},
         {"--final-advance", CurveField::FinalTiming},
     };
+    // A value must be a number; one the wizard corrects (a message, or whole degrees, a
+    // multiple of 500 RPM, a partner moved by a later box) is noted with what was used.
+    std::vector<std::pair<const char*, CurveField>> noted;
     for (const auto& [option, field] : order) {
         const auto given = arguments.value(option);
         if (!given) continue;
-        for (const auto& message : qz::enterCurveField(curve, field, *given))
+        if (!qz::isNumericWhole(*given))
+            throw BadInput(std::string(option) + " takes a number, not \"" + *given + "\"");
+        for (const auto& message : qz::enterCurveField(curve, field, *given)) {
             err << "note: " << option << ' ' << *given << ": " << message.text << " ("
                 << qz::curveFieldText(curve, field) << " used)\n";
+            noted.emplace_back(option, field);
+        }
+    }
+    for (const auto& [option, field] : order) {
+        const auto given = arguments.value(option);
+        if (!given ||
+            std::find(noted.begin(), noted.end(), std::pair(option, field)) != noted.end())
+            continue;
+        const std::string used = qz::curveFieldText(curve, field);
+        if (std::stod(used) != qz::leadingNumber(*given))
+            err << "note: " << option << ' ' << *given << ": " << used << " used\n";
     }
     const auto table = qz::generateCurve(curve);
     if (!table) throw BadInput(std::string("new2d: ") + qz::kStartAboveFinalMessage);

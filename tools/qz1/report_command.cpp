@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include "app/configuration.h"
@@ -17,6 +18,10 @@ namespace qz1 {
 int runReport(const Arguments& arguments, std::ostream&, std::ostream& err) {
     const std::string& input = arguments.positional(0);
     const std::string output = *arguments.value("-o");
+    const QFileInfo target(QString::fromStdString(output));
+    if (target.exists() &&
+        target.canonicalFilePath() == QFileInfo(QString::fromStdString(input)).canonicalFilePath())
+        throw BadInput("report: " + output + " is the tune itself; a report never replaces it");
     Tune tune = loadTune(input);
     if (reportDecodeFailures(tune, err) != kExitOk) return kExitDecodeFailure;
     const HiddenApplication application(HiddenApplication::Kind::Widgets);

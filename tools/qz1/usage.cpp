@@ -65,8 +65,8 @@ std::string usageOf(const std::vector<Command>& commands) {
         usage += wrapped(wordsOf(option.about), "  " + names, 14);
     }
     return usage +
-           "Exit status: 0 done (or equal), 1 files differ or a transfer failed, 2 bad input,\n"
-           "3 a value stored in a file cannot be decoded.\n";
+           "Exit status: 0 done (or equal), 1 files differ, 2 bad input, 3 a value stored in a\n"
+           "file cannot be decoded, 4 a transfer with the module failed.\n";
 }
 
 }  // namespace qz1
