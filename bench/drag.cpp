@@ -10,7 +10,8 @@
 
 #include "core/auto_prompts.h"
 #include "core/program_state.h"
-#include "table/table_views.h"
+#include "table/table_editor.h"
+#include "table/timing_charts.h"
 
 namespace {
 
@@ -53,8 +54,10 @@ int main(int argc, char** argv) {
     qz::AutoPrompts prompts(qz::PromptAnswer::Ignore);
     QWidget window;
     window.resize(1024, 700);
-    qz::TableViews views(state, prompts, QCoreApplication::applicationDirPath(), &window, {});
-    views.setUpAtStartup(QStringLiteral("bench"));
+    qz::TableEditor editor(state, prompts, QCoreApplication::applicationDirPath(), &window, {});
+    editor.setUpAtStartup(QStringLiteral("bench"));
+    auto& chart2D = *window.findChild<qz::LineChart*>("Chart2D1");
+    auto& chart3D = *window.findChild<qz::SurfaceChart*>("Chart3D1");
     state.TrigTiming = 30;
     for (int c = 1; c <= 21; ++c) {
         state.Table2D(c, 1) = 10 + c;
@@ -63,19 +66,15 @@ int main(int argc, char** argv) {
     }
     window.show();
     QApplication::processEvents();  // the window is exposed, so repaints really paint
-    for (qz::TimingChart* chart : {static_cast<qz::TimingChart*>(&views.chart2D()),
-                                   static_cast<qz::TimingChart*>(&views.chart3D())})
-        chart->setGeometry(0, 0, 1024, 480);
-    views.show2DTable();
-    views.chart2D().setGeometry(0, 0, 1024, 480);
-    measure("2D", views.chart2D(),
-            views.chart2D().pointPosition(1, 9, QRectF(views.chart2D().rect())),
-            [&] { return views.chart2D().value(1, 9); });
-    views.hideAll();
-    views.show3DTable();
-    views.chart3D().setGeometry(0, 0, 1024, 480);
-    const qz::SurfaceProjection view = views.chart3D().projection(QRectF(views.chart3D().rect()));
-    measure("3D", views.chart3D(), view.project(9, 4, views.chart3D().value(9, 4)),
-            [&] { return views.chart3D().value(9, 4); });
+    editor.showNewTable(qz::TableKind::Table2D);
+    chart2D.setGeometry(0, 0, 1024, 480);
+    measure("2D", chart2D, chart2D.pointPosition(1, 9, QRectF(chart2D.rect())),
+            [&] { return chart2D.value(1, 9); });
+    editor.hide(qz::TableKind::Table2D);
+    editor.showNewTable(qz::TableKind::Table3D);
+    chart3D.setGeometry(0, 0, 1024, 480);
+    const qz::SurfaceProjection view = chart3D.projection(QRectF(chart3D.rect()));
+    measure("3D", chart3D, view.project(9, 4, chart3D.value(9, 4)),
+            [&] { return chart3D.value(9, 4); });
     return 0;
 }

@@ -1,7 +1,7 @@
 // A chart template of any text, read as either kind.
 #include <QString>
 
-#include "table/chart_template.h"
+#include "charts/chart_template.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text =

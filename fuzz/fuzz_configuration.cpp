@@ -1,6 +1,6 @@
 // A configuration file of any bytes, every error answered by the fuzzer.
-#include "app/configuration.h"
 #include "core/auto_prompts.h"
+#include "files/configuration.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -21,7 +21,7 @@ void frmTunewell_Main::mnuOpenFile_Click() {
 
 // Open File, with the file chosen in the dialog or, when given, named already.
 void frmTunewell_Main::openDataFile(const std::string& given) {
-    if (!views_->offerToKeepEdits()) return;
+    if (!editor_->offerToKeepEdits()) return;
     ErrorTrap trap(prompts_);
     trap.run([&] {
         if (!state_.BufferEmpty &&
@@ -48,19 +48,13 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
 
         state_.FirmwareID.clear();
         state_.ModuleType.clear();
-        ClearEEPROMBuffer(state_);
-        views_->hideAll();
+        // While the file is decoded the caption says the buffer is empty: a value that
+        // cannot be decoded is reported at that moment.
         state_.BufferStatus = "Data Buffer Empty";
         showBufferStatusCaption();
-        std::copy(bytes->begin(), bytes->end(), state_.EEPROMBuffer.begin() + kImageFirstAddress);
-        state_.BufferEmpty = false;
-        UpdateParams(state_, prompts_);
-        if (state_.Table3DEnabled) views_->ChartSetup3D();
-        mnuNewTable->setEnabled(true);
-        setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
-        baseline_.set(state_);
-        state_.BufferStatus = bufferStatusName(QString::fromStdString(name)).toStdString();
-        showBufferStatusCaption();
+        EepromBytes image{};
+        std::copy(bytes->begin(), bytes->end(), image.begin() + kImageFirstAddress);
+        takeImage(image, bufferStatusName(QString::fromStdString(name)).toStdString());
         currentFile_ = name;
         prompts_.message("Loaded " + name + " to buffer. Ready for editing or upload.",
                          PromptIcon::None, PromptButtons::OK, "Open Data File");
@@ -68,9 +62,21 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
     });
 }
 
+void frmTunewell_Main::takeImage(const EepromBytes& image, const std::string& status) {
+    state_.EEPROMBuffer = image;
+    state_.BufferEmpty = false;
+    UpdateParams(state_, prompts_);
+    editor_->imageReplaced();
+    mnuNewTable->setEnabled(true);
+    setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
+    baseline_.set(state_);
+    state_.BufferStatus = status;
+    showBufferStatusCaption();
+}
+
 // Saves the buffer to a data file, written whole and atomically.
 bool frmTunewell_Main::mnuSaveFile_Click() {
-    if (views_->tableOpen()) {
+    if (editor_->tableOpen()) {
         prompts_.message("You must close or save any open table before saving data to a file.",
                          PromptIcon::Exclamation, PromptButtons::OK, "Save Data File");
         return false;

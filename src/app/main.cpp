@@ -1,10 +1,10 @@
 #include <QApplication>
 
 #include "app/main_window.h"
-#include "app/program_folder.h"
 #include "app/qt_prompts.h"
 #include "app/splash_window.h"
 #include "core/program_state.h"
+#include "files/program_folder.h"
 
 // Shows the splash window until it closes itself, then the main window until it is closed.
 // A data file named on the command line (as the desktop's "Open With" passes it) is opened

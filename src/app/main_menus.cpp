@@ -88,12 +88,13 @@ void frmTunewell_Main::createMenus() {
     // Whatever a command changed, the status bar shows it afterwards.
     for (QAction* command : findChildren<QAction*>())
         connect(command, &QAction::triggered, this, &frmTunewell_Main::updateStatusBar);
-    connect(mnuPopUpCopy2D, &QAction::triggered, this, [this] { views_->Copy(false); });
-    connect(mnuPopUpPaste2D, &QAction::triggered, this, [this] { views_->Paste(false); });
-    connect(mnuPopUpModify2D, &QAction::triggered, this, [this] { views_->Modify(false); });
-    connect(mnuPopUpCopy3D, &QAction::triggered, this, [this] { views_->Copy(true); });
-    connect(mnuPopUpPaste3D, &QAction::triggered, this, [this] { views_->Paste(true); });
-    connect(mnuPopUpModify3D, &QAction::triggered, this, [this] { views_->Modify(true); });
+    for (const auto& [kind, copy, paste, modify] :
+         {std::tuple{TableKind::Table2D, mnuPopUpCopy2D, mnuPopUpPaste2D, mnuPopUpModify2D},
+          {TableKind::Table3D, mnuPopUpCopy3D, mnuPopUpPaste3D, mnuPopUpModify3D}}) {
+        connect(copy, &QAction::triggered, this, [this, kind] { editor_->Copy(kind); });
+        connect(paste, &QAction::triggered, this, [this, kind] { editor_->Paste(kind); });
+        connect(modify, &QAction::triggered, this, [this, kind] { editor_->Modify(kind); });
+    }
 }
 
 }  // namespace qz

@@ -11,9 +11,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/configuration.h"
 #include "core/error_trap.h"
 #include "core/program_error.h"
+#include "files/configuration.h"
 #include "image/eeprom_buffer.h"
 #include "params/gpio_params_dialog.h"
 #include "params/module_params_dialog.h"
@@ -37,15 +37,14 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
     setCentralWidget(viewArea_);
     createMenus();
     TableHooks hooks;
-    hooks.disablePasteItems = [this] { disablePasteItems(); };
+    hooks.setPasteEnabled = [this](TableKind kind, bool enabled) {
+        popUpPaste(kind)->setEnabled(enabled);
+    };
+    hooks.showContextMenu = [this](TableKind kind, QPoint at) { popUpMenu(kind)->popup(at); };
     hooks.formResize = [this] { Form_Resize(); };
     hooks.runWizard = [this](TableKind kind) { runWizard(kind); };
-    hooks.popUpEdit2D = mnuPopUpEdit2D;
-    hooks.popUpPaste2D = mnuPopUpPaste2D;
-    hooks.popUpEdit3D = mnuPopUpEdit3D;
-    hooks.popUpPaste3D = mnuPopUpPaste3D;
-    views_ =
-        std::make_unique<TableViews>(state_, prompts_, programFolder_, viewArea_, std::move(hooks));
+    editor_ = std::make_unique<TableEditor>(state_, prompts_, programFolder_, viewArea_,
+                                            std::move(hooks));
     createFrames();
     createSerialPort();
     qApp->installEventFilter(this);
@@ -117,7 +116,7 @@ void frmTunewell_Main::Form_Load() {
         state_.UserAbort = false;
         trap.step([&] { setUpSerialPort(); });
         ClearEEPROMBuffer(state_);
-        views_->setUpAtStartup(QStringLiteral("Form Load"));
+        editor_->setUpAtStartup(QStringLiteral("Form Load"));
         state_.AppTitle = windowTitle().toStdString();
         trap.step([&] {
             setCaption(configurationItem(state_, state_.CompanyInfo, 1) + " " + state_.AppTitle);
@@ -130,7 +129,8 @@ void frmTunewell_Main::Form_Load() {
         state_.ClipText.clear();
         state_.ClipColSpan = 0;
         state_.ClipRowSpan = 0;
-        disablePasteItems();
+        for (TableKind kind : {TableKind::Table2D, TableKind::Table3D})
+            popUpPaste(kind)->setEnabled(false);
         state_.ModuleType = "QZ-1";
         QGuiApplication::clipboard()->clear();
     });
@@ -150,11 +150,6 @@ void frmTunewell_Main::setTableCommandsEnabled(bool enabled) {
         command->setEnabled(enabled);
 }
 
-void frmTunewell_Main::disablePasteItems() {
-    mnuPopUpPaste2D->setEnabled(false);
-    mnuPopUpPaste3D->setEnabled(false);
-}
-
 void frmTunewell_Main::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
@@ -171,7 +166,7 @@ void frmTunewell_Main::changeEvent(QEvent* event) {
 void frmTunewell_Main::Form_Resize() {
     const TwipScale scale(logicalDpiX(), logicalDpiY());
     const QSize inner = viewArea_->size();
-    views_->layOut(scale.toTwipsX(inner.width()), scale.toTwipsY(inner.height()), scale);
+    editor_->layOut(scale.toTwipsX(inner.width()), scale.toTwipsY(inner.height()), scale);
     fraProgress1->move((inner.width() - fraProgress1->width()) / 2,
                        (inner.height() - fraProgress1->height()) / 2);
     fraPortSelect->move((inner.width() - fraPortSelect->width()) / 2,
@@ -186,7 +181,7 @@ bool frmTunewell_Main::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             state_.UserAbort = true;
-            views_->hideValueLabels();
+            editor_->hideValueLabels();
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -196,7 +191,7 @@ bool frmTunewell_Main::eventFilter(QObject* watched, QEvent* event) {
 // no module is offered to a file, and the program ends only when that save happened.
 bool frmTunewell_Main::Form_QueryUnload() {
     bool cancel = false;
-    if (views_->chart2D().isVisible() || views_->chart3D().isVisible()) {
+    if (editor_->tableOpen()) {
         const PromptAnswer answer =
             prompts_.message("Save timing table before exiting?", PromptIcon::Exclamation,
                              PromptButtons::YesNoCancel, "Exit Program");
@@ -254,23 +249,23 @@ void frmTunewell_Main::mnuEditGPIOParams_Click() {
 }
 
 void frmTunewell_Main::mnuNewTable_Click() {
-    views_->newTable();
+    editor_->newTable();
 }
 
 void frmTunewell_Main::mnuEditTimingTable_Click() {
-    views_->editTable();
+    editor_->editTable();
 }
 
 bool frmTunewell_Main::mnuSaveTbl_Click() {
-    return views_->saveTable();
+    return editor_->saveTable();
 }
 
 bool frmTunewell_Main::mnuCloseTbl_Click() {
-    return views_->closeTable();
+    return editor_->closeTable();
 }
 
 void frmTunewell_Main::runWizard(TableKind kind) {
-    WizardHost host{state_, prompts_, *views_,
+    WizardHost host{state_, prompts_, *editor_,
                     [this](const std::string& text) { setCaption(text); }};
     // Cancel at the wizard's question about the open table ends the command.
     if (kind == TableKind::Table2D) {

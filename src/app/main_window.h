@@ -20,7 +20,7 @@
 #include "core/prompts.h"
 #include "image/buffer_baseline.h"
 #include "link/transfers.h"
-#include "table/table_views.h"
+#include "table/table_editor.h"
 
 namespace qz {
 
@@ -33,7 +33,7 @@ class frmTunewell_Main : public QMainWindow {
                      QWidget* parent = nullptr);
     ~frmTunewell_Main() override;
 
-    TableViews& views() { return *views_; }
+    TableEditor& editor() { return *editor_; }
     HelpViewer* helpViewer() const { return helpViewer_.get(); }
 
     // Menus and their items, named as the program names them.
@@ -122,7 +122,15 @@ class frmTunewell_Main : public QMainWindow {
     void setCaption(const std::string& text);
     void showBufferStatusCaption();
     void setTableCommandsEnabled(bool enabled);
-    void disablePasteItems();
+    QMenu* popUpMenu(TableKind kind) const {
+        return kind == TableKind::Table3D ? mnuPopUpEdit3D : mnuPopUpEdit2D;
+    }
+    QAction* popUpPaste(TableKind kind) const {
+        return kind == TableKind::Table3D ? mnuPopUpPaste3D : mnuPopUpPaste2D;
+    }
+    // A new image in the buffer, from a file or the module: decoded, the views set up for it,
+    // the table commands following its selection, the caption naming where it came from.
+    void takeImage(const EepromBytes& image, const std::string& status);
     bool Form_QueryUnload();
     // The buffer into a data file chosen by the user; true when it was written.
     bool saveBufferToFile();
@@ -140,7 +148,7 @@ class frmTunewell_Main : public QMainWindow {
     Prompts& prompts_;
     QString programFolder_;
     QWidget* viewArea_;
-    std::unique_ptr<TableViews> views_;
+    std::unique_ptr<TableEditor> editor_;
     std::unique_ptr<HelpViewer> helpViewer_;
     DialogRunner runDialog_ = [](QDialog& dialog) { return dialog.exec(); };
     QSettings settings_;

@@ -36,10 +36,11 @@ void frmTunewell_Main::mnuPrintTable_Click() {
         const std::string comment =
             prompts_.input("Serial number or comment?", "Optional Information Entry", "")
                 .value_or("");
-        TimingChart* chart = nullptr;
+        const ChartPicture chart = editor_->chartOnShow();
         std::vector<ReportDocument> documents;
         trap.step([&] {
-            documents = reportOf(state_, *views_, comment, QDateTime::currentDateTime(), &chart);
+            documents =
+                reportOf(state_, editor_->tablesOnShow(), comment, QDateTime::currentDateTime());
         });
         if (documents.empty()) return;
         std::string path = printer_.outputFileName().toStdString();

@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 
 #include "link/port_directory.h"
+#include "widgets/window_title.h"
 
 namespace qz {
 namespace {
@@ -118,12 +119,6 @@ QString qtFileFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-int messageBoxWidthForTitle(const QString& title) {
-    const QFontMetrics metrics(QApplication::font("QWorkspaceTitleBar"));
-    constexpr int kFrameButtonsAndMargins = 140;
-    return metrics.horizontalAdvance(title) + kFrameButtonsAndMargins;
-}
-
 PromptAnswer QtPrompts::message(const std::string& text, PromptIcon icon, PromptButtons buttons,
                                 const std::string& title, const std::string& detail) {
     const ArrowCursor arrow;
@@ -133,7 +128,7 @@ PromptAnswer QtPrompts::message(const std::string& text, PromptIcon icon, Prompt
     if (!detail.empty()) box.setDetailedText(QString::fromStdString(detail));
     // A message box sizes itself to its text alone; a short text would cut a long title.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(messageBoxWidthForTitle(caption), 0, QSizePolicy::Minimum,
+        grid->addItem(new QSpacerItem(widthForTitle(caption), 0, QSizePolicy::Minimum,
                                       QSizePolicy::Expanding),
                       grid->rowCount(), 0, 1, grid->columnCount());
     return answerOf(box.exec());

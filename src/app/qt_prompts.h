@@ -20,10 +20,6 @@ class QtPrompts : public Prompts {
                              const std::string& proposedName = {}) override;
 };
 
-// The width a message box needs so that its title is not cut: the title's width in the
-// window title font, and room for the frame's buttons.
-int messageBoxWidthForTitle(const QString& title);
-
 // Where a file dialog opens: the folder last used while it still exists, otherwise the user's
 // documents folder (the home folder where there is none), never the program's own folder,
 // which an installed program cannot write to.

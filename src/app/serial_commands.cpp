@@ -121,12 +121,13 @@ TransferOutcome frmTunewell_Main::runTransfer(const std::function<TransferOutcom
         saved.emplace_back(action, action->isEnabled());
         action->setEnabled(false);
     }
-    const std::vector<QWidget*> locked = {fraPortSelect, &views_->grid2D(), &views_->grid3D()};
-    for (QWidget* widget : locked) widget->setEnabled(false);
+    fraPortSelect->setEnabled(false);
+    editor_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ScopeExit restore([&] {
         QApplication::restoreOverrideCursor();
-        for (QWidget* widget : locked) widget->setEnabled(true);
+        fraPortSelect->setEnabled(true);
+        editor_->setEnabled(true);
         for (const auto& [action, enabled] : saved) action->setEnabled(enabled);
     });
     return transfer();
@@ -146,7 +147,7 @@ void frmTunewell_Main::closeIfRequested() {
 // Reads the module into a fresh image. The buffer, the tables and the caption are replaced
 // only when all 264 bytes have arrived: a missing cable, another module or Esc loses nothing.
 void frmTunewell_Main::mnuDownload_Click() {
-    if (transfers_->running() || !views_->offerToKeepEdits()) return;
+    if (transfers_->running() || !editor_->offerToKeepEdits()) return;
     if (!state_.BufferEmpty &&
         prompts_.message("Data buffer not empty. OK to overwrite?", PromptIcon::None,
                          PromptButtons::OKCancel, kDownloadTitle) == PromptAnswer::Cancel)
@@ -155,17 +156,8 @@ void frmTunewell_Main::mnuDownload_Click() {
     EepromBytes image{};
     const TransferOutcome outcome = runTransfer([&] { return transfers_->download(image); });
     if (outcome.succeeded) {
-        views_->hideAll();
-        state_.EEPROMBuffer = image;
-        state_.BufferEmpty = false;
         currentFile_.clear();
-        UpdateParams(state_, prompts_);
-        if (state_.Table3DEnabled) views_->ChartSetup3D();
-        mnuNewTable->setEnabled(true);
-        setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
-        baseline_.set(state_);
-        state_.BufferStatus = "Downloaded Data";
-        setCaption(state_.AppTitle + " - Downloaded Data");
+        takeImage(image, "Downloaded Data");
     }
     showOutcome(outcome, kDownloadTitle);
     if (outcome.succeeded && !closeRequested_) mnuEditModParams_Click();
@@ -174,7 +166,7 @@ void frmTunewell_Main::mnuDownload_Click() {
 
 void frmTunewell_Main::mnuUpload_Click() {
     if (transfers_->running()) return;
-    if (views_->tableOpen()) {
+    if (editor_->tableOpen()) {
         prompts_.message("You must close or save any open table before uploading.",
                          PromptIcon::Exclamation, PromptButtons::OK, kUploadTitle);
         return;

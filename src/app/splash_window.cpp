@@ -9,11 +9,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/configuration.h"
 #include "core/error_trap.h"
 #include "core/leading_number.h"
 #include "core/program_error.h"
-#include "params/centre_on_screen.h"
+#include "files/configuration.h"
+#include "widgets/centre_on_screen.h"
 
 namespace qz {
 namespace {

@@ -1,6 +1,6 @@
 #include "params/gpio_params_dialog.h"
 
-#include "params/field_leaving.h"
+#include "widgets/field_leaving.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/error_trap.h"
-#include "params/centre_on_screen.h"
+#include "widgets/centre_on_screen.h"
 
 namespace qz {
 namespace {

@@ -10,7 +10,8 @@
 
 #include "core/error_trap.h"
 #include "image/table_layout.h"
-#include "params/centre_on_screen.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/slider_frame.h"
 
 namespace qz {
 namespace {
@@ -35,33 +36,21 @@ void exclusive(QWidget* owner, std::initializer_list<QRadioButton*> buttons) {
     for (QRadioButton* button : buttons) group->addButton(button);
 }
 
-// A frame holding a vertical slider (position 0 at the top) above its value label.
+// A slider frame of the dialog: the slider's range and steps from its mapping, its place
+// kept when the frame is hidden.
 QGroupBox* sliderFrame(const char* frameName, const char* caption, QSlider*& slider,
                        const char* sliderName, QLabel*& label, const char* labelName,
                        ModuleSlider kind, int height, QWidget* parent) {
-    auto* frame = named(new QGroupBox(QString::fromUtf8(caption), parent), frameName);
-    slider = named(new QSlider(Qt::Vertical, frame), sliderName);
     const SliderMapping& mapping = sliderMapping(kind);
-    slider->setRange(mapping.minimum, mapping.maximum);
-    slider->setSingleStep(1);
-    slider->setPageStep(mapping.pageStep);
-    slider->setInvertedAppearance(true);
-    slider->setInvertedControls(true);
-    slider->setTickPosition(QSlider::TicksBothSides);
-    slider->setTickInterval(mapping.pageStep);
-    slider->setMinimumHeight(height);
-    // The top is the largest value, so a groove filled from the top down to the thumb would
-    // read upside down: leave it unfilled.
-    QPalette palette = slider->palette();
-    palette.setColor(QPalette::Highlight, palette.color(QPalette::Button));
-    slider->setPalette(palette);
-    label = named(new QLabel(QStringLiteral("0"), frame), labelName);
-    label->setAlignment(Qt::AlignCenter);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(slider, 1, Qt::AlignHCenter);
-    layout->addWidget(label);
-    keepPlaceWhenHidden(frame);
-    return frame;
+    const SliderFrame made =
+        makeSliderFrame({frameName, caption, sliderName, labelName, mapping.minimum,
+                         mapping.maximum, mapping.pageStep, height},
+                        parent);
+    slider = made.slider;
+    label = made.label;
+    label->setText(QStringLiteral("0"));
+    keepPlaceWhenHidden(made.frame);
+    return made.frame;
 }
 
 }  // namespace

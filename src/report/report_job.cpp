@@ -7,6 +7,7 @@
 
 #include "core/program_error.h"
 #include "files/data_file.h"
+#include "image/table_text.h"
 #include "report/report_painter.h"
 
 namespace qz {
@@ -18,9 +19,8 @@ std::string reportTimestamp(const QDateTime& when) {
         .toStdString();
 }
 
-std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& views,
-                                     const std::string& comment, const QDateTime& when,
-                                     TimingChart** chart) {
+std::vector<ReportDocument> reportOf(const ProgramState& state, const ModuleData& tables,
+                                     const std::string& comment, const QDateTime& when) {
     ReportInput input;
     input.parameters = state;
     input.firmwareId = state.FirmwareID;
@@ -28,9 +28,7 @@ std::vector<ReportDocument> reportOf(const ProgramState& state, TableViews& view
                                       1);  // a missing company line fails as at start-up
     input.comment = comment;
     input.printed = reportTimestamp(when);
-    TimingChart* shown = views.prepareForReport();
-    input.grid = views.reportGrid();
-    if (chart) *chart = shown;
+    input.grid = tableTexts(tables);
     return buildReport(input);
 }
 
@@ -38,7 +36,7 @@ QPageLayout reportPageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
 }
 
-QByteArray reportPdf(const std::vector<ReportDocument>& documents, TimingChart* chart,
+QByteArray reportPdf(const std::vector<ReportDocument>& documents, const ChartPicture& chart,
                      const QPageLayout& layout) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -55,7 +53,7 @@ QByteArray reportPdf(const std::vector<ReportDocument>& documents, TimingChart* 
 }
 
 void writeReportPdf(const QString& path, const std::vector<ReportDocument>& documents,
-                    TimingChart* chart, const QPageLayout& layout) {
+                    const ChartPicture& chart, const QPageLayout& layout) {
     writeFileAtomically(path, reportPdf(documents, chart, layout), "Print");
 }
 

@@ -2,12 +2,10 @@
 
 #include <QFontMetricsF>
 
-#include "table/timing_charts.h"
+#include "core/twips.h"
 
 namespace qz {
 namespace {
-
-constexpr double kTwipsPerInch = 1440;
 
 double pixelsY(const QPaintDevice& device, int twips) {
     return twips * device.logicalDpiY() / kTwipsPerInch;
@@ -24,7 +22,7 @@ QString reportFontFamily(const QStringList& families) {
 }
 
 void paintReportDocument(QPainter& painter, const ReportDocument& document,
-                         const QString& fontFamily, TimingChart* chart) {
+                         const QString& fontFamily, const ChartPicture& chart) {
     QPaintDevice& device = *painter.device();
     QFont font(fontFamily);
     font.setStyleHint(QFont::TypeWriter);
@@ -51,8 +49,6 @@ void paintReportDocument(QPainter& painter, const ReportDocument& document,
     if (document.chart && chart) {
         const QRectF area(0, pixelsY(device, 1000), device.width(),
                           device.height() - 2 * pixelsY(device, 1000));
-        const bool labelShown = chart->valueLabelVisible();
-        chart->setValueLabelVisible(false);
         // The chart is drawn as on a screen of 96 dots per inch, scaled to the page, so its
         // text and margins keep their proportions at any printer resolution.
         const double scale = device.logicalDpiX() / 96.0;
@@ -61,14 +57,13 @@ void paintReportDocument(QPainter& painter, const ReportDocument& document,
         QFont chartFont(QStringLiteral("Sans Serif"));
         chartFont.setPixelSize(12);
         painter.setFont(chartFont);
-        chart->paint(painter, QRectF(area.topLeft() / scale, area.size() / scale));
+        chart(painter, QRectF(area.topLeft() / scale, area.size() / scale));
         painter.restore();
-        if (labelShown) chart->setValueLabelVisible(true);
     }
 }
 
 bool paintReport(QPagedPaintDevice& device, const std::vector<ReportDocument>& documents,
-                 const QString& fontFamily, TimingChart* chart, bool oneJobPerDocument) {
+                 const QString& fontFamily, const ChartPicture& chart, bool oneJobPerDocument) {
     QPainter painter;
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (i == 0 || oneJobPerDocument) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/number_text.h"
+#include "image/table_text.h"
 
 namespace qz {
 
@@ -10,6 +11,11 @@ namespace qz {
 // ("#0", "#0.0").
 inline QString cellNumber(double value, const char* pattern) {
     return QString::fromStdString(formatNumber(value, pattern));
+}
+
+// An advance as every cell, value label and report shows it: "#0.0".
+inline QString advanceCell(double advance) {
+    return QString::fromStdString(advanceText(advance));
 }
 
 }  // namespace qz

@@ -3,7 +3,9 @@
 
 #include "core/leading_number.h"
 #include "table/cell_text.h"
-#include "table/table_views.h"
+#include "table/table_editor.h"
+#include "table/timing_charts.h"
+#include "table/timing_grid.h"
 
 namespace qz {
 namespace {
@@ -16,86 +18,90 @@ bool dataCell(int row, int column) {
 
 }  // namespace
 
-void TableViews::connectGrid(TimingGrid& grid, bool is3D) {
-    QObject::connect(&grid, &TimingGrid::currentCellAboutToMove, &connections_,
-                     [this, &grid](int oldRow, int oldColumn, int, int, bool*) {
-                         Grid_BeforeRowColChange(grid, oldRow, oldColumn);
+void TableEditor::connectGrid(TableKind kind) {
+    TimingGrid* grid = views(kind).grid;
+    QObject::connect(grid, &TimingGrid::currentCellAboutToMove, &connections_,
+                     [this, kind](int oldRow, int oldColumn, int, int, bool*) {
+                         Grid_BeforeRowColChange(kind, oldRow, oldColumn);
                      });
-    QObject::connect(&grid, &TimingGrid::currentCellMoved, &connections_,
-                     [this, &grid, is3D](int, int, int newRow, int newColumn) {
-                         Grid_AfterRowColChange(grid, is3D, newRow, newColumn);
+    QObject::connect(grid, &TimingGrid::currentCellMoved, &connections_,
+                     [this, kind](int, int, int newRow, int newColumn) {
+                         Grid_AfterRowColChange(kind, newRow, newColumn);
                      });
-    QObject::connect(
-        &grid, &TimingGrid::editAboutToCommit, &connections_,
-        [this, &grid, is3D](int, int, bool* cancel) { Grid_ValidateEdit(grid, is3D, cancel); });
-    QObject::connect(
-        &grid, &TimingGrid::editCommitted, &connections_,
-        [this, &grid, is3D](int row, int column) { Grid_AfterEdit(grid, is3D, row, column); });
-    QObject::connect(&grid, &TimingGrid::copyKeyed, &connections_, [this, is3D] { Copy(is3D); });
-    QObject::connect(&grid, &TimingGrid::pasteKeyed, &connections_, [this, is3D] { Paste(is3D); });
-    QObject::connect(&grid, &TimingGrid::interpolateKeyed, &connections_,
-                     [this, is3D] { Interpolate(is3D); });
-    QObject::connect(&grid, &TimingGrid::mouseClicked, &connections_,
-                     [this, is3D](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
-                         Grid_Click(is3D, button, position);
+    QObject::connect(grid, &TimingGrid::editAboutToCommit, &connections_,
+                     [this, kind](int, int, bool* cancel) { Grid_ValidateEdit(kind, cancel); });
+    QObject::connect(grid, &TimingGrid::editCommitted, &connections_,
+                     [this, kind](int row, int column) { Grid_AfterEdit(kind, row, column); });
+    QObject::connect(grid, &TimingGrid::copyKeyed, &connections_, [this, kind] { Copy(kind); });
+    QObject::connect(grid, &TimingGrid::pasteKeyed, &connections_, [this, kind] { Paste(kind); });
+    QObject::connect(grid, &TimingGrid::interpolateKeyed, &connections_,
+                     [this, kind] { Interpolate(kind); });
+    QObject::connect(grid, &TimingGrid::mouseClicked, &connections_,
+                     [this, kind](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
+                         Grid_Click(kind, button, position);
                      });
 }
 
 // A tuner reads a table by its colours: each data cell's own background is its advance on
 // the chart's colour scale, lightened so the number stays easy to read.
-QColor TableViews::cellColour(bool is3D, double advance) const {
-    const QColor heat = is3D ? chart3D_->advanceColour(advance) : chart2D_->advanceColour(advance);
+QColor TableEditor::cellColour(TableKind kind, double advance) const {
+    const QColor heat = views(kind).chart->advanceColour(advance);
     return QColor::fromHsvF(heat.hsvHueF(), 0.32f, 1.0f);
 }
 
 // The current cell keeps its highlight; every other data cell shows its heat colour.
-void TableViews::paintCell(TimingGrid& grid, bool is3D, int row, int column) {
+void TableEditor::paintCell(TableKind kind, int row, int column) {
+    TimingGrid& grid = *views(kind).grid;
     if (row == grid.currentRow() && column == grid.currentColumn())
         grid.setCellColours(row, column, grid.selectionBackground(), grid.selectionText());
     else
-        grid.setCellColours(row, column, cellColour(is3D, grid.cellValue(row, column)),
+        grid.setCellColours(row, column, cellColour(kind, grid.cellValue(row, column)),
                             grid.normalText());
 }
 
-void TableViews::paintHeat(TimingGrid& grid, bool is3D) {
+void TableEditor::paintHeat(TableKind kind) {
+    const TimingGrid& grid = *views(kind).grid;
     for (int row = 1; row < grid.rowCount(); ++row)
-        for (int column = 1; column < grid.columnCount(); ++column)
-            paintCell(grid, is3D, row, column);
+        for (int column = 1; column < grid.columnCount(); ++column) paintCell(kind, row, column);
+}
+
+void TableEditor::writeCell(TableKind kind, int row, int column, double value) {
+    views(kind).chart->setCellValue(row, column, value);
+    views(kind).grid->setCellText(row, column, advanceCell(value));
+    paintCell(kind, row, column);
 }
 
 // The cell left behind goes back to its own colour.
-void TableViews::Grid_BeforeRowColChange(TimingGrid& grid, int oldRow, int oldColumn) {
+void TableEditor::Grid_BeforeRowColChange(TableKind kind, int oldRow, int oldColumn) {
     if (!dataCell(oldRow, oldColumn)) return;
-    grid.setCellColours(oldRow, oldColumn,
-                        cellColour(&grid == grid3D_, grid.cellValue(oldRow, oldColumn)),
+    TimingGrid& grid = *views(kind).grid;
+    grid.setCellColours(oldRow, oldColumn, cellColour(kind, grid.cellValue(oldRow, oldColumn)),
                         grid.normalText());
 }
 
 // The current data cell is highlighted and the chart's value label points at its value.
-void TableViews::Grid_AfterRowColChange(TimingGrid& grid, bool is3D, int newRow, int newColumn) {
+void TableEditor::Grid_AfterRowColChange(TableKind kind, int newRow, int newColumn) {
     if (!dataCell(newRow, newColumn)) return;
+    TimingGrid& grid = *views(kind).grid;
+    TimingChart& chart = *views(kind).chart;
     grid.setCellColours(newRow, newColumn, grid.selectionBackground(), grid.selectionText());
-    TimingChart& chart = chartOf(is3D);
-    const double value = is3D ? chart3D_->value(newColumn, kPressureRows + 1 - newRow)
-                              : chart2D_->value(1, newColumn);
     chart.suspendRedraw();
     chart.setValueLabelVisible(true);
-    if (is3D)
-        chart.attachValueLabel(newColumn, kPressureRows + 1 - newRow);
-    else
-        chart.attachValueLabel(1, newColumn);
-    chart.setValueLabelText(cellNumber(value, "#0.0"));
+    const auto [first, second] = chart.labelPointOf(newRow, newColumn);
+    chart.attachValueLabel(first, second);
+    chart.setValueLabelText(advanceCell(chart.cellValue(newRow, newColumn)));
     chart.resumeRedraw();
 }
 
 // A typed advance must be a number within the timing range below the trigger timing; the
 // 2D table takes no negative advance either.
-void TableViews::Grid_ValidateEdit(TimingGrid& grid, bool is3D, bool* cancel) {
-    const std::string text = grid.editorText().toStdString();
+void TableEditor::Grid_ValidateEdit(TableKind kind, bool* cancel) {
+    const std::string text = views(kind).grid->editorText().toStdString();
     const double value = leadingNumber(text);
     const int trigger = state_.TrigTiming;
     const int lowest = trigger - kTimingRange;
     const bool inRange = isNumericWhole(text) && value >= lowest && value <= trigger;
+    const bool is3D = kind == TableKind::Table3D;
     if (is3D ? inRange : inRange && value >= 0) {
         beforeEdit_ = snapshot();  // for the undo step the commit makes
         return;
@@ -109,24 +115,24 @@ void TableViews::Grid_ValidateEdit(TimingGrid& grid, bool is3D, bool* cancel) {
 }
 
 // The committed value goes into the chart; the cell keeps the text as typed.
-void TableViews::Grid_AfterEdit(TimingGrid& grid, bool is3D, int row, int column) {
-    const double value = grid.cellValue(row, column);
-    setChartValue(is3D, row, column, value);
-    chartOf(is3D).setValueLabelText(cellNumber(value, "#0.0"));
+void TableEditor::Grid_AfterEdit(TableKind kind, int row, int column) {
+    TimingChart& chart = *views(kind).chart;
+    const double value = views(kind).grid->cellValue(row, column);
+    chart.setCellValue(row, column, value);
+    chart.setValueLabelText(advanceCell(value));
     if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Typing"));
     beforeEdit_.reset();
 }
 
 // The right button offers Copy, Paste and Modify; Paste only when there is something to
 // paste, in the copy buffer or on the system clipboard.
-void TableViews::Grid_Click(bool is3D, Qt::MouseButton button, const QPoint& position) {
+void TableEditor::Grid_Click(TableKind kind, Qt::MouseButton button, const QPoint& position) {
     if (button != Qt::RightButton) return;
-    QMenu* menu = is3D ? hooks_.popUpEdit3D : hooks_.popUpEdit2D;
-    QAction* paste = is3D ? hooks_.popUpPaste3D : hooks_.popUpPaste2D;
-    if (!menu || !paste) return;
-    paste->setEnabled(!state_.ClipText.empty() || !QGuiApplication::clipboard()->text().isEmpty());
-    TimingGrid& grid = is3D ? *grid3D_ : *grid2D_;
-    menu->popup(grid.viewport()->mapToGlobal(position));
+    if (hooks_.setPasteEnabled)
+        hooks_.setPasteEnabled(
+            kind, !state_.ClipText.empty() || !QGuiApplication::clipboard()->text().isEmpty());
+    if (hooks_.showContextMenu)
+        hooks_.showContextMenu(kind, views(kind).grid->viewport()->mapToGlobal(position));
 }
 
 }  // namespace qz

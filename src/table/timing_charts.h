@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QPainter>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <optional>
 
+#include "charts/chart_template.h"
+#include "charts/line_chart_drawing.h"
+#include "charts/surface_chart_drawing.h"
 #include "core/module_data.h"
-#include "table/chart_template.h"
-#include "table/surface_projection.h"
 
 namespace qz {
 
@@ -21,9 +21,10 @@ struct ChartPick {
     double distance = 0;
 };
 
-// What both charts share: the template that dresses them, value label 1 and suspended
-// redrawing, so that many value changes show as one redraw. Each chart paints through
-// paint(), which draws into any rectangle of any painter: the screen, an image or a page.
+// What both chart widgets share: the template that dresses them, value label 1, suspended
+// redrawing (many value changes show as one redraw), the mouse events the editor drags
+// points with, and the values behind the cells of the table's grid. The pictures themselves
+// are drawn by charts/ on data, so a printed page shows what the screen shows.
 class TimingChart : public QWidget {
     Q_OBJECT
   public:
@@ -32,14 +33,16 @@ class TimingChart : public QWidget {
     // Loads a template file; false (and the chart keeps its template) when it cannot.
     bool loadTemplate(const QString& path);
     const std::optional<ChartTemplate>& chartTemplate() const { return template_; }
+    // The template in force, or the built-in look while none could be loaded.
+    const ChartTemplate& look() const { return template_ ? *template_ : builtIn_; }
 
     // Value label 1: shown or hidden, attached to a data point, with a text.
     void setValueLabelVisible(bool visible);
-    bool valueLabelVisible() const { return valueLabelVisible_; }
+    bool valueLabelVisible() const { return label_.visible; }
     void attachValueLabel(int first, int second);
-    std::pair<int, int> valueLabelPoint() const { return {labelFirst_, labelSecond_}; }
+    std::pair<int, int> valueLabelPoint() const { return {label_.first, label_.second}; }
     void setValueLabelText(const QString& text);
-    QString valueLabelText() const { return valueLabelText_; }
+    QString valueLabelText() const { return label_.text; }
 
     // An advance's colour on the template's scale, as the surface shades it.
     QColor advanceColour(double advance) const;
@@ -47,7 +50,18 @@ class TimingChart : public QWidget {
     void suspendRedraw() { suspended_ = true; }
     void resumeRedraw();
 
-    void paint(QPainter& painter, const QRectF& rect) const;
+    // The value behind a data cell (row, column) of the table's grid, and the grid's rows.
+    virtual double cellValue(int row, int column) const = 0;
+    virtual void setCellValue(int row, int column, double value) = 0;
+    virtual int gridRows() const = 0;
+    // The working table of the chart's kind in and out.
+    virtual void takeTable(const ModuleData& data) = 0;
+    virtual void giveTable(ModuleData& data) const = 0;
+    // Where the value label of grid cell (row, column) attaches.
+    virtual std::pair<int, int> labelPointOf(int row, int column) const = 0;
+
+    // The chart as it is drawn now, without its value label: for a printed page.
+    virtual ChartPicture picture() const = 0;
     // The nearest data point to a pixel of the widget.
     virtual ChartPick pick(const QPointF& pixel) const = 0;
 
@@ -61,68 +75,65 @@ class TimingChart : public QWidget {
     void doubleClicked();
 
   protected:
-    // The template in force, or the built-in look while none could be loaded.
-    const ChartTemplate& look() const;
     void redraw();
-    // Where the data is drawn within a chart of the given rectangle.
-    static QRectF plotArea(const QRectF& rect);
-    virtual void paintData(QPainter& painter, const QRectF& plot) const = 0;
-    void paintValueLabel(QPainter& painter, const QPointF& at) const;
+    const ValueLabel& label() const { return label_; }
 
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-    int labelFirst_ = 1;
-    int labelSecond_ = 1;
-
   private:
     ChartKind kind_;
     ChartTemplate builtIn_;
     std::optional<ChartTemplate> template_;
-    bool valueLabelVisible_ = false;
-    QString valueLabelText_;
+    ValueLabel label_;
     bool suspended_ = false;
 };
 
 // The 2D chart: series 1 is the advance curve, series 2 the flat trigger-timing line, each
-// of 21 points numbered 1 to 21 over 0 to 10000 RPM.
+// of 21 points numbered 1 to 21 over 0 to 10000 RPM. Grid row 1 is series 1.
 class LineChart : public TimingChart {
     Q_OBJECT
   public:
     LineChart(const QString& name, QWidget* parent);
 
     void setTable(const Table2DCells& table);
-    const Table2DCells& table() const { return data_; }
-    double value(int series, int point) const { return data_(point, series); }
+    const Table2DCells& table() const { return table_; }
+    double value(int series, int point) const { return table_(point, series); }
     void setValue(int series, int point, double value);
-
-    ChartPick pick(const QPointF& pixel) const override;
     // Where a data point is drawn in a chart of the given rectangle.
     QPointF pointPosition(int series, int point, const QRectF& rect) const;
 
+    double cellValue(int, int column) const override { return value(1, column); }
+    void setCellValue(int, int column, double value) override { setValue(1, column, value); }
+    int gridRows() const override { return 1; }
+    void takeTable(const ModuleData& data) override { setTable(data.Table2D); }
+    void giveTable(ModuleData& data) const override { data.Table2D = table_; }
+    std::pair<int, int> labelPointOf(int, int column) const override { return {1, column}; }
+    ChartPicture picture() const override;
+    ChartPick pick(const QPointF& pixel) const override;
+
   protected:
-    void paintData(QPainter& painter, const QRectF& plot) const override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    QPointF position(double point, double value, const QRectF& plot) const;
-    Table2DCells data_;
+    LineChartData data() const { return {table_, look(), label()}; }
+    Table2DCells table_;
 };
 
 // The 3D chart: a 21 x 8 surface addressed (x, y), x the RPM column and y the pressure row
-// (y = 1 the highest pressure), shaded by advance. The right or middle button turns it, the
-// wheel zooms, and so do the arrow keys, Page Up and Page Down while it has the focus; Home
-// brings back the view it opened with.
+// (y = 1 the highest pressure), shaded by advance. Grid row r shows y = 9 - r. The right or
+// middle button turns it, the wheel zooms, and so do the arrow keys, Page Up and Page Down
+// while it has the focus; Home brings back the view it opened with.
 class SurfaceChart : public TimingChart {
     Q_OBJECT
   public:
     SurfaceChart(const QString& name, QWidget* parent);
 
     void setTable(const Table3DCells& table);
-    const Table3DCells& table() const { return data_; }
-    double value(int x, int y) const { return data_(x, y); }
+    const Table3DCells& table() const { return table_; }
+    double value(int x, int y) const { return table_(x, y); }
     void setValue(int x, int y, double value);
 
     // The labels of the pressure rows, y = 1 to 8.
@@ -131,13 +142,20 @@ class SurfaceChart : public TimingChart {
     void setView(double rotation, double elevation, double scale);
     // The projection of a chart drawn in the given rectangle.
     SurfaceProjection projection(const QRectF& rect) const;
-
-    ChartPick pick(const QPointF& pixel) const override;
     // The value point (x, y) would have if the surface passed through the pixel.
     double valueThrough(int x, int y, const QPointF& pixel) const;
 
+    double cellValue(int row, int column) const override;
+    void setCellValue(int row, int column, double value) override;
+    int gridRows() const override;
+    void takeTable(const ModuleData& data) override { setTable(data.Table3D); }
+    void giveTable(ModuleData& data) const override { data.Table3D = table_; }
+    std::pair<int, int> labelPointOf(int row, int column) const override;
+    ChartPicture picture() const override;
+    ChartPick pick(const QPointF& pixel) const override;
+
   protected:
-    void paintData(QPainter& painter, const QRectF& plot) const override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -145,12 +163,12 @@ class SurfaceChart : public TimingChart {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void paintFloor(QPainter& painter, const SurfaceProjection& view) const;
-    void paintScales(QPainter& painter, const SurfaceProjection& view) const;
-    Table3DCells data_;
+    SurfaceChartData data() const;
+    Table3DCells table_;
     std::array<int, 8> pressureLabels_{30, 28, 26, 24, 22, 20, 18, 16};
-    // The view the user has turned to; its area does not matter, only its angles and scale.
-    SurfaceProjection view_{QRectF(0, 0, 1, 1), 0, 1};
+    double rotation_ = SurfaceProjection::kDefaultRotation;
+    double elevation_ = SurfaceProjection::kDefaultElevation;
+    double scale_ = 1;
     std::optional<QPoint> turning_;  // where a turning drag last was
 };
 

@@ -95,15 +95,6 @@ QString TimingGrid::blockText(const CellBlock& block) const {
     return rows.join(u'\r');
 }
 
-void TimingGrid::fillBlock(int top, int left, const QString& text) {
-    const QStringList rows = text.split(u'\r');
-    for (int r = 0; r < rows.size() && top + r < rowCount(); ++r) {
-        const QStringList cells = rows[r].split(u'\t');
-        for (int c = 0; c < cells.size() && left + c < columnCount(); ++c)
-            setCellText(top + r, left + c, cells[c]);
-    }
-}
-
 void TimingGrid::fillBlock(const CellBlock& block, const QString& text) {
     const QStringList rows = text.split(u'\r');
     for (int r = 0; r < rows.size() && block.top + r <= block.bottom; ++r) {

@@ -34,12 +34,10 @@ class TimingGrid : public QTableWidget {
     double cellValue(int row, int column) const;
 
     // Block text: the cells' texts row by row, a tab between cells, a carriage return
-    // between rows. Filling writes the texts from the block's top left corner on, within
-    // the grid.
+    // between rows.
     QString blockText(const CellBlock& block) const;
-    void fillBlock(int top, int left, const QString& text);
-    // The same within a block: a text with fewer cells fills what it has, one with more has
-    // its extra cells dropped.
+    // Filling writes the texts from the block's top left corner on, within the block: a text
+    // with fewer cells fills what it has, one with more has its extra cells dropped.
     void fillBlock(const CellBlock& block, const QString& text);
     // The selected block, or the current cell alone.
     CellBlock selection() const;
@@ -48,7 +46,6 @@ class TimingGrid : public QTableWidget {
     // One cell's own colours, which stay until changed.
     void setCellColours(int row, int column, const QColor& background, const QColor& text);
     QColor cellBackground(int row, int column) const;
-    QColor normalBackground() const { return palette().color(QPalette::Base); }
     QColor normalText() const { return palette().color(QPalette::Text); }
     QColor selectionBackground() const { return palette().color(QPalette::Highlight); }
     QColor selectionText() const { return palette().color(QPalette::HighlightedText); }

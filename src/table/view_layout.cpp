@@ -4,12 +4,9 @@
 #include <cmath>
 
 #include "core/rounding.h"
+#include "core/twips.h"
 
 namespace qz {
-
-namespace {
-constexpr double kTwipsPerInch = 1440;
-}
 
 ViewLayout computeViewLayout(int innerWidth, int innerHeight, int gridNeeds) {
     ViewLayout layout;

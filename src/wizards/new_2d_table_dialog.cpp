@@ -4,8 +4,9 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "params/centre_on_screen.h"
-#include "params/field_leaving.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/field_leaving.h"
+#include "widgets/window_title.h"
 
 namespace qz {
 namespace {
@@ -92,12 +93,11 @@ void frmNew2DTable::Form_Load() {
     values = initialCurve(host_.state.TrigTiming);
     showValues();
     centreOnScreen(*this);
-    if (!offerToSaveOpenTable(host_, host_.views.chart2D())) {
+    if (!offerToSaveOpenTable(host_, TableKind::Table2D)) {
         cancelled_ = true;
         return;
     }
-    host_.views.chart2D().hide();
-    host_.views.grid2D().hide();
+    host_.editor.hide(TableKind::Table2D);
     if (host_.setCaption) host_.setCaption(host_.state.AppTitle);
 }
 
@@ -133,7 +133,7 @@ void frmNew2DTable::CreateNewTable() {
         return;
     }
     host_.state.Table2D = *table;
-    host_.views.show2DTable();
+    host_.editor.showNewTable(TableKind::Table2D);
     host_.state.TrigTiming = static_cast<std::int16_t>(values.trigTiming);
 }
 

@@ -5,41 +5,15 @@
 #include <QVBoxLayout>
 
 #include "core/number_text.h"
-#include "params/centre_on_screen.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/slider_frame.h"
+#include "widgets/window_title.h"
 #include "wizards/wizard_rules.h"
 
 namespace qz {
 namespace {
 
 constexpr int kTop = 40;  // a slider at position p stands for 40 - p degrees
-
-QGroupBox* sliderFrame(const char* frameName, const char* caption, QSlider*& slider,
-                       const char* sliderName, QLabel*& label, const char* labelName,
-                       QWidget* parent) {
-    auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
-    frame->setObjectName(QString::fromLatin1(frameName));
-    slider = new QSlider(Qt::Vertical, frame);
-    slider->setObjectName(QString::fromLatin1(sliderName));
-    slider->setRange(0, kTop);
-    slider->setPageStep(5);
-    slider->setInvertedAppearance(true);
-    slider->setInvertedControls(true);
-    slider->setTickPosition(QSlider::TicksBothSides);
-    slider->setTickInterval(5);
-    slider->setMinimumHeight(200);
-    // The top is the largest value, so a groove filled from the top down to the thumb would
-    // read upside down: leave it unfilled.
-    QPalette palette = slider->palette();
-    palette.setColor(QPalette::Highlight, palette.color(QPalette::Button));
-    slider->setPalette(palette);
-    label = new QLabel(frame);
-    label->setObjectName(QString::fromLatin1(labelName));
-    label->setAlignment(Qt::AlignCenter);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(slider, 1, Qt::AlignHCenter);
-    layout->addWidget(label);
-    return frame;
-}
 
 QString degrees(int value) {
     return QString::fromStdString(numberText(value));
@@ -52,10 +26,17 @@ frmNew3DTable::frmNew3DTable(WizardHost host, QWidget* parent)
     setObjectName(QStringLiteral("frmNew3DTable"));
     setWindowTitle(QStringLiteral("Tunewell QZ - New 3D Timing Table"));
     setModal(true);
-    fraTrigTiming = sliderFrame("fraTrigTiming", "Trig Timing", sldTrigTiming, "sldTrigTiming",
-                                lblTrigTimingVal, "lblTrigTimingVal", this);
-    fraBaseTmg = sliderFrame("fraBaseTmg", "Base Timing", sldBaseTmg, "sldBaseTmg", lblBaseTmgVal,
-                             "lblBaseTmgVal", this);
+    const SliderFrame trigger = makeSliderFrame(
+        {"fraTrigTiming", "Trig Timing", "sldTrigTiming", "lblTrigTimingVal", 0, kTop, 5, 200},
+        this);
+    const SliderFrame base = makeSliderFrame(
+        {"fraBaseTmg", "Base Timing", "sldBaseTmg", "lblBaseTmgVal", 0, kTop, 5, 200}, this);
+    fraTrigTiming = trigger.frame;
+    sldTrigTiming = trigger.slider;
+    lblTrigTimingVal = trigger.label;
+    fraBaseTmg = base.frame;
+    sldBaseTmg = base.slider;
+    lblBaseTmgVal = base.label;
     cmdUpdate = new QPushButton(QStringLiteral("Update"), this);
     cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -89,12 +70,11 @@ frmNew3DTable::frmNew3DTable(WizardHost host, QWidget* parent)
 // the wizard is not shown.
 void frmNew3DTable::Form_Load() {
     centreOnScreen(*this);
-    if (!offerToSaveOpenTable(host_, host_.views.chart3D())) {
+    if (!offerToSaveOpenTable(host_, TableKind::Table3D)) {
         cancelled_ = true;
         return;
     }
-    host_.views.chart3D().hide();
-    host_.views.grid3D().hide();
+    host_.editor.hide(TableKind::Table3D);
     WizTrigTiming = host_.state.TrigTiming;
     sldTrigTiming->setValue(kTop - WizTrigTiming);
     lblTrigTimingVal->setText(degrees(WizTrigTiming));
@@ -123,7 +103,7 @@ void frmNew3DTable::sldTrigTiming_Change(int position) {
 
 void frmNew3DTable::CreateNewTable() {
     host_.state.Table3D = flatTable(WizBaseTiming);
-    host_.views.show3DTable();
+    host_.editor.showNewTable(TableKind::Table3D);
 }
 
 }  // namespace qz

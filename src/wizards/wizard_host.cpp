@@ -2,19 +2,13 @@
 
 namespace qz {
 
-bool offerToSaveOpenTable(WizardHost& host, const QWidget& chart) {
-    if (!chart.isVisible()) return true;
+bool offerToSaveOpenTable(WizardHost& host, TableKind kind) {
+    if (!host.editor.shows(kind)) return true;
     const PromptAnswer answer =
         host.prompts.message("Save timing table before closing file?", PromptIcon::Exclamation,
                              PromptButtons::YesNoCancel, "Close File");
     if (answer == PromptAnswer::Cancel) return false;
-    return answer == PromptAnswer::No || host.views.saveTable();
-}
-
-void keepTitleWhole(QWidget& wizard) {
-    constexpr int kFrameButtonsAndMargins = 140;
-    wizard.setMinimumWidth(wizard.fontMetrics().horizontalAdvance(wizard.windowTitle()) +
-                           kFrameButtonsAndMargins);
+    return answer == PromptAnswer::No || host.editor.saveTable();
 }
 
 }  // namespace qz

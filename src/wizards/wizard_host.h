@@ -4,7 +4,7 @@
 
 #include "core/program_state.h"
 #include "core/prompts.h"
-#include "table/table_views.h"
+#include "table/table_editor.h"
 
 namespace qz {
 
@@ -13,7 +13,7 @@ namespace qz {
 struct WizardHost {
     ProgramState& state;
     Prompts& prompts;
-    TableViews& views;
+    TableEditor& editor;
     std::function<void(const std::string&)> setCaption;
 };
 
@@ -21,9 +21,6 @@ struct WizardHost {
 // file?". Yes saves the table's edits to the buffer (so nothing is lost when the wizard
 // replaces the table), No goes on, Cancel keeps the table on show. False for Cancel, or when
 // the edits could not be saved.
-bool offerToSaveOpenTable(WizardHost& host, const QWidget& chart);
-
-// A wizard at least as wide as its title, which the window frame would otherwise cut.
-void keepTitleWhole(QWidget& wizard);
+bool offerToSaveOpenTable(WizardHost& host, TableKind kind);
 
 }  // namespace qz

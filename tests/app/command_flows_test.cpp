@@ -30,7 +30,7 @@ const std::string kExitBuffer =
 auto typed12(bool saved, const char* cell) {
     return [=](EditorFixture& f, bool) {
         EXPECT_EQ(f.state.EEPROMBuffer[18] == encodeCell(30, 12), saved);
-        EXPECT_EQ(f.window->views().tableOpen(), *cell != 0);
+        EXPECT_EQ(f.window->editor().tableOpen(), *cell != 0);
         if (*cell) {
             EXPECT_EQ(f.grid().cellText(1, 3), cell);
         }
@@ -47,7 +47,7 @@ TEST(CommandFlows, UnsavedTableEditsAreAskedAboutAndCancelEndsTheCommand) {
     const auto opened = [](EditorFixture& f) { f.window->mnuEditTimingTable->trigger(); };
     const auto copied = [](EditorFixture& f) {
         f.grid().selectBlock({1, 3, 1, 3});
-        f.window->views().Copy(false);
+        f.window->editor().Copy(TableKind::Table2D);
     };
     // No leaves buffer and working table; the copy buffer is emptied, Paste greyed out.
     const auto closedWithNo = [](EditorFixture& f, bool) {
@@ -87,12 +87,12 @@ auto lastShownAs(const char* title, PromptIcon icon, PromptButtons buttons, bool
         const test::ShownPrompt& shown = f.prompts.shown().back();
         EXPECT_EQ(std::tuple(shown.title, shown.icon, shown.buttons),
                   std::tuple(std::string(title), icon, buttons));
-        EXPECT_EQ(f.window->views().tableOpen(), open);
+        EXPECT_EQ(f.window->editor().tableOpen(), open);
     };
 }
 
-// What the table commands say, and reset, on their way.
-TEST(CommandFlows, TheTableCommandsAskAndResetAsTheySay) {
+// What the commands say, and reset, on their way.
+TEST(CommandFlows, CommandsAskAndResetAsTheySay) {
     const auto tables = [](bool table2D, bool table3D) {
         return [=](EditorFixture& f) {
             f.state.Table2DEnabled = table2D;
@@ -125,6 +125,10 @@ TEST(CommandFlows, TheTableCommandsAskAndResetAsTheySay) {
         {"no table open", k2D, false, "mnuSaveTbl", {OK}, {"No active table to save"}, {}, {},
          lastShownAs("Save Table Edits To Buffer", PromptIcon::Exclamation, PromptButtons::OK)},
         {"edit clears the copy buffer", k2D, false, "mnuEditTimingTable", {}, {}, {}, copyBufferFilled, copyBufferEmptied},
+        {"save file, table open", k2D, true, "mnuSaveFile", {OK}, {"You must close or save any open table before saving data to a file."}, {}, {},
+         lastShownAs("Save Data File", PromptIcon::Exclamation, PromptButtons::OK, true)},
+        {"save file, buffer empty", 0, false, "mnuSaveFile", {OK}, {"Data buffer empty."}, {}, {},
+         lastShownAs("Save Data File", PromptIcon::Exclamation, PromptButtons::OK)},
     };
     // clang-format on
     for (const CommandFlow& flow : flows) test::runCommandFlow(flow);

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/program_folder.h"
+#include "files/program_folder.h"
 #include "image/table_layout.h"
 #include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
@@ -86,7 +86,7 @@ TEST(OpenFile, TheTableCommandsFollowTheImagesTableSelection) {
             EXPECT_EQ(command->isEnabled(), c.enabled) << int(c.flags);
         EXPECT_TRUE(f.window->mnuNewTable->isEnabled());
         if (c.flags & 0x80) {
-            EXPECT_EQ(f.window->views().grid3D().cellText(8, 0), "90") << "3-bar labels";
+            EXPECT_EQ(f.grid(TableKind::Table3D).cellText(8, 0), "90") << "3-bar labels";
         }
     }
 }
@@ -138,7 +138,6 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
     for (const auto& c : cases) {
         MainWindowFixture f;
         loadSomething(f);
-        f.state.Table2DEnabled = true;
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
         for (auto answer : c.answers) f.prompts.answer(answer);
@@ -158,7 +157,7 @@ TEST(OpenFile, CancellingOrAShortFileLeavesEverythingAsItWas) {
         EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
         EXPECT_EQ(f.state.FirmwareID, "QZ-1 V2.1") << c.why;
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data") << c.why;
-        EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
+        EXPECT_TRUE(f.window->editor().tableOpen()) << c.why;
         EXPECT_TRUE(f.dialogsShown.empty()) << c.why;
     }
     const auto& premature = [] {
@@ -183,23 +182,6 @@ TEST(ProgramFolder, IsBesideTheExecutableOrInTheSharedFolder) {
     EXPECT_EQ(findProgramFolder(bin), root.folderPath() + "/usr/share/tunewell-qz");
     root.write("usr/bin/QZ_2D_Timing_Chart.oc2", "qz-chart-template 1\n");
     EXPECT_EQ(findProgramFolder(bin), bin);
-}
-
-TEST(SaveFile, IsRefusedWithAnOpenTableBeforeTheEmptyBufferAndBeforeAnyDialog) {
-    MainWindowFixture open;
-    open.openTable2D();
-    open.prompts.answer(PromptAnswer::OK);
-    open.window->mnuSaveFile->trigger();
-    EXPECT_EQ(texts(open.prompts),
-              std::vector<std::string>{
-                  "You must close or save any open table before saving data to a file."});
-    EXPECT_EQ(open.prompts.shown()[0].title, "Save Data File");
-
-    MainWindowFixture empty;
-    empty.prompts.answer(PromptAnswer::OK);
-    empty.window->mnuSaveFile->trigger();
-    EXPECT_EQ(texts(empty.prompts), std::vector<std::string>{"Data buffer empty."});
-    EXPECT_EQ(empty.prompts.shown()[0].icon, PromptIcon::Exclamation);
 }
 
 TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {

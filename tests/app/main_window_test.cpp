@@ -77,15 +77,14 @@ TEST(MainWindow, AnEmptyCompanyListIsReportedAtStartUp) {
 }
 
 TEST(MainWindow, EscSetsUserAbortAndHidesTheValueLabels) {
-    MainWindowFixture f;
-    f.openTable2D();
-    f.window->views().chart2D().setValueLabelVisible(true);
-    f.window->views().chart3D().setValueLabelVisible(true);
-    QTest::keyClick(&f.window->views().grid2D(), Qt::Key_Escape);
+    test::OpenTableFixture f(test::k2D);
+    f.chart2D().setValueLabelVisible(true);
+    f.chart3D().setValueLabelVisible(true);
+    QTest::keyClick(&f.grid(), Qt::Key_Escape);
     EXPECT_TRUE(f.state.UserAbort);
-    EXPECT_FALSE(f.window->views().chart2D().valueLabelVisible());
-    EXPECT_FALSE(f.window->views().chart3D().valueLabelVisible());
-    EXPECT_TRUE(f.window->views().tableOpen()) << "Esc does not close the table";
+    EXPECT_FALSE(f.chart2D().valueLabelVisible());
+    EXPECT_FALSE(f.chart3D().valueLabelVisible());
+    EXPECT_TRUE(f.editor().tableOpen()) << "Esc does not close the table";
 }
 
 TEST(MainWindow, AboutShowsTheCompanyBlock) {
@@ -106,24 +105,26 @@ TEST(MainWindow, AboutShowsTheCompanyBlock) {
 TEST(MainWindow, ResizingLaysOutChartsAndGrids) {
     MainWindowFixture f;
     f.window->show();
-    TableViews& views = f.window->views();
+    const TimingGrid& grid = f.grid(TableKind::Table3D);
+    const TimingChart& chart = f.chart3D();
     for (const auto& [size, chartShare] :
          {std::pair{QSize(1000, 700), 0.7}, {QSize(640, 180), 0.5}}) {
         f.window->resize(size);
         QCoreApplication::processEvents();
         const QSize inner = f.window->centralWidget()->size();
-        EXPECT_EQ(views.chart3D().width(), inner.width());
-        EXPECT_NEAR(views.chart3D().height(), chartShare * inner.height(), 1);
-        EXPECT_GE(views.grid3D().rowHeight(8), views.grid3D().fontMetrics().height());
-        EXPECT_EQ(views.grid3D().y(), views.chart3D().height());
-        EXPECT_NEAR(views.grid3D().width(), inner.width() - 150 * f.window->logicalDpiX() / 1440.0,
-                    1);
-        EXPECT_EQ(views.grid2D().geometry(), views.grid3D().geometry());
+        EXPECT_EQ(chart.width(), inner.width());
+        EXPECT_NEAR(chart.height(), chartShare * inner.height(), 1);
+        EXPECT_GE(grid.rowHeight(8), grid.fontMetrics().height());
+        EXPECT_EQ(grid.y(), chart.height());
+        EXPECT_NEAR(grid.width(), inner.width() - 150 * f.window->logicalDpiX() / 1440.0, 1);
+        EXPECT_EQ(f.grid(TableKind::Table2D).geometry(), grid.geometry());
     }
-    const int columnWidth = views.grid3D().columnWidth(5);
+    const int columnWidth = grid.columnWidth(5);
     f.window->resize(1200, 800);
     QCoreApplication::processEvents();
-    EXPECT_GT(views.grid3D().columnWidth(5), columnWidth) << "columns follow the grid";
+    EXPECT_GT(grid.columnWidth(5), columnWidth) << "columns follow the grid";
+    EXPECT_GE(grid.columnWidth(0), grid.fontMetrics().horizontalAdvance("MAP/RPM"))
+        << "the corner header fits";
 }
 
 TEST(MainWindow, HelpOpensAtItsTableOfContents) {
@@ -173,8 +174,7 @@ TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
     EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - tune.dat");
     EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
     f.window->mnuEditTimingTable->trigger();
-    auto& grid = test::named<TimingGrid>(*f.window, "VSFlexGrid1");
-    EXPECT_TRUE(test::typeIntoCell(grid, 1, 3, "12"));
+    EXPECT_TRUE(test::typeIntoCell(f.grid(TableKind::Table2D), 1, 3, "12"));
     EXPECT_FALSE(status.text().contains("not saved")) << "the edits are not in the buffer yet";
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(status.text(), "tune.dat - not saved  |  trigger timing 30 deg  |  2D table");

@@ -154,7 +154,7 @@ TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
         EXPECT_EQ(f.grid().cellText(row, 12), cellNumber(f.chartValue(row, 12), "#0.0"));
         EXPECT_EQ(f.grid().cellText(0, 0), f.is3D() ? "MAP/RPM" : "RPM");
         EXPECT_FALSE(f.chart().valueLabelVisible());
-        EXPECT_EQ(f.window->views().undoStack().count(), 1);
+        EXPECT_EQ(f.window->editor().undoStack().count(), 1);
     }
 }
 
@@ -184,7 +184,7 @@ TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheChartMovesTheCurrentCell) {
                 EXPECT_EQ(grid.cellText(1, 1), "12");
                 EXPECT_EQ(f.chartValue(1, 1), 12);
                 EXPECT_EQ(grid.currentColumn(), 5) << "then the press picks its point";
-                EXPECT_EQ(f.window->views().undoStack().count(), 1);
+                EXPECT_EQ(f.window->editor().undoStack().count(), 1);
             }
         }
 }
@@ -207,10 +207,10 @@ TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {
     EXPECT_EQ(grid.selection(), (CellBlock{4, 10, 5, 12}));
     for (int r = 4; r <= 5; ++r)
         for (int c = 10; c <= 12; ++c) EXPECT_DOUBLE_EQ(f.chartValue(r, c), grid.cellValue(r, c));
-    EXPECT_EQ(f.window->views().undoStack().count(), 1) << "a paste is one undo step";
+    EXPECT_EQ(f.window->editor().undoStack().count(), 1) << "a paste is one undo step";
     // Cut at the grid's edge, without a word.
     grid.setCurrentCell(8, 20);
-    f.window->views().Paste(true);
+    f.window->editor().Paste(TableKind::Table3D);
     EXPECT_EQ(grid.blockText({8, 20, 8, 21}), copied.split('\r')[0].section('\t', 0, 1));
 }
 
@@ -250,7 +250,7 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
         QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
         if (c.cells.empty()) {
             EXPECT_EQ(grid.blockText(c.selection), before) << "nothing to paste";
-            EXPECT_EQ(f.window->views().undoStack().count(), 0);
+            EXPECT_EQ(f.window->editor().undoStack().count(), 0);
             continue;
         }
         std::size_t k = 0;
@@ -282,7 +282,7 @@ TEST(BlockEditing, ModifyChangesEverySelectedCellAndCancelNone) {
         const int bottom = f.is3D() ? 2 : 1;
         for (int r = 1; r <= bottom; ++r)
             for (int col = 4; col <= 5; ++col) EXPECT_TRUE(test::typeIntoCell(grid, r, col, "30"));
-        const int steps = f.window->views().undoStack().count();
+        const int steps = f.window->editor().undoStack().count();
         grid.selectBlock({1, 4, bottom, 5});
         f.prompts.answerInput(c.entry);
         (f.is3D() ? f.window->mnuPopUpModify3D : f.window->mnuPopUpModify2D)->trigger();
@@ -294,21 +294,21 @@ TEST(BlockEditing, ModifyChangesEverySelectedCellAndCancelNone) {
             }
         EXPECT_EQ(grid.cellText(1, 6), cellNumber(f.chartValue(1, 6), "#0.0"))
             << "cells outside the selection are left";
-        EXPECT_EQ(f.window->views().undoStack().count(), steps + (c.entry ? 1 : 0));
+        EXPECT_EQ(f.window->editor().undoStack().count(), steps + (c.entry ? 1 : 0));
     }
 }
 
 // Every edit is one step back; redo goes forward again; a save writes what is on show.
 TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     Opened f(k3D);
-    TableViews& views = f.window->views();
-    std::vector<TableViews::Snapshot> states{views.snapshot()};
+    TableEditor& views = f.window->editor();
+    std::vector<TableEditor::Snapshot> states{views.snapshot()};
     TimingGrid& grid = f.grid();
     EXPECT_TRUE(test::typeIntoCell(grid, 2, 2, "12"));
     states.push_back(views.snapshot());
     grid.selectBlock({3, 3, 4, 6});
     f.prompts.answerInput("-1");
-    views.Modify(true);
+    views.Modify(TableKind::Table3D);
     states.push_back(views.snapshot());
     grid.selectBlock({1, 2, 1, 6});
     QTest::keyClick(&grid, Qt::Key_I, Qt::ControlModifier);  // from 12 down to row 1's 6th

@@ -43,8 +43,8 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             EXPECT_EQ(dialog.detail, "tune.pdf") << "named after the opened file";
             EXPECT_EQ(f.prompts.shown()[f.prompts.shown().size() - 2].title,
                       "Optional Information Entry");
-            EXPECT_EQ(f.window->views().tableOpen(), open) << "the report opens no table";
-            EXPECT_EQ(f.window->views().tableOpen() && f.chart().valueLabelVisible(), open)
+            EXPECT_EQ(f.window->editor().tableOpen(), open) << "the report opens no table";
+            EXPECT_EQ(f.window->editor().tableOpen() && f.chart().valueLabelVisible(), open)
                 << "the screen is left as it was";
 
             const QString path = QString::fromStdString(pdf);

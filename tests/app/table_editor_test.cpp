@@ -34,11 +34,10 @@ TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) 
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 5, "25"));
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 21, "8"));
         EXPECT_EQ(grid.cellText(1, 5), "25") << "the cell keeps the text as typed";
-        const double chartValue = is3D ? f.window->views().chart3D().value(5, 8)
-                                       : f.window->views().chart2D().value(1, 5);
+        const double chartValue = is3D ? f.chart3D().value(5, 8) : f.chart2D().value(1, 5);
         EXPECT_EQ(chartValue, 25);
         f.window->mnuSaveTbl->trigger();
-        EXPECT_FALSE(f.window->views().tableOpen());
+        EXPECT_FALSE(f.window->editor().tableOpen());
         EepromBytes expected = f.opened;
         const int first = is3D ? 112 : 16;  // grid row 1 is the first row of the table bytes
         expected[static_cast<std::size_t>(first + 4)] = encodeCell(30, 25);
@@ -89,9 +88,9 @@ TEST(TableEditor, AMissingTemplateIsReported) {
         EXPECT_EQ(f.state.ClipText, "") << "reset as a close resets it";
         EXPECT_EQ(f.state.ClipColSpan, 0);
         // The 3D view opens all the same, with the sensor's labels; the 2D one does not.
-        EXPECT_EQ(window.views().tableOpen(), is3D);
+        EXPECT_EQ(window.editor().tableOpen(), is3D);
         if (is3D) {
-            EXPECT_EQ(window.views().grid3D().cellText(8, 0), "90");
+            EXPECT_EQ(test::named<TimingGrid>(window, "VSFlexGrid2").cellText(8, 0), "90");
         }
     }
 }
@@ -116,13 +115,13 @@ TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
         };
         f.window->mnuNewTable->trigger();
         EXPECT_EQ(f.dialogsShown.back(), is3D ? "frmNew3DTable" : "frmNew2DTable");
-        ASSERT_TRUE(f.window->views().tableOpen());
+        ASSERT_TRUE(f.window->editor().tableOpen());
         if (is3D) {
-            EXPECT_EQ(f.window->views().chart3D().table(), flatTable(15));
+            EXPECT_EQ(f.chart3D().table(), flatTable(15));
         } else {
             Curve2D curve = initialCurve(30);
             curve.startRpm = 2000;
-            EXPECT_EQ(f.window->views().chart2D().table(), *generateCurve(curve));
+            EXPECT_EQ(f.chart2D().table(), *generateCurve(curve));
         }
         f.window->mnuSaveTbl->trigger();
         f.prompts.answerFile(f.folder.file("wizard.dat"));
@@ -263,7 +262,7 @@ TEST(TableEditor, A2DWizardButtonActsOnTheCorrectedValueAfterItsMessage) {
         f.prompts.answer(PromptAnswer::OK);
         f.window->mnuNewTable->trigger();
         EXPECT_EQ(f.prompts.messages().back(), "Value must be less than or equal to 40");
-        EXPECT_TRUE(f.window->views().tableOpen()) << button;
+        EXPECT_TRUE(f.window->editor().tableOpen()) << button;
         EXPECT_EQ(f.chart2D().value(2, 1), 40) << "the table made at the corrected 40";
     }
 }
@@ -278,7 +277,7 @@ TEST(TableEditor, AnUnsavableTableKeepsTheWindowOpen) {
     EXPECT_EQ(f.prompts.messages().back(),
               "Timing table disabled. Edit module parameters to enable timing table.");
     EXPECT_TRUE(f.window->isVisible());
-    EXPECT_TRUE(f.window->views().tableOpen());
+    EXPECT_TRUE(f.window->editor().tableOpen());
 }
 
 }  // namespace

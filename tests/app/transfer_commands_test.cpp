@@ -68,7 +68,7 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());
     EXPECT_FALSE(f.state.BufferEmpty);
     EXPECT_TRUE(f.state.Table3DEnabled);
-    EXPECT_EQ(f.window->views().chart3D().table(), f.state.Table3D) << "3D chart set up";
+    EXPECT_EQ(f.chart3D().table(), f.state.Table3D) << "3D chart set up";
     EXPECT_TRUE(f.window->mnuEditTimingTable->isEnabled());
     EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
     EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
@@ -95,7 +95,6 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     for (const auto& c : cases) {
         TransferFixture f(c.faults, c.id);
         f.loadSomething();
-        f.state.Table2DEnabled = true;
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
         f.answer(c.answers);
@@ -107,7 +106,7 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         EXPECT_EQ(f.state.FirmwareID, "QZ-1 street") << "the identification of the buffer's image";
         EXPECT_EQ(f.state.ModuleType, "QZ-1") << c.why;
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat") << c.why;
-        EXPECT_TRUE(f.window->views().tableOpen()) << c.why;
+        EXPECT_TRUE(f.window->editor().tableOpen()) << c.why;
         EXPECT_FALSE(f.port->isOpen()) << c.why;
         EXPECT_TRUE(f.dialogsShown.empty()) << c.why;
         if (c.faults.silent) {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <stdexcept>
 
 #include "qz1/qz1_harness.h"
 #include "support/main_window_fixture.h"
@@ -26,15 +25,6 @@ inline QByteArray tuneFile(std::uint8_t flags, std::uint8_t sensor = 0) {
     for (int a = 16; a <= 36; ++a) image[a] = static_cast<std::uint8_t>(3 * (a - 16));
     for (int a = 112; a <= 279; ++a) image[a] = static_cast<std::uint8_t>(a % 90);
     return qz1::test::fileBytes(image);
-}
-
-// A control of the window found by its name, as a user finds it by sight; a missing one
-// fails the test that looks for it, not the whole test program.
-template <typename T>
-T& named(const QObject& root, const char* name) {
-    T* found = root.findChild<T*>(QString::fromLatin1(name));
-    if (!found) throw std::runtime_error(std::string("no control named ") + name);
-    return *found;
 }
 
 // A mouse event on a chart, with the left button held until the release.

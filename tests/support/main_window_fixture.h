@@ -2,10 +2,13 @@
 
 #include <memory>
 
-#include "app/configuration.h"
 #include "app/main_window.h"
+#include "files/configuration.h"
+#include "support/named.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
+#include "table/timing_charts.h"
+#include "table/timing_grid.h"
 
 namespace qz::test {
 
@@ -29,11 +32,19 @@ struct MainWindowFixture {
         });
     }
 
-    // Opens a table the way the editor does: its chart and grid become visible.
+    TableEditor& editor() const { return window->editor(); }
+    TimingGrid& grid(TableKind kind) const {
+        return named<TimingGrid>(*window,
+                                 kind == TableKind::Table3D ? "VSFlexGrid2" : "VSFlexGrid1");
+    }
+    LineChart& chart2D() const { return named<LineChart>(*window, "Chart2D1"); }
+    SurfaceChart& chart3D() const { return named<SurfaceChart>(*window, "Chart3D1"); }
+
+    // Opens the working 2D table of a loaded buffer, as Edit Timing Table does.
     void openTable2D() {
         window->show();
-        window->views().chart2D().show();
-        window->views().grid2D().show();
+        state.Table2DEnabled = true;
+        editor().editTable();
     }
 
     std::string caption() const { return window->windowTitle().toStdString(); }

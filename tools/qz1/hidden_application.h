@@ -6,11 +6,11 @@
 namespace qz1 {
 
 // The Qt application a command runs in, made here unless one is running already (a test
-// has its own). The serial port needs only the core; the report paints with the widgets'
-// fonts and charts, offscreen when there is no display to show them on.
+// has its own). The serial port needs only the core; the report paints its pages and chart
+// with fonts, offscreen when there is no display to show them on.
 class HiddenApplication {
   public:
-    enum class Kind { Core, Widgets };
+    enum class Kind { Core, Gui };
     explicit HiddenApplication(Kind kind);
 
   private:

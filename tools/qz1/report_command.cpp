@@ -1,10 +1,10 @@
 #include <QDir>
 #include <QFileInfo>
-#include <QWidget>
 
-#include "app/configuration.h"
-#include "app/program_folder.h"
+#include "charts/table_chart.h"
 #include "core/auto_prompts.h"
+#include "files/configuration.h"
+#include "files/program_folder.h"
 #include "qz1/commands.h"
 #include "qz1/hidden_application.h"
 #include "qz1/tune.h"
@@ -24,7 +24,7 @@ int runReport(const Arguments& arguments, std::ostream&, std::ostream& err) {
         throw BadInput("report: " + output + " is the tune itself; a report never replaces it");
     Tune tune = loadTune(input);
     if (reportDecodeFailures(tune, err) != kExitOk) return kExitDecodeFailure;
-    const HiddenApplication application(HiddenApplication::Kind::Widgets);
+    const HiddenApplication application(HiddenApplication::Kind::Gui);
     qz::ProgramState state;
     static_cast<qz::ModuleData&>(state) = tune.data;
     state.FirmwareID = arguments.value("--firmware-id").value_or("");
@@ -32,13 +32,23 @@ int runReport(const Arguments& arguments, std::ostream&, std::ostream& err) {
     const QString folder = qz::findProgramFolder(QCoreApplication::applicationDirPath());
     qz::ErrorTrap trap(prompts);
     trap.run([&] { qz::readConfiguration(folder + "/Tunewell_QZ.cfg", state, trap); });
-    QWidget host;
-    qz::TableViews views(state, prompts, folder, &host, {});
-    views.setUpAtStartup(QStringLiteral("qz1 report"));
-    qz::TimingChart* chart = nullptr;
+    // The chart as the program shows the table: dressed by its template, or the built-in
+    // look when the template cannot be read.
+    qz::ChartPicture chart;
+    if (const qz::TableKind kind = qz::selectedTable(state); kind != qz::TableKind::Disabled) {
+        const QString file = qz::chartTemplateFile(kind, state.MAPSensorBar);
+        const qz::ChartKind chartKind =
+            kind == qz::TableKind::Table2D ? qz::ChartKind::Line2D : qz::ChartKind::Surface3D;
+        auto look = qz::loadChartTemplate(folder + "/" + file, chartKind);
+        if (!look)
+            err << "qz1 report: Chart template file " << file.toStdString() << " not found.\n";
+        qz::ChartTemplate builtIn;
+        builtIn.kind = chartKind;
+        chart = qz::workingTableChart(state, look.value_or(builtIn));
+    }
     const auto documents = aboutFile(input, [&] {
-        return qz::reportOf(state, views, arguments.value("--comment").value_or(""),
-                            QDateTime::currentDateTime(), &chart);
+        return qz::reportOf(state, state, arguments.value("--comment").value_or(""),
+                            QDateTime::currentDateTime());
     });
     aboutFile(output,
               [&] { qz::writeReportPdf(QString::fromStdString(output), documents, chart); });

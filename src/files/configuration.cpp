@@ -1,10 +1,11 @@
-#include "app/configuration.h"
+#include "files/configuration.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <optional>
 
 #include "core/program_error.h"
+#include "files/data_file.h"
 
 namespace qz {
 namespace {
@@ -70,6 +71,7 @@ void readConfiguration(const QString& path, ProgramState& state, ErrorTrap& trap
     }
     QByteArray bytes;
     trap.step([&] {
+        requireRegularFile(path, "Tunewell_QZ");  // a pipe would keep start-up waiting
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw ProgramError(kFileAccessErrorNumber, "Tunewell_QZ",

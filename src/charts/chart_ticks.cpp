@@ -1,4 +1,4 @@
-#include "table/chart_ticks.h"
+#include "charts/chart_ticks.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
-#include "table/chart_template.h"
+#include "charts/chart_template.h"
 
 #include <gtest/gtest.h>
 
+#include "charts/table_chart.h"
 #include "support/file_size_limit.h"
 #include "support/program_folder.h"
 #include "support/temp_folder.h"
-#include "table/table_views.h"
 
 namespace qz {
 namespace {
@@ -49,8 +49,9 @@ TEST(ChartTemplate, TheShippedTemplatesLoad) {
     const QString folder = QStringLiteral(QZ_RESOURCES_DIR);
     EXPECT_TRUE(loadChartTemplate(folder + "/QZ_2D_Timing_Chart.oc2", ChartKind::Line2D));
     for (const auto& [code, bar] : {std::pair{0, "1"}, {1, "2"}, {2, "3"}, {7, "1"}}) {
-        const auto loaded =
-            loadChartTemplate(folder + "/" + surfaceTemplateFile(code), ChartKind::Surface3D);
+        const auto loaded = loadChartTemplate(
+            folder + "/" + chartTemplateFile(TableKind::Table3D, static_cast<std::uint8_t>(code)),
+            ChartKind::Surface3D);
         ASSERT_TRUE(loaded) << code;
         EXPECT_EQ(loaded->title, QString("Ignition Advance, %1 Bar MAP Sensor").arg(bar));
     }

@@ -1,4 +1,4 @@
-#include "table/chart_template.h"
+#include "charts/chart_template.h"
 
 #include <QFile>
 #include <QFileInfo>

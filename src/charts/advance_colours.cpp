@@ -1,4 +1,4 @@
-#include "table/advance_colours.h"
+#include "charts/advance_colours.h"
 
 #include <algorithm>
 
@@ -11,8 +11,7 @@ QColor advanceColour(double advance, double minimum, double maximum, const QColo
     // Through the hues from the low colour's to the high colour's, the short way round.
     const double from = low.hsvHueF() < 0 ? 0 : low.hsvHueF();
     const double to = high.hsvHueF() < 0 ? 0 : high.hsvHueF();
-    double hue = from + (to - from) * t;
-    if (hue < 0) hue += 1;
+    const double hue = from + (to - from) * t;
     const double saturation =
         low.hsvSaturationF() + (high.hsvSaturationF() - low.hsvSaturationF()) * t;
     const double value = low.valueF() + (high.valueF() - low.valueF()) * t;

@@ -1,4 +1,4 @@
-#include "app/program_folder.h"
+#include "files/program_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "table/surface_projection.h"
+#include "charts/surface_projection.h"
 
 #include <algorithm>
 #include <cmath>
