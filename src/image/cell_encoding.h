@@ -2,12 +2,11 @@
 
 #include <cstdint>
 
+#include "image/module_units.h"
+
 namespace qz {
 
-// A table cell byte is the cell's retard from the trigger timing in steps of 0.0879 degree
-// (the decimal constant, not 360/4096).
-inline constexpr double kRetardStep = 0.0879;
-
+// A table cell byte is the cell's retard from the trigger timing in steps of kRetardStep:
 // advance = T - 0.0879 x byte. The 2D table floors this at 0; the 3D table does not.
 double decodeCell(int trigTiming, std::uint8_t byte);
 

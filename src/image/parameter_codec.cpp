@@ -6,7 +6,7 @@
 
 #include "core/checked_convert.h"
 #include "core/rounding.h"
-#include "image/cell_encoding.h"
+#include "image/module_units.h"
 #include "image/table_layout.h"
 
 namespace qz {
@@ -32,6 +32,11 @@ constexpr int kGpio3FirstAddress = 81;
 
 std::int16_t clampedQuotient(std::int16_t value, double divisor, int low, int high) {
     return static_cast<std::int16_t>(std::clamp<int>(toInteger(value / divisor), low, high));
+}
+
+// An RPM as a count of `step` RPM, before the byte's rounding.
+double rpmCount(std::int16_t rpm, int step) {
+    return rpm / static_cast<double>(step);
 }
 
 // The tables are decoded against the trigger timing of the same image.
@@ -71,7 +76,7 @@ CodecOutcome UpdateParams(ModuleData& d, Prompts& prompts) {
         d.Table3DEnabled = bit(b[50], 7);
         if (d.Table3DEnabled) d.Table2DEnabled = false;  // the 3D selection wins
 
-        d.MaxRPMLimit = static_cast<std::int16_t>(std::clamp(b[51] * 100, 3000, 10900));
+        d.MaxRPMLimit = static_cast<std::int16_t>(std::clamp(b[51] * kRpmLimitStep, 3000, 10900));
         d.RetardComp = b[52];
         d.StartRetard = b[53];
         d.DataLogFlags = b[54];
@@ -84,13 +89,14 @@ CodecOutcome UpdateParams(ModuleData& d, Prompts& prompts) {
         d.GPIO2Mode = b[72];
         d.GPIO2OneShotDelay = bit(b[72], 4);
         trap.step([&] { d.GPIO2VSSFreq = toInteger(b[73] + 256 * b[74]); }, "GPIO2VSSFreq");
-        d.GPIO2BurnRPMLim = static_cast<std::int16_t>(std::clamp(b[75] * 100, 1000, 9900));
-        d.GPIO2MinRPM = static_cast<std::int16_t>(b[76] * 50);
-        d.GPIO2MaxRPM = static_cast<std::int16_t>(b[77] * 50);
+        d.GPIO2BurnRPMLim =
+            static_cast<std::int16_t>(std::clamp(b[75] * kRpmLimitStep, 1000, 9900));
+        d.GPIO2MinRPM = static_cast<std::int16_t>(b[76] * kRpmStep);
+        d.GPIO2MaxRPM = static_cast<std::int16_t>(b[77] * kRpmStep);
         d.GPIO2Delay = b[78];
         d.GPIO3Mode = b[80];
         for (int i = 0; i < 10; ++i)
-            d.*kGpio3RpmBytes[i] = static_cast<std::int16_t>(b[kGpio3FirstAddress + i] * 50);
+            d.*kGpio3RpmBytes[i] = static_cast<std::int16_t>(b[kGpio3FirstAddress + i] * kRpmStep);
     });
     return {trap.aborted(), trap.failures()};
 }
@@ -106,7 +112,7 @@ CodecOutcome UpdateEEPROM(ModuleData& d, Prompts& prompts) {
         b[49] = static_cast<std::uint8_t>(std::clamp<std::int16_t>(d.CrankPulses, 2, 12));
         d.ModuleFlags = encodeFlags(d);
         b[50] = d.ModuleFlags;
-        b[51] = static_cast<std::uint8_t>(clampedQuotient(d.MaxRPMLimit, 100, 30, 109));
+        b[51] = static_cast<std::uint8_t>(clampedQuotient(d.MaxRPMLimit, kRpmLimitStep, 30, 109));
         storeByte(52, d.RetardComp, "RetardComp");
         storeByte(53, d.StartRetard, "StartRetard");
         d.DataLogFlags = d.HighSpeedDataLog ? 1 : 0;
@@ -121,13 +127,15 @@ CodecOutcome UpdateEEPROM(ModuleData& d, Prompts& prompts) {
         b[72] = d.GPIO2Mode;
         b[73] = static_cast<std::uint8_t>(d.GPIO2VSSFreq & 255);
         storeByte(74, std::floor(d.GPIO2VSSFreq / 256.0), "GPIO2VSSFreq");
-        b[75] = static_cast<std::uint8_t>(clampedQuotient(d.GPIO2BurnRPMLim, 100, 10, 99));
-        storeByte(76, d.GPIO2MinRPM / 50.0, "GPIO2MinRPM");
-        storeByte(77, d.GPIO2MaxRPM / 50.0, "GPIO2MaxRPM");
+        b[75] =
+            static_cast<std::uint8_t>(clampedQuotient(d.GPIO2BurnRPMLim, kRpmLimitStep, 10, 99));
+        storeByte(76, rpmCount(d.GPIO2MinRPM, kRpmStep), "GPIO2MinRPM");
+        storeByte(77, rpmCount(d.GPIO2MaxRPM, kRpmStep), "GPIO2MaxRPM");
         storeByte(78, d.GPIO2Delay, "GPIO2Delay");
         b[80] = d.GPIO3Mode;
         for (int i = 0; i < 10; ++i)
-            storeByte(kGpio3FirstAddress + i, d.*kGpio3RpmBytes[i] / 50.0, kGpio3RpmNames[i]);
+            storeByte(kGpio3FirstAddress + i, rpmCount(d.*kGpio3RpmBytes[i], kRpmStep),
+                      kGpio3RpmNames[i]);
     });
     return {trap.aborted(), trap.failures()};
 }

@@ -4,7 +4,7 @@
 #include "core/number_text.h"
 #include "core/program_error.h"
 #include "core/rounding.h"
-#include "image/cell_encoding.h"
+#include "image/module_units.h"
 
 namespace qz {
 namespace {
@@ -38,8 +38,8 @@ std::string startRetardLabel(int value) {
 
 const SliderMapping kMappings[] = {
     {0, 40, 5, [](int p) { return 40 - p; }, [](int v) { return 40 - v; }, plainLabel},
-    {30, 119, 10, [](int p) { return (139 - p) * 100; },
-     [](int v) { return 139 - toInteger(v / 100.0); }, plainLabel},
+    {30, 119, 10, [](int p) { return (139 - p) * kRpmLimitStep; },
+     [](int v) { return 139 - toInteger(v / static_cast<double>(kRpmLimitStep)); }, plainLabel},
     {0, 10, 2, [](int p) { return 12 - p; }, [](int v) { return 12 - v; }, plainLabel},
     {0, 10, 2, retardCompAt, retardCompPosition, retardCompLabel},
     {0, 10, 2, startRetardAt, startRetardPosition, startRetardLabel},
