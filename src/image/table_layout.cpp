@@ -1,6 +1,7 @@
 #include "image/table_layout.h"
 
 #include "image/cell_encoding.h"
+#include "image/module_names.h"
 
 #include <algorithm>
 
@@ -29,10 +30,10 @@ Cell3D table3DCellAt(int offset) {
 }
 
 int pressureLabel(std::uint8_t mapSensorBar, int row) {
-    switch (mapSensorBar) {
-        case 1:
-            return (11 - row) * 6;
+    switch (mapSensorBars(mapSensorBar)) {
         case 2:
+            return (11 - row) * 6;
+        case 3:
             return (10 - row) * 10;
         default:
             return (16 - row) * 2;

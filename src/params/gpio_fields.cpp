@@ -8,42 +8,41 @@
 #include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
-#include "image/cell_encoding.h"
+#include "image/module_units.h"
 
 namespace qz {
 namespace {
 
 using P = ParameterVariables;
 
-constexpr double kDelayStep = 0.032;
-
 std::int16_t volts(double x) {
-    return toInteger(x * 255 / 5);
+    return toInteger(tpsCounts(x));
 }
 std::string voltsText(std::int16_t v) {
-    return formatNumber(roundHalfEven(5.0 * v / 255, 1), "0.0");
+    return formatNumber(roundHalfEven(tpsVolts(v), 1), "0.0");
 }
 std::int16_t degrees(double x) {
     return toInteger(x / kRetardStep);
 }
 std::string degreesText(std::int16_t v) {
-    return formatNumber(roundHalfEven(v * kRetardStep), "#0");
+    return formatNumber(roundHalfEven(retardDegrees(v)), "#0");
 }
 std::int16_t whole(double x) {
     return toInteger(x);
 }
+// An RPM field keeps what its byte can hold.
 std::int16_t hundreds(double x) {
-    return toInteger(roundHalfEven(x / 100) * 100);
+    return toInteger(roundHalfEven(x / kRpmLimitStep) * kRpmLimitStep);
 }
 std::int16_t fifties(double x) {
-    return toInteger(roundHalfEven(x / 50) * 50);
+    return toInteger(roundHalfEven(x / kRpmStep) * kRpmStep);
 }
 std::int16_t delay(double x) {
-    return toInteger(x / kDelayStep);
+    return toInteger(x / kNosDelayStep);
 }
 // Seconds in steps of 0.05.
 std::string delayText(std::int16_t v) {
-    return formatNumber(roundHalfEven(v * kDelayStep * 20) / 20, "0.00");
+    return formatNumber(roundHalfEven(nosDelaySeconds(v) * 20) / 20, "0.00");
 }
 std::string rpm4(std::int16_t v) {
     return formatNumber(v, "###0");
@@ -114,26 +113,13 @@ const std::pair<const char*, const char*> kPairs[] = {
     {"txtGPIO3MinRPM", "txtGPIO3MaxRPM"},
 };
 
-const GpioFunction kGpi1[] = {
-    {"optGPI1DataLog", "Data Log Only (Default)", 0},
-    {"optGPI1DigitalNOS", "Digital NOS Enable", 1},
-    {"optGPI1AnalogNOS", "TPS Analog NOS Enable", 2},
-    {"optGPI1AnalogRtd", "Analog Retard", 3},
-    {"optGPI1DigitalRtd", "Digital Retard", 4},
-};
-const GpioFunction kGpio2[] = {
-    {"optGPIO2DataLog", "Digital Data Log Only (Default)", 0},
-    {"optGPIO2VSS", "Vehicle Speed Input", 1},
-    {"optGPIO2BurnRPMLim", "Burnout RPM Limit Input", 2},
-    {"optGPIO2RPMSwitch", "RPM Window Switch", 3},
-    {"optGPIO2NOS", "NOS Trigger", 4},
-};
-const GpioFunction kGpio3[] = {
-    {"optGPIO3DataLog", "Digital Data Log Only (Default)", 0},
-    {"optGPIO3RPMSwitch", "RPM Window Switch", 1},
-    {"optGPIO3BasicShift", "Basic Shift Light", 2},
-    {"optGPIO3MSShift", "Multi-Stage Shift Light", 3},
-};
+// The function buttons of each line, by code.
+const char* const kGpi1Buttons[] = {"optGPI1DataLog", "optGPI1DigitalNOS", "optGPI1AnalogNOS",
+                                    "optGPI1AnalogRtd", "optGPI1DigitalRtd"};
+const char* const kGpio2Buttons[] = {"optGPIO2DataLog", "optGPIO2VSS", "optGPIO2BurnRPMLim",
+                                     "optGPIO2RPMSwitch", "optGPIO2NOS"};
+const char* const kGpio3Buttons[] = {"optGPIO3DataLog", "optGPIO3RPMSwitch", "optGPIO3BasicShift",
+                                     "optGPIO3MSShift"};
 
 }  // namespace
 
@@ -175,23 +161,17 @@ const GpioField* partnerToFollow(const GpioField& field, const ParameterVariable
     return nullptr;
 }
 
-std::span<const GpioFunction> gpioFunctions(GpioLine line) {
+const char* functionButtonName(GpioLine line, const GpioFunction& function) {
+    const auto code = static_cast<std::size_t>(function.code);
     switch (line) {
         case GpioLine::GPI1:
-            return kGpi1;
+            return kGpi1Buttons[code];
         case GpioLine::GPIO2:
-            return kGpio2;
+            return kGpio2Buttons[code];
         case GpioLine::GPIO3:
-            return kGpio3;
+            break;
     }
-    return {};
-}
-
-const GpioFunction& selectedFunction(GpioLine line, std::uint8_t mode) {
-    const auto functions = gpioFunctions(line);
-    const int code = mode & 15;
-    return code < static_cast<int>(functions.size()) ? functions[static_cast<std::size_t>(code)]
-                                                     : functions[0];
+    return kGpio3Buttons[code];
 }
 
 std::vector<std::string_view> enabledControls(GpioLine line, int code) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/module_data.h"
+#include "image/module_names.h"
 
 namespace qz {
 
@@ -45,20 +46,8 @@ FieldCheck checkGpioField(const GpioField& field, const std::string& typed);
 // same value and text (a minimum above its maximum, or the other way round), else nullptr.
 const GpioField* partnerToFollow(const GpioField& field, const ParameterVariables& variables);
 
-// The three lines and their functions.
-enum class GpioLine { GPI1, GPIO2, GPIO3 };
-
-struct GpioFunction {
-    const char* name;  // "optGPI1DigitalNOS"
-    const char* caption;
-    int code;  // the low four bits of the mode byte
-};
-
-std::span<const GpioFunction> gpioFunctions(GpioLine line);
-
-// The function button that a mode byte selects: its low four bits, or data log for a code the
-// line does not have.
-const GpioFunction& selectedFunction(GpioLine line, std::uint8_t mode);
+// The name of a function's button ("optGPI1DigitalNOS").
+const char* functionButtonName(GpioLine line, const GpioFunction& function);
 
 // The fields (and check box) a function uses; every other field of its frame is disabled.
 std::vector<std::string_view> enabledControls(GpioLine line, int code);

@@ -100,7 +100,7 @@ QGroupBox* frmGPIOParams::buildFrame(GpioLine line, const char* name, const char
     for (const GpioFunction& function : gpioFunctions(line)) {
         auto* button = new QRadioButton(QString::fromUtf8(function.caption), frame);
         functions->addButton(button);
-        button->setObjectName(QString::fromUtf8(function.name));
+        button->setObjectName(QString::fromUtf8(functionButtonName(line, function)));
         button->setChecked(function.code == 0);  // data log is selected in the design
         connect(button, &QRadioButton::clicked, this, [this, line, &function] {
             runTrapped(prompts_, [&] { functionClicked(line, function); });
@@ -169,7 +169,7 @@ void frmGPIOParams::Form_Load() {
         for (GpioLine line : kLines) {
             trap.step([&] {
                 const GpioFunction& function = selectedFunction(line, modeOf(state_, line));
-                QRadioButton* button = functionButton(function.name);
+                QRadioButton* button = functionButton(functionButtonName(line, function));
                 if (!button->isChecked()) {
                     button->setChecked(true);
                     functionClicked(line, function);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/error_trap.h"
+#include "image/module_names.h"
 #include "image/table_layout.h"
 #include "widgets/centre_on_screen.h"
 #include "widgets/slider_frame.h"
@@ -125,9 +126,13 @@ void frmModParams::buildControls() {
         named(new QGroupBox(QStringLiteral("Timing Table Options"), this), "fraTimingTableOptions");
     fraMAPSensor =
         named(new QGroupBox(QStringLiteral("MAP Sensor"), fraTimingTableOptions), "fraMAPSensor");
-    optMAP1Bar = named(new QRadioButton(QStringLiteral("1 bar"), fraMAPSensor), "optMAP1Bar");
-    optMAP3Bar = named(new QRadioButton(QStringLiteral("3 bar"), fraMAPSensor), "optMAP3Bar");
-    optMAP2Bar = named(new QRadioButton(QStringLiteral("2 bar"), fraMAPSensor), "optMAP2Bar");
+    auto sensorButton = [&](std::uint8_t code, const char* name) {
+        return named(new QRadioButton(QString::fromStdString(mapSensorName(code)), fraMAPSensor),
+                     name);
+    };
+    optMAP1Bar = sensorButton(0, "optMAP1Bar");
+    optMAP3Bar = sensorButton(2, "optMAP3Bar");
+    optMAP2Bar = sensorButton(1, "optMAP2Bar");
     optMAP1Bar->setChecked(true);
     auto* sensors = new QHBoxLayout(fraMAPSensor);
     sensors->addWidget(optMAP1Bar);
@@ -304,10 +309,8 @@ void frmModParams::Form_Load() {
             fraMAPSensor->setVisible(kind == opt3DTimingTable);
         });
         trap.step([&] {
-            setButton(s.MAPSensorBar == 1   ? optMAP2Bar
-                      : s.MAPSensorBar == 2 ? optMAP3Bar
-                                            : optMAP1Bar,
-                      true);
+            QRadioButton* const sensors[] = {optMAP1Bar, optMAP2Bar, optMAP3Bar};
+            setButton(sensors[mapSensorBars(s.MAPSensorBar) - 1], true);
         });
         trap.step([&] {
             if (!s.FixedMaxRPMLimitEnabled) {

@@ -4,6 +4,8 @@
 
 #include "core/number_text.h"
 #include "core/rounding.h"
+#include "image/module_names.h"
+#include "image/module_units.h"
 #include "report/fixed_field.h"
 
 namespace qz {
@@ -12,7 +14,6 @@ namespace {
 constexpr int kLabel = 10;
 constexpr int kFirmware = 30;
 constexpr int kValue = 50;
-constexpr double kStep = 0.0879;
 
 std::string truth(bool value) {
     return value ? "True" : "False";
@@ -82,15 +83,14 @@ class Page {
         }
         if (p_.StartRetard > 0) {
             add(value("Automatic Start Retard Enabled:", "True"));
-            add(value("Start Retard (Deg):",
-                      formatNumber(roundHalfEven(p_.StartRetard * kStep), "#0")));
+            add(value("Start Retard (Deg):", degrees(p_.StartRetard)));
         } else {
             add(value("Automatic Start Retard Enabled:", "False"));
         }
         add(value("High Speed Data Logging Enabled:", truth(p_.HighSpeedDataLog)));
         add(value("Cranking Pulses:", plain(p_.CrankPulses)));
         add(value("Retard Compensation (Deg):",
-                  formatNumber(roundHalfEven(p_.RetardComp * 2 * kStep) / 2, "#0.0")));
+                  formatNumber(roundHalfEven(retardDegrees(p_.RetardComp) * 2) / 2, "#0.0")));
     }
 
     void timingTable() {
@@ -101,9 +101,7 @@ class Page {
             add(value("Trigger Signal Timing (Deg):", trigger));
         } else if (p_.Table3DEnabled) {
             add(text("3D Timing Table Enabled"));
-            add(text(p_.MAPSensorBar == 1   ? "2 bar MAP Sensor"
-                     : p_.MAPSensorBar == 2 ? "3 bar MAP Sensor"
-                                            : "1 bar MAP Sensor"));
+            add(text(mapSensorName(p_.MAPSensorBar) + " MAP Sensor"));
             add(value("Trigger Signal Timing (Deg):", trigger));
         } else {
             add(text("Timing Table Disabled"));
@@ -111,78 +109,69 @@ class Page {
     }
 
     std::string degrees(int counts) const {
-        return formatNumber(roundHalfEven(counts * kStep), "#0");
+        return formatNumber(roundHalfEven(retardDegrees(counts)), "#0");
     }
     std::string rpm(int value) const { return formatNumber(value, "####0"); }
     std::string volts(int counts) const {
-        return formatNumber(roundHalfEven(5.0 * counts / 255, 1), "0.0");
+        return formatNumber(roundHalfEven(tpsVolts(counts), 1), "0.0");
+    }
+
+    // The line's heading: its name and its function's; returns the function's code.
+    int function(const char* name, GpioLine line, std::uint8_t mode) {
+        const GpioFunction& selected = selectedFunction(line, mode);
+        add(text(std::string(name) + ' ' + selected.printedName()));
+        return selected.code;
     }
 
     void gpi1() {
-        switch (p_.GPI1Mode & 15) {
+        switch (function("GPI1", GpioLine::GPI1, p_.GPI1Mode)) {
             case 1:
-                add(text("GPI1 Digital NOS Enable"));
                 add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
                 return;
             case 2:
-                add(text("GPI1 TPS Analog NOS Enable"));
                 add(value("TPS Off Volts:", volts(p_.GPI1OffTPS)));
                 add(value("TPS On Volts:", volts(p_.GPI1OnTPS)));
                 add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
                 return;
-            case 3:
-                add(text("GPI1 Analog Retard"));
-                return;
             case 4:
-                add(text("GPI1 Digital Retard"));
                 add(value("Retard (Deg):", degrees(p_.GPI1Retard)));
                 return;
-            default:
-                add(text("GPI1 Data Log Only (Default)"));
         }
     }
 
     void gpio2() {
-        switch (p_.GPIO2Mode & 15) {
+        switch (function("GPIO2", GpioLine::GPIO2, p_.GPIO2Mode)) {
             case 1:
-                add(text("GPIO2 Vehicle Speed Input"));
                 add(value("VSS Frequency:", formatNumber(p_.GPIO2VSSFreq, "###0")));
                 return;
             case 2:
-                add(text("GPIO2 Burnout RPM Limit"));
                 add(value("Burnout RPM Limit:", rpm(p_.GPIO2BurnRPMLim)));
                 return;
             case 3:
-                add(text("GPIO2 RPM Window Switch"));
                 add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
                 add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
                 return;
             case 4:
-                add(text("GPIO2 NOS Trigger"));
                 add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
                 add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
-                add(value("NOS Delay (Sec):",
-                          formatNumber(roundHalfEven(p_.GPIO2Delay * 0.032 * 20) / 20, "0.00")));
+                add(value(
+                    "NOS Delay (Sec):",
+                    formatNumber(roundHalfEven(nosDelaySeconds(p_.GPIO2Delay) * 20) / 20, "0.00")));
                 add(value("One-Shot Delay Enabled:", truth(p_.GPIO2OneShotDelay)));
                 return;
-            default:
-                add(text("GPIO2 Data Log Only (Default)"));
         }
     }
 
     void gpio3() {
-        switch (p_.GPIO3Mode & 15) {
+        switch (function("GPIO3", GpioLine::GPIO3, p_.GPIO3Mode)) {
             case 1:
-                add(text("GPIO3 RPM Window Switch"));
                 add(value("Minimum RPM:", rpm(p_.GPIO3MinRPM)));
                 add(value("Maximum RPM:", rpm(p_.GPIO3MaxRPM)));
                 return;
             case 2:
-                add(text("GPIO3 Basic Shift Light"));
                 add(value("Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
                 return;
             case 3:
-                add(text("GPIO3 Multi-Stage Shift Light"));
                 add(value("Launch RPM:", rpm(p_.GPIO3LaunchRPM)));
                 add(value("Gear 1 Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
                 add(value("Gear 2 Shift RPM:", rpm(p_.GPIO3ShiftRPM2)));
@@ -192,8 +181,6 @@ class Page {
                 add(value("Short Shift RPM:", rpm(p_.GPIO3ShortShiftRPM)));
                 add(value("Minimum Shift Drop RPM:", rpm(p_.GPIO3ShiftDropRPM)));
                 return;
-            default:
-                add(text("GPIO3 Data Log Only (Default)"));
         }
     }
 
@@ -232,7 +219,8 @@ std::vector<ReportDocument> buildReport(const ReportInput& input) {
         lines.lines.insert(lines.lines.end(), {{}, text("Timing Table"), {}});
         for (const auto& row : input.grid) lines.lines.push_back(tableLine(row, 0, 11, false));
         lines.lines.insert(lines.lines.end(), {{}, {}});
-        for (const auto& row : input.grid) lines.lines.push_back(tableLine(row, 12, 21, true));
+        for (const auto& row : input.grid)
+            lines.lines.push_back(tableLine(row, 12, kRpmBreakpoints, true));
         documents.push_back({{lines}, false});
         documents.push_back({{{2000, page.parameters()}}, false});
     } else {

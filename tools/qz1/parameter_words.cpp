@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdio>
 #include <functional>
-#include <span>
 #include <stdexcept>
 
 #include "core/number_text.h"
-#include "image/cell_encoding.h"
+#include "image/module_names.h"
+#include "image/module_units.h"
 #include "image/parameter_catalog.h"
 
 namespace qz1 {
@@ -30,34 +30,27 @@ std::string rpm(int value) {
     return std::to_string(value) + " RPM";
 }
 
-// A value the module counts in steps of 0.0879 degree.
 std::string retardSteps(int steps) {
-    return formatNumber(steps * qz::kRetardStep, "#0.0") + " deg (" + std::to_string(steps) +
+    return formatNumber(qz::retardDegrees(steps), "#0.0") + " deg (" + std::to_string(steps) +
            " steps)";
 }
 
 std::string volts(int steps) {
-    return formatNumber(steps * 5.0 / 255.0, "0.0") + " V (" + std::to_string(steps) + ")";
+    return formatNumber(qz::tpsVolts(steps), "0.0") + " V (" + std::to_string(steps) + ")";
 }
 
-std::string function(std::uint8_t modeByte, std::span<const char* const> names) {
+// A code the line does not have is named with the function it falls back to.
+std::string function(qz::GpioLine line, std::uint8_t modeByte) {
+    const qz::GpioFunction& selected = qz::selectedFunction(line, modeByte);
     const int code = modeByte & 15;
-    const std::string words = code < static_cast<int>(names.size())
-                                  ? names[static_cast<std::size_t>(code)]
-                                  : "data log (code " + std::to_string(code) + ")";
+    std::string words = selected.word;
+    if (selected.code != code) words += " (code " + std::to_string(code) + ")";
     return words + " (mode byte " + hexByte(modeByte) + ")";
 }
 
-constexpr std::array kGpi1Functions = {"data log", "digital NOS", "analog NOS", "analog retard",
-                                       "digital retard"};
-constexpr std::array kGpio2Functions = {"data log", "vehicle speed input", "burnout RPM limit",
-                                        "RPM window switch", "NOS"};
-constexpr std::array kGpio3Functions = {"data log", "RPM window switch", "basic shift light",
-                                        "multi-stage shift light"};
-
 std::string mapSensor(std::uint8_t code) {
-    if (code <= 2) return std::to_string(code + 1) + " bar";
-    return "code " + std::to_string(code) + ", read as 1 bar";
+    if (qz::isMapSensorCode(code)) return qz::mapSensorName(code);
+    return "code " + std::to_string(code) + ", read as " + qz::mapSensorName(code);
 }
 
 struct Words {
@@ -105,12 +98,12 @@ const std::array<Words, 39> kWords = {{
     QZ_FLAG(HighSpeedDataLog, "High-speed data logging"),
     {"MAPSensorBar", "MAP sensor", [](const ModuleData& d) { return mapSensor(d.MAPSensorBar); }},
     {"GPI1Mode", "GPI1 function",
-     [](const ModuleData& d) { return function(d.GPI1Mode, kGpi1Functions); }},
+     [](const ModuleData& d) { return function(qz::GpioLine::GPI1, d.GPI1Mode); }},
     {"GPI1OffTPS", "GPI1 TPS switch-off", [](const ModuleData& d) { return volts(d.GPI1OffTPS); }},
     {"GPI1OnTPS", "GPI1 TPS switch-on", [](const ModuleData& d) { return volts(d.GPI1OnTPS); }},
     {"GPI1Retard", "GPI1 retard", [](const ModuleData& d) { return retardSteps(d.GPI1Retard); }},
     {"GPIO2Mode", "GPIO2 function",
-     [](const ModuleData& d) { return function(d.GPIO2Mode, kGpio2Functions); }},
+     [](const ModuleData& d) { return function(qz::GpioLine::GPIO2, d.GPIO2Mode); }},
     QZ_FLAG(GPIO2OneShotDelay, "GPIO2 one-shot delay"),
     {"GPIO2VSSFreq", "GPIO2 vehicle speed frequency",
      [](const ModuleData& d) { return std::to_string(d.GPIO2VSSFreq); }},
@@ -119,11 +112,11 @@ const std::array<Words, 39> kWords = {{
     QZ_RPM(GPIO2MaxRPM, "GPIO2 RPM window high"),
     {"GPIO2Delay", "GPIO2 NOS delay",
      [](const ModuleData& d) {
-         return formatNumber(d.GPIO2Delay * 0.032, "0.00") + " s (" + std::to_string(d.GPIO2Delay) +
-                " steps)";
+         return formatNumber(qz::nosDelaySeconds(d.GPIO2Delay), "0.00") + " s (" +
+                std::to_string(d.GPIO2Delay) + " steps)";
      }},
     {"GPIO3Mode", "GPIO3 function",
-     [](const ModuleData& d) { return function(d.GPIO3Mode, kGpio3Functions); }},
+     [](const ModuleData& d) { return function(qz::GpioLine::GPIO3, d.GPIO3Mode); }},
     QZ_RPM(GPIO3MinRPM, "GPIO3 RPM window low"),
     QZ_RPM(GPIO3MaxRPM, "GPIO3 RPM window high"),
     QZ_RPM(GPIO3LaunchRPM, "GPIO3 launch RPM"),

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "image/module_names.h"
 #include "image/table_layout.h"
 
 namespace qz1 {
@@ -65,10 +66,8 @@ std::string timingTableText(const qz::ModuleData& data) {
                 row.advances.push_back(data.Table3D(c, r));
             rows.push_back(row);
         }
-        const int bar =
-            data.MAPSensorBar == 1 || data.MAPSensorBar == 2 ? data.MAPSensorBar + 1 : 1;
-        return "Timing table: 3D, " + std::to_string(bar) + " bar MAP sensor (advance in deg)\n" +
-               grid("MAP/RPM", rows);
+        return "Timing table: 3D, " + qz::mapSensorName(data.MAPSensorBar) +
+               " MAP sensor (advance in deg)\n" + grid("MAP/RPM", rows);
     }
     return "Timing table: disabled\n";
 }
