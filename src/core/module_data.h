@@ -34,10 +34,15 @@ class TimingTable {
     std::array<double, static_cast<std::size_t>(Columns* Rows)> cells_{};
 };
 
+// The module's timing tables: 21 RPM breakpoints, and 8 manifold pressure rows in the 3D
+// table. image/table_layout.h lays them out in the image.
+inline constexpr int kRpmBreakpoints = 21;
+inline constexpr int kPressureRows = 8;
+
 // Table2D(c, 1): advance at breakpoint c; Table2D(c, 2): the trigger timing, the chart's
 // reference line. Table3D(c, r): advance at breakpoint c, pressure row r (r = 1 highest).
-using Table2DCells = TimingTable<21, 2>;
-using Table3DCells = TimingTable<21, 8>;
+using Table2DCells = TimingTable<kRpmBreakpoints, 2>;
+using Table3DCells = TimingTable<kRpmBreakpoints, kPressureRows>;
 
 inline constexpr std::int16_t kTimingRange = 22;
 

@@ -6,8 +6,8 @@
 
 namespace qz {
 
-inline constexpr int kRpmBreakpoints = 21;
-inline constexpr int kPressureRows = 8;
+// The tables' size, kRpmBreakpoints x kPressureRows, comes with the working tables from
+// core/module_data.h.
 inline constexpr int kTable2DFirstAddress = 16;
 inline constexpr int kTable3DFirstAddress = 112;
 inline constexpr int kTable3DCells = kRpmBreakpoints * kPressureRows;  // 168
@@ -32,8 +32,7 @@ struct Cell3D {
 };
 Cell3D table3DCellAt(int offset);
 
-// Pressure label of 3D row r (1..8) for the MAP sensor code of byte 55: 1 bar for 0 and
-// for any code other than 1 or 2.
+// Pressure label of 3D row r (1..8) for the MAP sensor code of byte 55 (see mapSensorBars).
 int pressureLabel(std::uint8_t mapSensorBar, int row);
 
 // Moves every advance of both working tables into the window a trigger timing allows:

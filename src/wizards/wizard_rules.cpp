@@ -6,7 +6,8 @@
 #include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
-#include "image/cell_encoding.h"
+#include "image/module_units.h"
+#include "image/table_layout.h"
 
 namespace qz {
 namespace {
@@ -118,8 +119,8 @@ std::optional<Table2DCells> generateCurve(const Curve2D& curve) {
     const int low = std::min(curve.startTiming, curve.finalTiming);
     const int high = std::max(curve.startTiming, curve.finalTiming);
     Table2DCells table;
-    for (int i = 0; i <= 20; ++i) {
-        const float x = slope * static_cast<float>(i * 500) + offset;
+    for (int c = 1; c <= kRpmBreakpoints; ++c) {
+        const float x = slope * static_cast<float>(rpmBreakpoint(c)) + offset;
         float a = static_cast<float>(roundHalfEven(x / kRetardStep) * kRetardStep);
         if (a < low)
             a = static_cast<float>(low);
@@ -129,8 +130,8 @@ std::optional<Table2DCells> generateCurve(const Curve2D& curve) {
             a = static_cast<float>(curve.trigTiming - kTimingRange);
         else if (a > curve.trigTiming)
             a = static_cast<float>(curve.trigTiming);
-        table(i + 1, 1) = a;
-        table(i + 1, 2) = curve.trigTiming;
+        table(c, 1) = a;
+        table(c, 2) = curve.trigTiming;
     }
     return table;
 }
@@ -155,7 +156,8 @@ int keptBaseTiming(int base, int trigTiming) {
 
 Table3DCells flatTable(int baseTiming) {
     Table3DCells table;
-    for (int k = 0; k < 168; ++k) table(k % 21 + 1, 8 - k / 21) = baseTiming;
+    for (int c = 1; c <= kRpmBreakpoints; ++c)
+        for (int r = 1; r <= kPressureRows; ++r) table(c, r) = baseTiming;
     return table;
 }
 

@@ -82,9 +82,11 @@ std::optional<std::pair<int, int>> cellName(std::string_view name, const std::st
     if (!column || !row || !rest.empty())
         fail(origin, is2D ? "a 2D cell is named Table2D[c]" : "a 3D cell is named Table3D[c][r]");
     if (*column < 1 || *column > qz::kRpmBreakpoints)
-        fail(origin, "column " + std::to_string(*column) + " is outside 1..21");
+        fail(origin, "column " + std::to_string(*column) + " is outside 1.." +
+                         std::to_string(qz::kRpmBreakpoints));
     if (!is2D && (*row < 1 || *row > qz::kPressureRows))
-        fail(origin, "row " + std::to_string(*row) + " is outside 1..8");
+        fail(origin,
+             "row " + std::to_string(*row) + " is outside 1.." + std::to_string(qz::kPressureRows));
     return std::pair{*column, *row};
 }
 
@@ -165,7 +167,8 @@ std::vector<Edit> parseJsonEdits(const std::string& text, const std::string& fil
         const std::string origin = fileName + ": " + name;
         if (name == "Table2D") {
             for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
-                const Json& cell = jsonArray(value, 21, origin)[static_cast<std::size_t>(c - 1)];
+                const Json& cell =
+                    jsonArray(value, qz::kRpmBreakpoints, origin)[static_cast<std::size_t>(c - 1)];
                 const std::string where = fileName + ": Table2D[" + std::to_string(c) + "]";
                 edits.push_back(cellEdit(c, 0, jsonAdvance(cell, where), where));
             }
@@ -173,9 +176,9 @@ std::vector<Edit> parseJsonEdits(const std::string& text, const std::string& fil
         }
         if (name == "Table3D") {
             for (int r = 1; r <= qz::kPressureRows; ++r) {
-                const Json& row =
-                    jsonArray(jsonArray(value, 8, origin)[static_cast<std::size_t>(r - 1)], 21,
-                              origin + "[" + std::to_string(r) + "]");
+                const Json& row = jsonArray(
+                    jsonArray(value, qz::kPressureRows, origin)[static_cast<std::size_t>(r - 1)],
+                    qz::kRpmBreakpoints, origin + "[" + std::to_string(r) + "]");
                 for (int c = 1; c <= qz::kRpmBreakpoints; ++c) {
                     const std::string where = fileName + ": Table3D[" + std::to_string(c) + "][" +
                                               std::to_string(r) + "]";
