@@ -13,6 +13,11 @@ class DelayTimer {
     void operator()(int milliseconds);
 
   private:
+    // The platform's part, in delay_timer_posix.cpp: a monotonic clock in nanoseconds, and
+    // the last moments up to `end` on it.
+    static long long nowNs();
+    void finishAt(long long end);
+
     long long wakeLatencyNs_ = 50'000;
 };
 

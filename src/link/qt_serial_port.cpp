@@ -1,12 +1,6 @@
 #include "link/qt_serial_port.h"
 
-#include <poll.h>
 #include <QCoreApplication>
-
-#ifdef __linux__
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
 
 #include "core/program_error.h"
 #include "link/link_log.h"
@@ -42,11 +36,6 @@ QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForNumber)
         lost_ = true;
         port_.close();
     });
-}
-
-bool QtSerialPort::hungUp() const {
-    pollfd watch{static_cast<int>(port_.handle()), POLLIN, 0};
-    return poll(&watch, 1, 0) == 1 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 std::string QtSerialPort::deviceName() const {
@@ -134,12 +123,10 @@ void QtSerialPort::waitForBytes(int count, const QDeadlineTimer& deadline, bool 
 }
 
 void QtSerialPort::checkLineCounters() {
-#ifdef __linux__
     if (!port_.isOpen() || !onLineEvent) return;
-    serial_icounter_struct counters{};
-    if (ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &counters) != 0) return;
-    const std::array<int, 4> now = {counters.frame, counters.overrun, counters.buf_overrun,
-                                    counters.parity};
+    const auto counters = lineCounters();
+    if (!counters) return;
+    const std::array<int, 4> now = *counters;
     const LineEvent events[] = {LineEvent::FramingError, LineEvent::HardwareOverrun,
                                 LineEvent::ReceiveBufferOverflow, LineEvent::ParityError};
     const std::array<int, 4> before = countersKnown_ ? lastCounters_ : now;
@@ -147,7 +134,6 @@ void QtSerialPort::checkLineCounters() {
     countersKnown_ = true;
     for (std::size_t i = 0; i < now.size(); ++i)
         if (now[i] > before[i]) onLineEvent(events[i]);
-#endif
 }
 
 }  // namespace qz

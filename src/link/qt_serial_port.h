@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "link/serial_port.h"
 
@@ -34,7 +35,11 @@ class QtSerialPort : public SerialPort {
 
   private:
     void checkLineCounters();
+    // The platform's part, in qt_serial_port_posix.cpp: whether the open device polls as
+    // hung up, and the kernel's line error counters (frame, overrun, buffer overrun, parity)
+    // where the device keeps them.
     bool hungUp() const;
+    std::optional<std::array<int, 4>> lineCounters() const;
 
     QSerialPort port_;
     int number_ = 1;

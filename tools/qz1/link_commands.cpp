@@ -1,6 +1,3 @@
-#include <pthread.h>
-#include <unistd.h>
-#include <csignal>
 #include <iostream>
 #include <sstream>
 
@@ -13,6 +10,7 @@
 #include "qz1/commands.h"
 #include "qz1/hidden_application.h"
 #include "qz1/sim_faults.h"
+#include "qz1/terminal.h"
 #include "qz1/tune.h"
 
 namespace qz1 {
@@ -21,7 +19,7 @@ namespace {
 // Progress on stderr, only when stderr is a terminal.
 class TerminalProgress : public qz::ProgressView {
   public:
-    explicit TerminalProgress(std::ostream& err) : err_(err), shown_(isatty(STDERR_FILENO) == 1) {}
+    explicit TerminalProgress(std::ostream& err) : err_(err), shown_(stderrIsTerminal()) {}
     void showProgress(const std::string& caption) override {
         caption_ = caption;
         setProgress(0);
@@ -131,22 +129,12 @@ int runSim(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     qz::SimulatorFaults faults;
     for (const auto& [option, fault] : arguments.values({"--fault"}))
         faults = withFault(faults, fault);
-    // Interrupt and terminate are taken by sigwait below, not by a handler; the mask is set
-    // before the host starts its thread, which inherits it.
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    sigset_t previous;
-    pthread_sigmask(SIG_BLOCK, &stop, &previous);
-    {
+    runUntilInterrupted([&](const std::function<void()>& wait) {
         qz::PtySimulatorHost host{qz::ModuleSimulator(image, id, faults)};
         out << host.devicePath().toStdString() << std::endl;
         err << "Serving a simulated QZ-1 module (" << id << ") until interrupted.\n";
-        int signal = 0;
-        sigwait(&stop, &signal);
-    }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        wait();
+    });
     return kExitOk;
 }
 
