@@ -130,6 +130,60 @@ TEST(UpdateParams, DecodesTheFlagBytes) {
     EXPECT_TRUE(logging.GPIO2OneShotDelay);
 }
 
+// A distinct byte at every parameter address: each decodes into its own variable, and that
+// variable's value encodes into that byte. A table both directions share (the GPIO3 RPM
+// bytes) could swap two variables and still round-trip.
+TEST(ParameterCodec, EachVariableHasItsOwnAddress) {
+    const struct {
+        int address;
+        int byte;
+        const char* variable;
+        int value;
+    } cases[] = {
+        {48, 31, "TrigTiming", 31},
+        {49, 9, "CrankPulses", 9},
+        {51, 65, "MaxRPMLimit", 6500},
+        {52, 17, "RetardComp", 17},
+        {53, 57, "StartRetard", 57},
+        {55, 2, "MAPSensorBar", 2},
+        {64, 4, "GPI1Mode", 4},
+        {65, 204, "GPI1OffTPS", 204},
+        {66, 214, "GPI1OnTPS", 214},
+        {67, 114, "GPI1Retard", 114},
+        {72, 3, "GPIO2Mode", 3},
+        {73, 0x21, "GPIO2VSSFreq", 0x521},
+        {74, 0x05, "GPIO2VSSFreq", 0x521},
+        {75, 45, "GPIO2BurnRPMLim", 4500},
+        {76, 61, "GPIO2MinRPM", 3050},
+        {77, 121, "GPIO2MaxRPM", 6050},
+        {78, 78, "GPIO2Delay", 78},
+        {80, 1, "GPIO3Mode", 1},
+        {81, 62, "GPIO3MinRPM", 3100},
+        {82, 122, "GPIO3MaxRPM", 6100},
+        {83, 63, "GPIO3LaunchRPM", 3150},
+        {84, 101, "GPIO3ShiftRPM1", 5050},
+        {85, 102, "GPIO3ShiftRPM2", 5100},
+        {86, 103, "GPIO3ShiftRPM3", 5150},
+        {87, 104, "GPIO3ShiftRPM4", 5200},
+        {88, 105, "GPIO3ShiftRPM5", 5250},
+        {89, 11, "GPIO3ShortShiftRPM", 550},
+        {90, 12, "GPIO3ShiftDropRPM", 600},
+    };
+    ModuleData decoded;
+    ModuleData encoded;
+    for (const auto& c : cases) {
+        decoded.EEPROMBuffer[c.address] = static_cast<std::uint8_t>(c.byte);
+        findParameter(c.variable)->set(encoded, c.value);
+    }
+    ScriptedPrompts prompts;
+    UpdateParams(decoded, prompts);
+    const EepromBytes bytes = encode(encoded);
+    for (const auto& c : cases) {
+        EXPECT_EQ(findParameter(c.variable)->get(decoded), c.value) << c.variable;
+        EXPECT_EQ(bytes[c.address], c.byte) << c.variable;
+    }
+}
+
 TEST(UpdateParams, ReadsTheVehicleSpeedFrequencyLittleEndian) {
     EXPECT_EQ(decodeBytes({{73, 0x2C}, {74, 0x01}}).GPIO2VSSFreq, 300);
     EXPECT_EQ(decodeBytes({{73, 0xFF}, {74, 0x7F}}).GPIO2VSSFreq, 32767);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image/cell_encoding.h"
+#include "image/module_names.h"
 
 namespace qz {
 namespace {
@@ -34,19 +35,23 @@ TEST(TableLayout, EveryOffsetOfThe3DBlockNamesTheCellStoredThere) {
     EXPECT_EQ(addresses.size(), 168u);
 }
 
-TEST(TableLayout, PressureLabelsFollowTheSensorCode) {
+TEST(TableLayout, TheSensorsNameAndPressureLabelsFollowItsCode) {
     const struct {
         std::uint8_t sensor;
+        const char* name;
         std::vector<int> labelsFromRow8;
     } cases[] = {
-        {0, {16, 18, 20, 22, 24, 26, 28, 30}},   {1, {18, 24, 30, 36, 42, 48, 54, 60}},
-        {2, {20, 30, 40, 50, 60, 70, 80, 90}},   {7, {16, 18, 20, 22, 24, 26, 28, 30}},
-        {255, {16, 18, 20, 22, 24, 26, 28, 30}},
+        {0, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
+        {1, "2 bar", {18, 24, 30, 36, 42, 48, 54, 60}},
+        {2, "3 bar", {20, 30, 40, 50, 60, 70, 80, 90}},
+        {3, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
+        {255, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
     };
     for (const auto& c : cases) {
         std::vector<int> labels;
         for (int r = 8; r >= 1; --r) labels.push_back(pressureLabel(c.sensor, r));
         EXPECT_EQ(labels, c.labelsFromRow8) << int(c.sensor);
+        EXPECT_EQ(mapSensorName(c.sensor), c.name) << int(c.sensor);
     }
 }
 
