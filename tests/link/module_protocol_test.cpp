@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <algorithm>
+
+#include "link/line_errors.h"
 #include "link/module_simulator.h"
 #include "support/scripted_port.h"
 #include "support/scripted_prompts.h"
@@ -21,6 +25,16 @@ struct Delay {
     bool operator==(const Delay&) const = default;
 };
 
+// A scripted port that keeps how long each wait was given.
+struct TimedPort : ScriptedPort {
+    using ScriptedPort::ScriptedPort;
+    void waitForBytes(int count, const QDeadlineTimer& deadline, bool pumpEvents) override {
+        waitsMs.push_back(deadline.remainingTime());
+        ScriptedPort::waitForBytes(count, deadline, pumpEvents);
+    }
+    std::vector<qint64> waitsMs;
+};
+
 struct Link {
     explicit Link(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId)
         : port(ModuleSimulator(demoTune(), std::move(id), faults)) {
@@ -36,7 +50,7 @@ struct Link {
     ProgramState state;
     ScriptedPrompts prompts;
     RecordedProgress progress;
-    ScriptedPort port;
+    TimedPort port;
     ModuleProtocol protocol{port, prompts, state, progress};
     std::vector<Delay> delays;
 };
@@ -63,20 +77,23 @@ TEST(ModuleProtocol, ResyncEmptiesTheLineSendsOneByteAndWantsTheAcknowledge) {
 
 TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
     const struct {
+        std::string sent;
         std::string id;
         std::string type;
         bool ok;
     } cases[] = {
-        {"QZ-1 V2.1", "QZ-1", true},
-        {"qz-1 marine v1", "QZ-1 Marine", true},
-        {"Ignition QZ-1 MARINE", "QZ-1 Marine", true},
-        {"XR-7", "Unknown", true},
-        {"", "Unknown", false},
+        {"QZ-1 V2.1", "QZ-1 V2.1", "QZ-1", true},
+        {"qz-1 marine v1", "qz-1 marine v1", "QZ-1 Marine", true},
+        {"Ignition QZ-1 MARINE", "Ignition QZ-1 MARINE", "QZ-1 Marine", true},
+        {"XR-7", "XR-7", "Unknown", true},
+        {"", "", "Unknown", false},
+        {"QZ-1\x1F V2\x80~\x7F", "QZ-1 V2~\x7F", "QZ-1", true},  // only 32..127 kept
     };
     for (const auto& c : cases) {
-        Link link({}, c.id);
+        Link link({}, c.sent);
         link.protocol.ReadFirmwareID();
         EXPECT_EQ(link.port.sent, Bytes{0x10});
+        EXPECT_EQ(link.delays, (std::vector<Delay>{{5, 1}})) << "5 ms after the terminator";
         EXPECT_EQ(link.state.FirmwareID, c.id);
         EXPECT_EQ(link.state.ModuleType, c.type);
         EXPECT_EQ(link.protocol.CommOK, c.ok) << c.id;
@@ -155,6 +172,11 @@ TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
     EXPECT_FALSE(link.progress.visible);
     EXPECT_FALSE(link.port.isOpen());
     EXPECT_EQ(link.delays.size(), 3u + 2 * 264) << "5 ms in each read and after it";
+    EXPECT_TRUE(std::all_of(link.delays.begin(), link.delays.end(),
+                            [](const Delay& delay) { return delay.ms == 5; }));
+    EXPECT_TRUE(std::all_of(link.port.waitsMs.begin(), link.port.waitsMs.end(), [](qint64 ms) {
+        return ms > 900 && ms <= 1000;
+    })) << "each reply is given a second";
 }
 
 TEST(ModuleProtocol, EscStopsAReadAtTheNextByte) {
@@ -317,6 +339,31 @@ TEST(ModuleProtocol, APortThatCannotBeOpenedIsReportedOnceWhateverTheAnswer) {
         EXPECT_TRUE(link.protocol.portFailed());
         EXPECT_FALSE(link.protocol.CommOK);
         EXPECT_TRUE(link.port.sent.empty());
+    }
+}
+
+// Retry goes on with the exchange from a clean line.
+TEST(LineErrors, RetryDiscardsWhatArrivedWithTheError) {
+    Link link;
+    link.port.open();
+    link.port.arrive({0x15, 0x99});
+    link.prompts.answer(PromptAnswer::Retry);
+    int errors = 0;
+    handleLineEvent(static_cast<int>(LineEvent::FramingError), errors, link.port, link.prompts);
+    EXPECT_EQ(link.port.bytesWaiting(), 0);
+    EXPECT_TRUE(link.port.isOpen());
+}
+
+// The module needs at least the settling time it is given; the upper bound is generous, as
+// the machine may be busy.
+TEST(DelayTimer, NeverEndsEarly) {
+    DelayTimer delay;
+    for (const int ms : {0, 1, 5}) {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        delay(ms);
+        EXPECT_GE(elapsed.nsecsElapsed(), ms * 1'000'000LL);
+        EXPECT_LT(elapsed.nsecsElapsed(), ms * 1'000'000LL + 500'000'000LL);
     }
 }
 

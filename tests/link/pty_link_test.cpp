@@ -1,12 +1,35 @@
 #include <asm/termbits.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+
+#include <cstdarg>
 
 #include "link/module_protocol.h"
 #include "link/pty_simulator_host.h"
 #include "link/qt_serial_port.h"
 #include "support/scripted_port.h"
 #include "support/scripted_prompts.h"
+
+namespace {
+
+// A pseudo-terminal has no modem lines, so the port's requests for them are caught on their
+// way to the kernel: each set (TIOCMBIS) or clear (TIOCMBIC) with its lines.
+std::vector<std::pair<unsigned long, int>> modemLineRequests;
+
+}  // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+    va_list arguments;
+    va_start(arguments, request);
+    void* argument = va_arg(arguments, void*);
+    va_end(arguments);
+    if (request == TIOCMBIS || request == TIOCMBIC)
+        modemLineRequests.emplace_back(request, *static_cast<int*>(argument));
+    using Ioctl = int (*)(int, unsigned long, ...);
+    static const auto next = reinterpret_cast<Ioctl>(dlsym(RTLD_NEXT, "ioctl"));
+    return next(fd, request, argument);
+}
 
 namespace qz {
 namespace {
@@ -34,7 +57,11 @@ struct PtyLink {
 // Read back from the terminal itself, not from what Qt remembers having set.
 TEST(PtyLink, TheLineSettingsHoldOnTheTerminal) {
     PtyLink link;
+    modemLineRequests.clear();
     link.port.open();
+    EXPECT_EQ(modemLineRequests, (std::vector<std::pair<unsigned long, int>>{
+                                     {TIOCMBIS, TIOCM_DTR}, {TIOCMBIC, TIOCM_RTS}}))
+        << "DTR on, RTS off";
     termios2 line{};
     ASSERT_EQ(ioctl(static_cast<int>(link.port.device().handle()), TCGETS2, &line), 0);
     EXPECT_EQ(line.c_ispeed, 56000u);
