@@ -21,6 +21,7 @@ TEST(GpioFields, LeavingAFieldChecksConvertsAndRewritesIt) {
         {"txtGPI1OffTPS", "-1", 0, "0.0", "Value must be greater than or equal to 0"},
         {"txtGPI1Rtd", "10", 114, "10", ""},
         {"txtGPI1Rtd", "10.9", 114, "10", ""},  // integer fields round down first
+        {"txtGPI1Rtd", "1", 11, "1", ""},       // 0.97 degree: rounded, not cut
         {"txtGPI1Rtd", "21", 228, "20", "Value must be less than or equal to 20"},
         {"txtGPI1Rtd", "-0.5", 0, "0", "Value must be greater than or equal to 0"},
         {"txtGPIO2VSSFreq", "abc", 50, "50", "Value must be greater than or equal to 50"},
@@ -37,6 +38,7 @@ TEST(GpioFields, LeavingAFieldChecksConvertsAndRewritesIt) {
         {"txtGPIO2MaxRPM", "500", 1000, "1000", "Value must be greater than or equal to 1000"},
         {"txtGPIO2MaxRPM", "12000", 11000, "11000", "Value must be less than or equal to 11000"},
         {"txtGPIO2Delay", "0.1", 3, "0.10", ""},
+        {"txtGPIO2Delay", "0.5", 16, "0.50", ""},  // 15.6 steps
         {"txtGPIO2Delay", "8.5", 250, "8.00", "Value must be less than or equal to 8.0"},
         {"txtGPIO2Delay", "-1", 0, "0.00", "Value must be greater than or equal to zero"},
         {"txtGPIO3MinRPM", "-1", 0, "0", "Value must be greater than or equal to zero"},
@@ -47,6 +49,7 @@ TEST(GpioFields, LeavingAFieldChecksConvertsAndRewritesIt) {
         {"txtGPIO3ShiftRPM5", "0", 1000, "1000", "Value must be greater than or equal to 1000"},
         {"txtGPIO3LaunchRPM", "999", 1000, "1000", "Value must be greater than or equal to 1000"},
         {"txtGPIO3ShiftRPM3", "10950", 10900, "10900", "Value must be less than or equal to 10900"},
+        {"txtGPIO3ShiftRPM2", "10901", 10900, "10900", "Value must be less than or equal to 10900"},
         {"txtGPIO3ShortShiftRPM", "-5", 0, "0", "Value must be greater than or equal to zero"},
         {"txtGPIO3ShortShiftRPM", "1001", 1000, "1000", "Value must be less than or equal to 1000"},
         {"txtGPIO3ShiftDropRPM", "249", 250, "250", "Value must be greater than or equal to 250"},

@@ -88,7 +88,12 @@ TEST(ModParams, AValueNoSliderCanShowIsReportedAndTheControlsStillAgree) {
 TEST(ModParams, WithoutAFixedLimitOpeningSetsTheLimitTo3000) {
     DialogFixture f;
     f.state.MaxRPMLimit = 8000;
+    f.state.TimingEnabled = false;
     f.open();
+    EXPECT_TRUE(f.dialog->chkTimingDisable->isChecked());
+    EXPECT_FALSE(f.state.TimingEnabled);
+    EXPECT_FALSE(f.dialog->chkStartRtd->isChecked()) << "no start retard";
+    EXPECT_FALSE(f.dialog->fraStartRtd->isVisible());
     EXPECT_EQ(f.state.MaxRPMLimit, 3000);
     EXPECT_FALSE(f.dialog->fraMaxRPMLimit->isVisible());
     EXPECT_FALSE(f.dialog->optCyl4->isVisible());
@@ -124,6 +129,8 @@ TEST(ModParams, SlidersFollowKeysAndDrags) {
     EXPECT_EQ(f.state.CrankPulses, 12);
     QTest::keyClick(d->sldCrankPulses, Qt::Key_Down);
     EXPECT_EQ(f.state.CrankPulses, 11);
+    QTest::keyClick(d->sldCrankPulses, Qt::Key_PageDown);
+    EXPECT_EQ(f.state.CrankPulses, 9);
 
     test::dragSliderTo(d->sldRetardComp, true);
     EXPECT_EQ(f.state.RetardComp, 57);
@@ -131,6 +138,8 @@ TEST(ModParams, SlidersFollowKeysAndDrags) {
     QTest::keyClick(d->sldRetardComp, Qt::Key_Down);
     EXPECT_EQ(f.state.RetardComp, 51);
     EXPECT_EQ(d->lblRetardCompVal->text(), "4.5");
+    QTest::keyClick(d->sldRetardComp, Qt::Key_PageDown);
+    EXPECT_EQ(d->lblRetardCompVal->text(), "3.5");
 
     test::dragSliderTo(d->sldStartRetard, true);
     EXPECT_EQ(f.state.StartRetard, 114);
