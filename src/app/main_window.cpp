@@ -15,6 +15,7 @@
 #include "core/program_error.h"
 #include "files/configuration.h"
 #include "image/eeprom_buffer.h"
+#include "image/module_names.h"
 #include "params/gpio_params_dialog.h"
 #include "params/module_params_dialog.h"
 #include "wizards/new_2d_table_dialog.h"
@@ -305,10 +306,8 @@ void frmTunewell_Main::updateStatusBar() {
     if (state_.Table2DEnabled)
         table = QStringLiteral("2D table");
     else if (state_.Table3DEnabled)
-        table = QStringLiteral("3D table, %1 bar sensor")
-                    .arg(state_.MAPSensorBar == 1   ? 2
-                         : state_.MAPSensorBar == 2 ? 3
-                                                    : 1);
+        table = QStringLiteral("3D table, %1 sensor")
+                    .arg(QString::fromStdString(mapSensorName(state_.MAPSensorBar)));
     QString source = state_.BufferStatus.empty() ? QStringLiteral("Buffer loaded")
                                                  : QString::fromStdString(state_.BufferStatus);
     if (baseline_.changed(state_)) source += QStringLiteral(" - not saved");

@@ -2,19 +2,13 @@
 
 #include "charts/line_chart_drawing.h"
 #include "charts/surface_chart_drawing.h"
+#include "image/module_names.h"
 
 namespace qz {
 
 QString chartTemplateFile(TableKind kind, std::uint8_t mapSensorBar) {
     if (kind == TableKind::Table2D) return QStringLiteral("QZ_2D_Timing_Chart.oc2");
-    switch (mapSensorBar) {
-        case 1:
-            return QStringLiteral("QZ_3D_2Bar_Timing_Chart.oc3");
-        case 2:
-            return QStringLiteral("QZ_3D_3Bar_Timing_Chart.oc3");
-        default:
-            return QStringLiteral("QZ_3D_1Bar_Timing_Chart.oc3");
-    }
+    return QStringLiteral("QZ_3D_%1Bar_Timing_Chart.oc3").arg(mapSensorBars(mapSensorBar));
 }
 
 ChartPicture workingTableChart(const ModuleData& data, const ChartTemplate& look) {

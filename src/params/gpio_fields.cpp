@@ -123,10 +123,6 @@ const char* const kGpio3Buttons[] = {"optGPIO3DataLog", "optGPIO3RPMSwitch", "op
 
 }  // namespace
 
-std::span<const GpioField> gpioFields() {
-    return kFields;
-}
-
 const GpioField& gpioField(std::string_view name) {
     for (const auto& field : kFields)
         if (name == field.name) return field;

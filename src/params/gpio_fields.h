@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +29,6 @@ struct GpioField {
     std::string (*text)(std::int16_t value);         // after a check
     std::string (*openingText)(std::int16_t value);  // when the dialog opens
 };
-
-std::span<const GpioField> gpioFields();
 const GpioField& gpioField(std::string_view name);
 
 // The outcome of leaving a field with some text in it.
