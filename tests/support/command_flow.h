@@ -26,7 +26,16 @@ struct CommandFlow {
     std::function<void(EditorFixture&)> before = {};
     // What else holds afterwards; `ended` is what the command returned ("close": closed).
     std::function<void(EditorFixture&, bool ended)> after = {};
+    std::vector<std::string> files = {};  // the file dialogs' answers; {tune} and {folder} expand
 };
+
+inline std::string expand(std::string text, const EditorFixture& f) {
+    for (const auto& [token, value] : {std::pair<std::string, std::string>{"{tune}", f.path},
+                                       {"{folder}", f.folder.path().toStdString() + "/"}})
+        for (auto at = text.find(token); at != std::string::npos; at = text.find(token))
+            text.replace(at, token.size(), value);
+    return text;
+}
 
 inline void runCommandFlow(const CommandFlow& flow) {
     SCOPED_TRACE(flow.why);
@@ -40,6 +49,7 @@ inline void runCommandFlow(const CommandFlow& flow) {
     }
     if (flow.before) flow.before(f);
     for (PromptAnswer answer : flow.answers) f.prompts.answer(answer);
+    for (const std::string& file : flow.files) f.prompts.answerFile(expand(file, f));
     f.dialogsShown.clear();
     const std::size_t from = f.prompts.shown().size();
     bool ended = true;
@@ -51,7 +61,9 @@ inline void runCommandFlow(const CommandFlow& flow) {
     for (std::size_t i = from; i < f.prompts.shown().size(); ++i)
         if (f.prompts.shown()[i].kind == ShownPrompt::Kind::Message)
             messages.push_back(f.prompts.shown()[i].text);
-    EXPECT_EQ(messages, flow.messages);
+    std::vector<std::string> expected;
+    for (const std::string& message : flow.messages) expected.push_back(expand(message, f));
+    EXPECT_EQ(messages, expected);
     EXPECT_EQ(f.dialogsShown, flow.dialogs);
     EXPECT_TRUE(f.prompts.allAnswersUsed());
     if (flow.after) flow.after(f, ended);
