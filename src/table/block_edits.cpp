@@ -131,4 +131,16 @@ double shifted(double value, double offset, int trigTiming) {
     return withinTimingRange(value + offset, trigTiming);
 }
 
+std::optional<std::string> typedAdvanceRefusal(const std::string& text, int trigTiming, bool is3D) {
+    const double value = leadingNumber(text);
+    const int lowest = trigTiming - kTimingRange;
+    const bool inRange = isNumericWhole(text) && value >= lowest && value <= trigTiming;
+    if (is3D ? inRange : inRange && value >= 0) return std::nullopt;
+    if (is3D)
+        return "Timing must be numeric value between " + std::to_string(lowest) + " and " +
+               std::to_string(trigTiming) + " degrees.";
+    return "Timing must be numeric value greater than zero and within " +
+           std::to_string(kTimingRange) + " degrees of trigger timing.";
+}
+
 }  // namespace qz

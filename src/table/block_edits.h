@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, i
 // column for one column, between the four corners for a larger block. values[r][c]. A
 // result too large for a double counts as none, 0.
 std::vector<std::vector<double>> interpolated(const std::vector<std::vector<double>>& values);
+
+// Why a typed advance is refused, or nothing when it is taken: it must be a number as a
+// whole within the timing range below the trigger timing; the 2D table takes no negative
+// advance either.
+std::optional<std::string> typedAdvanceRefusal(const std::string& text, int trigTiming, bool is3D);
 
 // A 2D point dragged from `startY` to `y` (pixels, downwards): 0.1 degree per pixel on the
 // 0.2-degree grid, within the larger of T - R and 0, and T.

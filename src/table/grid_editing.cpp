@@ -93,24 +93,15 @@ void TableEditor::Grid_AfterRowColChange(TableKind kind, int newRow, int newColu
     chart.resumeRedraw();
 }
 
-// A typed advance must be a number within the timing range below the trigger timing; the
-// 2D table takes no negative advance either.
+// A refused advance keeps its editor open with the reason.
 void TableEditor::Grid_ValidateEdit(TableKind kind, bool* cancel) {
-    const std::string text = views(kind).grid->editorText().toStdString();
-    const double value = leadingNumber(text);
-    const int trigger = state_.TrigTiming;
-    const int lowest = trigger - kTimingRange;
-    const bool inRange = isNumericWhole(text) && value >= lowest && value <= trigger;
-    const bool is3D = kind == TableKind::Table3D;
-    if (is3D ? inRange : inRange && value >= 0) {
+    const auto refusal = typedAdvanceRefusal(views(kind).grid->editorText().toStdString(),
+                                             state_.TrigTiming, kind == TableKind::Table3D);
+    if (!refusal) {
         beforeEdit_ = snapshot();  // for the undo step the commit makes
         return;
     }
-    prompts_.message(is3D ? "Timing must be numeric value between " + std::to_string(lowest) +
-                                " and " + std::to_string(trigger) + " degrees."
-                          : "Timing must be numeric value greater than zero and within " +
-                                std::to_string(kTimingRange) + " degrees of trigger timing.",
-                     PromptIcon::Critical, PromptButtons::OK, kEditTitle);
+    prompts_.message(*refusal, PromptIcon::Critical, PromptButtons::OK, kEditTitle);
     *cancel = true;
 }
 

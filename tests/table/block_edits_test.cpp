@@ -31,6 +31,40 @@ TEST(ModifyEntry, FlagsAndAmountGiveTheFourFormulasWithinTheFixedLimits) {
               "   Enter +15% to increase each cell in selection by 15%");
 }
 
+// A number as a whole, within the timing range below the trigger timing of the moment; never
+// negative in the 2D table.
+TEST(TypedAdvance, IsANumberWithinTheTimingRangeBelowTheTriggerTiming) {
+    const std::string refused2D =
+        "Timing must be numeric value greater than zero and within 22 degrees of trigger timing.";
+    const std::string refused3D = "Timing must be numeric value between 8 and 30 degrees.";
+    const std::string refused3D10 = "Timing must be numeric value between -12 and 10 degrees.";
+    const struct {
+        bool is3D;
+        int trigger;
+        const char* typed;
+        std::string refusal;  // empty: taken
+    } cases[] = {
+        {false, 30, "7.9", refused2D},
+        {false, 30, "30.01", refused2D},
+        {false, 30, "", refused2D},
+        {true, 30, "abc", refused3D},
+        {true, 30, "-0.5", refused3D},
+        {false, 10, "-1", refused2D},
+        {false, 10, "0", ""},
+        {false, 30, "12abc", refused2D},
+        {false, 40, "18", ""},
+        {false, 40, "17.9", refused2D},
+        {true, 10, "-12", ""},
+        {true, 10, "-12.1", refused3D10},
+        {true, 10, "10.1", refused3D10},
+        {true, 40, "40", ""},
+        {true, 30, "8", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(typedAdvanceRefusal(c.typed, c.trigger, c.is3D).value_or(""), c.refusal)
+            << c.typed << " at " << c.trigger;
+}
+
 TEST(PasteTarget, TheLastCopysSizeFromTheSelectionCutToTheGrid) {
     const struct {
         CellBlock selection;
