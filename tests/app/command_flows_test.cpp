@@ -57,6 +57,11 @@ TEST(CommandFlows, UnsavedTableEditsAreAskedAboutAndCancelEndsTheCommand) {
         f.window->mnuEditTimingTable->trigger();
         EXPECT_EQ(f.grid().cellText(1, 3), "29.5") << "the working table as it was";
     };
+    const auto wizardMade = [](EditorFixture& f) {
+        f.onDialog = [](QDialog& dialog) { test::named<QPushButton>(dialog, "cmdOK").click(); };
+        f.window->mnuNewTable->trigger();
+        f.onDialog = nullptr;
+    };
     // clang-format off
     const CommandFlow flows[] = {
         {"reopen, nothing typed", k2D, false, "mnuEditTimingTable", {}, {}, {}, opened, typed12(false, "29.5")},
@@ -76,6 +81,7 @@ TEST(CommandFlows, UnsavedTableEditsAreAskedAboutAndCancelEndsTheCommand) {
         {"close, Yes", k2D, true, "mnuCloseTbl", {Yes}, {kSaveTable}, {}, {}, typed12(true, "")},
         {"close, Cancel", k2D, true, "mnuCloseTbl", {Cancel}, {kSaveTable}, {}, {}, typed12(false, "12")},
         {"close, No", k2D, true, "mnuCloseTbl", {No}, {kSaveTable}, {}, copied, closedWithNo},
+        {"a wizard's table, Cancel", k2D, false, "mnuEditTimingTable", {Cancel}, {kSaveTable}, {}, wizardMade},
     };
     // clang-format on
     for (const CommandFlow& flow : flows) test::runCommandFlow(flow);
@@ -159,6 +165,7 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
     // clang-format off
     const CommandFlow flows[] = {
         {"nothing changed", k2D, false, "close", {}, {}, {}, portOpen, closes(true)},
+        {"empty buffer", 0, false, "close", {}, {}, {}, {}, closes(true)},
         {"table, No", k2D, true, "close", {No}, {kExitTable}, {}, portOpen, closes(true)},
         {"table, Cancel", k2D, true, "close", {Cancel}, {kExitTable}, {}, portOpen, closes(false)},
         {"table saved, buffer No", k2D, true, "close", {Yes, No}, {kExitTable, kExitBuffer}, {}, portOpen, closes(true)},

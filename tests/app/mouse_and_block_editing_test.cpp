@@ -111,6 +111,7 @@ TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
     const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
     const Table3DCells before = chart.table();
     const QPointF at = f.pointAt(3, 12);
+    f.grid().setCurrentCell(2, 2);
     mouse(chart, QEvent::MouseButtonPress, at, Qt::ShiftModifier);
     EXPECT_EQ(chart.valueLabelText(), "0.0");
     EXPECT_EQ(f.grid().currentRow(), 0) << "a Shift press makes the header corner current";
@@ -155,38 +156,54 @@ TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
         EXPECT_EQ(f.grid().cellText(0, 0), f.is3D() ? "MAP/RPM" : "RPM");
         EXPECT_FALSE(f.chart().valueLabelVisible());
         EXPECT_EQ(f.window->editor().undoStack().count(), 1);
+        EXPECT_EQ(f.window->editor().undoStack().text(0), "Drag");
+        if (f.is3D()) {
+            EXPECT_DOUBLE_EQ(f.state.Table3D(12, 6), before) << "the working table waits";
+        }
     }
 }
 
-// A typed, unconfirmed cell is confirmed before a press on the chart moves the current cell
-// away from it; a refused one keeps its editor, its message and the current cell.
-TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheChartMovesTheCurrentCell) {
-    for (const std::uint8_t kind : {k2D, k3D})
-        for (const char* typed : {"12", "99"}) {
-            Opened f(kind);
-            TimingGrid& grid = f.grid();
-            const double before = f.chartValue(1, 1);
-            grid.setCurrentCell(1, 1);
-            grid.editItem(grid.item(1, 1));
-            QLineEdit* editor = test::openEditor(grid);
-            ASSERT_TRUE(editor);
-            QTest::keyClicks(editor, typed);
-            const bool refused = typed == std::string("99");
-            if (refused) f.answer({PromptAnswer::OK});
-            mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, 5));
-            if (refused) {
-                EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
-                ASSERT_TRUE(test::openEditor(grid));
-                EXPECT_EQ(test::openEditor(grid)->text(), "99");
-                EXPECT_EQ(grid.currentColumn(), 1);
-                EXPECT_EQ(f.chartValue(1, 1), before);
-            } else {
-                EXPECT_EQ(grid.cellText(1, 1), "12");
-                EXPECT_EQ(f.chartValue(1, 1), 12);
-                EXPECT_EQ(grid.currentColumn(), 5) << "then the press picks its point";
-                EXPECT_EQ(f.window->editor().undoStack().count(), 1);
-            }
+// A typed, unconfirmed cell is confirmed before the current cell moves away from it (by a
+// press on the chart, on its own point or another's, or by the program); a refused one keeps
+// its editor, its message and the current cell.
+TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
+    const struct {
+        std::uint8_t kind;
+        const char* typed;
+        int pressedColumn;  // 0: the program moves to column 5
+    } cases[] = {{k2D, "12", 5}, {k3D, "12", 5}, {k2D, "99", 5}, {k3D, "99", 5},
+                 {k2D, "12", 0}, {k3D, "99", 0}, {k2D, "12", 1}, {k3D, "12", 1}};
+    for (const auto& c : cases) {
+        Opened f(c.kind);
+        TimingGrid& grid = f.grid();
+        const double before = f.chartValue(1, 1), other = f.chartValue(1, 5);
+        grid.setCurrentCell(1, 1);
+        grid.editItem(grid.item(1, 1));
+        QLineEdit* editor = test::openEditor(grid);
+        ASSERT_TRUE(editor);
+        QTest::keyClicks(editor, c.typed);
+        const bool refused = c.typed == std::string("99");
+        if (refused) f.answer({PromptAnswer::OK});
+        if (c.pressedColumn)
+            mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, c.pressedColumn));
+        else
+            grid.setCurrentCell(1, 5);
+        SCOPED_TRACE(std::to_string(c.kind) + c.typed + std::to_string(c.pressedColumn));
+        if (refused) {
+            EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
+            ASSERT_TRUE(test::openEditor(grid));
+            EXPECT_EQ(test::openEditor(grid)->text(), "99");
+            EXPECT_EQ(grid.currentColumn(), 1);
+            EXPECT_EQ(f.chartValue(1, 1), before);
+        } else {
+            EXPECT_FALSE(grid.editing());
+            EXPECT_EQ(grid.cellText(1, 1), "12");
+            EXPECT_EQ(f.chartValue(1, 1), 12);
+            EXPECT_EQ(f.chartValue(1, 5), other);
+            EXPECT_EQ(grid.currentColumn(), c.pressedColumn == 1 ? 1 : 5);
+            EXPECT_EQ(f.window->editor().undoStack().count(), 1);
         }
+    }
 }
 
 TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {

@@ -144,6 +144,8 @@ TEST(Print, APrinterSetUpToPrintToAFileGetsEveryPage) {
         EXPECT_EQ(lines.filter("Serial/Comment: SN 4711").size(), flags == test::k3D ? 3 : 1)
             << "the comment once a page";
         EXPECT_EQ(f.window->statusBar()->currentMessage(), "Report written to " + pdf);
+        const QImage page = test::pdfPage(pdf, 1);
+        EXPECT_GT(page.width(), page.height()) << "landscape";
     }
 }
 

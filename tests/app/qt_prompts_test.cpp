@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -26,6 +28,23 @@ TEST(QtPrompts, FileDialogsOpenInTheFolderLastUsedOrElseTheUsersDocuments) {
     EXPECT_EQ(dialogStartFolder(""), fallback);
     EXPECT_EQ(dialogStartFolder("/no/such/folder"), fallback);
     EXPECT_EQ(dialogStartFolder(QDir::tempPath()), QDir::tempPath());
+    // The dialogs start where the settings say, through the same rule.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tunewell",
+                       "Tunewell_QZ_Main");
+    for (const QString& remembered : {QDir::tempPath(), QStringLiteral("/no/such/folder")}) {
+        settings.setValue("Files/LastFolder", remembered);
+        settings.sync();
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        EXPECT_EQ(QtPrompts().openFileName("Open File", "All Files (*.*)|*.*"), "");
+        EXPECT_EQ(shown, dialogStartFolder(remembered));
+    }
+    settings.remove("Files/LastFolder");
 }
 
 // A short text must not cut the title; a transfer's busy cursor gives way to the arrow over

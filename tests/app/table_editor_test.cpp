@@ -201,6 +201,12 @@ TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
     EXPECT_EQ(f.state.Table3D, flatTable(30));
     f.window->mnuEditTimingTable->trigger();
     EXPECT_EQ(f.grid().cellText(4, 4), "30.0");
+    test::OpenTableFixture g(k2D);  // the 2D table the same, with the trigger timing lowered
+    EXPECT_TRUE(test::typeIntoCell(g.grid(), 1, 5, "25"));
+    g.state.TrigTiming = 20;
+    g.prompts.answer(PromptAnswer::OK);
+    g.window->mnuSaveTbl->trigger();
+    EXPECT_EQ(g.state.Table2D(5, 1), 20);
     EXPECT_EQ(limitedCellsMessage({0, 2}, 10, TableKind::Table2D),
               "2 cells below the lowest advance the module holds at trigger timing 10 saved at "
               "0.0 degrees.");
@@ -242,6 +248,7 @@ TEST(TableEditor, A2DWizardButtonActsOnTheCorrectedValueAfterItsMessage) {
             trigger.selectAll();
             QTest::keyClicks(&trigger, "45");
             QTest::mouseClick(&named<QPushButton>(dialog, button), Qt::LeftButton);
+            EXPECT_EQ(dialog.focusWidget(), &trigger) << "the buttons take no focus";
         };
         f.prompts.answer(PromptAnswer::OK);
         f.window->mnuNewTable->trigger();
