@@ -40,12 +40,10 @@ TEST(MainWindow, StartUpBringsTheProgramIntoItsInitialState) {
     ProgramState dirty;
     MainWindowFixture f;
     EXPECT_EQ(f.caption(), "Kelvane Tunewell QZ Version 1.5");
-    EXPECT_EQ(f.state.AppTitle, "Tunewell QZ Version 1.5");
-    EXPECT_TRUE(f.state.BufferEmpty);
-    EXPECT_EQ(f.state.ModuleType, "QZ-1");
-    EXPECT_EQ(f.state.FirmwareID, "");
-    EXPECT_EQ(f.state.BufferStatus, "");
-    EXPECT_FALSE(f.state.UserAbort);
+    EXPECT_EQ(std::tuple(f.state.AppTitle, f.state.BufferEmpty, f.state.ModuleType,
+                         f.state.FirmwareID, f.state.BufferStatus, f.state.UserAbort),
+              std::tuple(std::string("Tunewell QZ Version 1.5"), true, std::string("QZ-1"),
+                         std::string(), std::string(), false));
     EXPECT_EQ(static_cast<ParameterVariables&>(f.state), ParameterVariables{});
     EXPECT_EQ(QCoreApplication::applicationName(), "Tunewell_QZ_Main");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
@@ -57,10 +55,10 @@ TEST(MainWindow, StartUpBringsTheProgramIntoItsInitialState) {
     for (QAction* enabled : {f.window->mnuOpenFile, f.window->mnuSaveFile, f.window->mnuDownload,
                              f.window->mnuUpload, f.window->mnuEditModParams, f.window->mnuAbout})
         EXPECT_TRUE(enabled->isEnabled()) << enabled->objectName().toStdString();
-    EXPECT_FALSE(f.window->fraProgress1->isVisibleTo(f.window.get()));
-    EXPECT_FALSE(f.window->fraPortSelect->isVisibleTo(f.window.get()));
-    EXPECT_EQ(f.window->fraPortSelect->title(), "Data Port Setup");
-    EXPECT_EQ(f.window->fraProgress1->title(), "Programming");
+    for (const auto& [frame, title] : {std::pair{f.window->fraProgress1, "Programming"},
+                                       {f.window->fraPortSelect, "Data Port Setup"}})
+        EXPECT_EQ(std::pair(frame->isVisibleTo(f.window.get()), frame->title()),
+                  std::pair(false, QString(title)));
     EXPECT_TRUE(f.prompts.shown().empty());
 }
 
@@ -93,11 +91,10 @@ TEST(MainWindow, AboutShowsTheCompanyBlock) {
     f.window->mnuAbout->trigger();
     ASSERT_EQ(f.prompts.shown().size(), 1u);
     const auto& about = f.prompts.shown()[0];
-    EXPECT_EQ(about.text,
-              "Acme Tunewell QZ Version 1.50\nWritten by the Tunewell QZ development team.\n\n");
-    EXPECT_EQ(about.icon, PromptIcon::Information);
-    EXPECT_EQ(about.buttons, PromptButtons::OK);
-    EXPECT_EQ(about.title, "About");
+    EXPECT_EQ(std::tuple(about.text, about.icon, about.buttons, about.title),
+              std::tuple(std::string("Acme Tunewell QZ Version 1.50\nWritten by the Tunewell QZ "
+                                     "development team.\n\n"),
+                         PromptIcon::Information, PromptButtons::OK, std::string("About")));
 }
 
 // Charts above, grids below; a low window gives the grid what it needs from the chart, and a

@@ -12,12 +12,24 @@ namespace {
 using test::ProgramFolder;
 using test::ScriptedPrompts;
 
-TEST(Splash, WithoutAConfigurationFileShowsTheBuiltInBranding) {
-    ProgramFolder folder({"Tunewell_QZ.cfg"});
+// The splash window over a program folder with the given configuration file (none: null).
+struct SplashFixture {
+    explicit SplashFixture(const char* config, int errors = 0)
+        : folder(config ? QStringList{} : QStringList{"Tunewell_QZ.cfg"}) {
+        if (config) folder.write("Tunewell_QZ.cfg", config);
+        for (int i = 0; i < errors; ++i) prompts.answer(PromptAnswer::Ignore);
+        splash = std::make_unique<frmTunewell_Splash>(state, prompts, folder.path());
+    }
+    ProgramFolder folder;
     ProgramState state;
     ScriptedPrompts prompts;
-    frmTunewell_Splash splash(state, prompts, folder.path());
-    EXPECT_TRUE(prompts.shown().empty());
+    std::unique_ptr<frmTunewell_Splash> splash;
+};
+
+TEST(Splash, WithoutAConfigurationFileShowsTheBuiltInBranding) {
+    SplashFixture f(nullptr);
+    const frmTunewell_Splash& splash = *f.splash;
+    EXPECT_TRUE(f.prompts.shown().empty());
     EXPECT_EQ(splash.lblCompanyName->text(), "Kelvane");
     const QFont font = splash.lblCompanyName->font();
     EXPECT_EQ(font.family(), "Arial");
@@ -25,9 +37,10 @@ TEST(Splash, WithoutAConfigurationFileShowsTheBuiltInBranding) {
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.italic());
     EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
-    EXPECT_EQ(state.SplashSettings, (std::vector<std::string>{"Kelvane", "Arial", "28",
-                                                              "bold italic", "Kelvane_Logo.gif"}));
-    EXPECT_EQ(state.CompanyInfo.size(), 6u);
+    EXPECT_EQ(
+        f.state.SplashSettings,
+        (std::vector<std::string>{"Kelvane", "Arial", "28", "bold italic", "Kelvane_Logo.gif"}));
+    EXPECT_EQ(f.state.CompanyInfo.size(), 6u);
     EXPECT_EQ(QCoreApplication::applicationName(), "Tunewell_QZ_Splash");
     EXPECT_TRUE(splash.tmrSplashUnload->isActive());
     EXPECT_EQ(splash.tmrSplashUnload->interval(), 4000);
@@ -48,13 +61,11 @@ TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
         {"italic BOLD", "30", true, true, 30},
     };
     for (const auto& c : cases) {
-        ProgramFolder folder;
-        folder.write("Tunewell_QZ.cfg", QByteArray("!\nAcme\nCourier\n") + c.size + "\n" + c.style +
-                                            "\nnull\n!\nAcme\n");
-        ProgramState state;
-        ScriptedPrompts prompts;
-        frmTunewell_Splash splash(state, prompts, folder.path());
-        EXPECT_TRUE(prompts.shown().empty()) << c.style;
+        const std::string config =
+            std::string("!\nAcme\nCourier\n") + c.size + "\n" + c.style + "\nnull\n!\nAcme\n";
+        SplashFixture f(config.c_str());
+        const frmTunewell_Splash& splash = *f.splash;
+        EXPECT_TRUE(f.prompts.shown().empty()) << c.style;
         EXPECT_EQ(splash.lblCompanyName->text(), "Acme");
         const QFont font = splash.lblCompanyName->font();
         EXPECT_EQ(font.family(), "Courier");
@@ -69,7 +80,7 @@ TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
     // The program's own texts, and in the detail the file and line at fault.
     const struct {
         const char* why;
-        QByteArray config;
+        const char* config;
         std::vector<std::string> errors;
         std::string detail;  // of the first error, after the configuration file's path
     } cases[] = {
@@ -92,21 +103,14 @@ TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
          ", line 3: the file ends before the splash settings do (no \"!\" line after them)."},
     };
     for (const auto& c : cases) {
-        ProgramFolder folder;
-        folder.write("Tunewell_QZ.cfg", c.config);
-        ProgramState state;
-        ScriptedPrompts prompts;
-        for (std::size_t i = 0; i < c.errors.size(); ++i) prompts.answer(PromptAnswer::Ignore);
-        frmTunewell_Splash splash(state, prompts, folder.path());
-        std::vector<std::string> shown;
-        for (const auto& prompt : prompts.shown()) shown.push_back(prompt.text);
-        EXPECT_EQ(shown, c.errors) << c.why;
-        const std::string config = folder.file("Tunewell_QZ.cfg");
-        EXPECT_EQ(prompts.shown().front().detail.substr(0, config.size() + c.detail.size()),
+        SplashFixture f(c.config, static_cast<int>(c.errors.size()));
+        EXPECT_EQ(f.prompts.messages(), c.errors) << c.why;
+        const std::string config = f.folder.file("Tunewell_QZ.cfg");
+        EXPECT_EQ(f.prompts.shown().front().detail.substr(0, config.size() + c.detail.size()),
                   config + c.detail)
             << c.why;
-        EXPECT_TRUE(splash.imgLogo->pixmap().isNull()) << c.why;
-        EXPECT_EQ(splash.lblCompanyName->text(), "Acme") << c.why;
+        EXPECT_TRUE(f.splash->imgLogo->pixmap().isNull()) << c.why;
+        EXPECT_EQ(f.splash->lblCompanyName->text(), "Acme") << c.why;
     }
 }
 

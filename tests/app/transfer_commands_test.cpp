@@ -76,9 +76,10 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
     EXPECT_FALSE(f.port->isOpen());
 }
 
-// Nothing the user had is lost when a download does not complete.
+// Nothing the user had is lost when a download does not complete, nor when Esc stops it.
 TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string overwrite = "Data buffer not empty. OK to overwrite?";
+    const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
     // clang-format off
     const struct {
         const char* why;
@@ -86,10 +87,12 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         std::string id;
         std::vector<PromptAnswer> answers;
         std::vector<std::string> messages;
+        int escAfterReads = 0;
     } cases[] = {
         {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
         {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}},
-        {"bytes lost", {.dropEvery = 40}, kDefaultSimulatorId, {OK, OK, PromptAnswer::Abort, OK}, {overwrite, "Firmware ID: QZ-1 V2.1 SIM", kTimeoutMessage, "Download failed."}},
+        {"bytes lost", {.dropEvery = 40}, kDefaultSimulatorId, {OK, OK, PromptAnswer::Abort, OK}, {overwrite, firmware, kTimeoutMessage, "Download failed."}},
+        {"Esc", {}, kDefaultSimulatorId, {OK, OK, OK}, {overwrite, firmware, "Download failed."}, 50},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -97,37 +100,28 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         f.loadSomething();
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
+        f.port->onWait = [&] {
+            if (c.escAfterReads &&
+                std::count(f.port->sent.begin(), f.port->sent.end(), 0x15) == c.escAfterReads)
+                f.state.UserAbort = true;
+        };
         f.answer(c.answers);
         f.window->mnuDownload->trigger();
-        EXPECT_EQ(f.prompts.messages(), c.messages) << c.why;
-        EXPECT_EQ(f.state.EEPROMBuffer, before) << c.why;
-        EXPECT_FALSE(f.state.BufferEmpty) << c.why;
-        EXPECT_EQ(f.state.TrigTiming, 12) << c.why;
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(f.prompts.messages(), c.messages);
+        EXPECT_EQ(f.state.EEPROMBuffer, before);
+        EXPECT_EQ(std::tuple(f.state.BufferEmpty, f.state.TrigTiming, f.state.ModuleType,
+                             f.state.UserAbort),
+                  std::tuple(false, 12, std::string("QZ-1"), false));
         EXPECT_EQ(f.state.FirmwareID, "QZ-1 street") << "the identification of the buffer's image";
-        EXPECT_EQ(f.state.ModuleType, "QZ-1") << c.why;
-        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat") << c.why;
-        EXPECT_TRUE(f.window->editor().tableOpen()) << c.why;
-        EXPECT_FALSE(f.port->isOpen()) << c.why;
-        EXPECT_TRUE(f.dialogsShown.empty()) << c.why;
+        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
+        EXPECT_TRUE(f.window->editor().tableOpen());
+        EXPECT_FALSE(f.port->isOpen());
+        EXPECT_TRUE(f.dialogsShown.empty());
         if (c.faults.silent) {
             EXPECT_EQ(f.port->sent, Bytes(5, 0x33)) << "five resyncs";
         }
     }
-}
-
-TEST(Download, EscDuringTheReadLosesNothing) {
-    TransferFixture f;
-    f.loadSomething();
-    const EepromBytes before = f.state.EEPROMBuffer;
-    f.port->onWait = [&] {
-        if (std::count(f.port->sent.begin(), f.port->sent.end(), 0x15) == 50)
-            f.state.UserAbort = true;
-    };
-    f.answer({OK, OK, OK});
-    f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.prompts.messages().back(), "Download failed.");
-    EXPECT_EQ(f.state.EEPROMBuffer, before);
-    EXPECT_FALSE(f.state.UserAbort);
 }
 
 // Whatever ends a transfer, a lost port included, the window is given back as it was.
