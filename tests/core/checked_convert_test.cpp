@@ -15,6 +15,7 @@ TEST(CheckedConvert, RoundsHalfToEvenThenChecksTheRange) {
     EXPECT_EQ(toByte(0.5), 0);
     EXPECT_EQ(toByte(1.5), 2);
     EXPECT_EQ(toInteger(32766.5), 32766);
+    EXPECT_EQ(toInteger(32767.4), 32767);
     EXPECT_EQ(toInteger(-32768.5), -32768);
     EXPECT_EQ(toInteger(-1.5), -2);
 }

@@ -13,23 +13,8 @@ namespace {
 
 using test::ScriptedPrompts;
 
-TEST(ErrorTrap, ShowsTheDescriptionWithAbortRetryIgnoreTitledError) {
-    ScriptedPrompts prompts;
-    prompts.answer(PromptAnswer::Ignore);
-    ErrorTrap trap(prompts);
-    trap.run([&] { trap.step([] { throw appError("File Open", "Canceled File Open"); }, "open"); });
-
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    const auto& shown = prompts.shown()[0];
-    EXPECT_EQ(shown.text, "Canceled File Open");
-    EXPECT_EQ(shown.icon, PromptIcon::Critical);
-    EXPECT_EQ(shown.buttons, PromptButtons::AbortRetryIgnore);
-    EXPECT_EQ(shown.title, "Error");
-    ASSERT_EQ(trap.failures().size(), 1u);
-    EXPECT_EQ(trap.failures()[0].step, "open");
-}
-
-// Three steps, the second failing once; what ran for each answer.
+// Three steps, the second failing once: its description shown with Abort, Retry and Ignore
+// under "Error", and what ran for each answer.
 TEST(ErrorTrap, RetryRunsTheStepAgainIgnoreGoesOnAbortLeavesThroughTheCleanUp) {
     const struct {
         PromptAnswer answer;
@@ -48,27 +33,29 @@ TEST(ErrorTrap, RetryRunsTheStepAgainIgnoreGoesOnAbortLeavesThroughTheCleanUp) {
         bool failedOnce = false;
         const bool completed = trap.run([&] {
             trap.step([&] { ran.push_back("one"); });
-            trap.step([&] {
-                ran.push_back("two");
-                if (!failedOnce) {
-                    failedOnce = true;
-                    throw overflowError();
-                }
-            });
+            trap.step(
+                [&] {
+                    ran.push_back("two");
+                    if (!failedOnce) {
+                        failedOnce = true;
+                        throw appError("File Open", "Canceled File Open");
+                    }
+                },
+                "open");
             trap.step([&] { ran.push_back("three"); });
         });
         EXPECT_EQ(ran, c.ran);
         EXPECT_EQ(completed, c.completed);
         EXPECT_EQ(trap.aborted(), !c.completed);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        const auto& shown = prompts.shown()[0];
+        EXPECT_EQ(shown.text, "Canceled File Open");
+        EXPECT_EQ(shown.icon, PromptIcon::Critical);
+        EXPECT_EQ(shown.buttons, PromptButtons::AbortRetryIgnore);
+        EXPECT_EQ(shown.title, "Error");
+        ASSERT_EQ(trap.failures().size(), 1u);
+        EXPECT_EQ(trap.failures()[0].step, "open");
     }
-}
-
-TEST(ErrorTrap, ApplicationErrorsKeepTheirNumberAndSource) {
-    const ProgramError open = appError("File Open", "Canceled File Open");
-    EXPECT_EQ(open.number(), 0x800403E8u);
-    EXPECT_EQ(open.source(), "File Open");
-    const ProgramError save = appError("File Save", "Canceled File Save", kSaveDialogErrorNumber);
-    EXPECT_EQ(save.number(), 0x800403E9u);
 }
 
 }  // namespace

@@ -8,40 +8,22 @@
 namespace qz {
 namespace {
 
+// Blanks (space, tab, line feed, not carriage return) are skipped wherever they stand; at most
+// one full stop; an exponent without digits is not taken; a comma is never a decimal point;
+// an exponent beyond a double gives 0 or an infinity of the number's sign.
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
     const struct {
         std::string text;
         double expected;
     } cases[] = {
-        {"25", 25},
-        {"  25.5", 25.5},
-        {"\t\n-3", -3},
-        {"+4.25", 4.25},
-        {"25 degrees", 25},
-        {"2 5", 25},     // blanks are skipped wherever they stand
-        {"1.2.3", 1.2},  // at most one full stop
-        {"1.5E2", 150},
-        {"1.5e-1", 0.15},
-        {"1E", 1},  // an exponent without digits is not taken
-        {"1E+", 1},
-        {"3x4", 3},
-        {".5", 0.5},
-        {"5.", 5},
-        {"", 0},
-        {"abc", 0},
-        {"-", 0},
-        {".", 0},
-        {"\r5", 0},  // a carriage return is not
-                     // skipped
-        {"--5", 0},
-        {"4,5", 4},  // a comma is never a decimal point
-        {"1E-999", 0},
+        {"25", 25},  {"  25.5", 25.5}, {"\t\n-3", -3}, {"+4.25", 4.25},  {"25 degrees", 25},
+        {"2 5", 25}, {"1.2.3", 1.2},   {"1.5E2", 150}, {"1.5e-1", 0.15}, {"1E", 1},
+        {"1E+", 1},  {"3x4", 3},       {".5", 0.5},    {"5.", 5},        {"", 0},
+        {"abc", 0},  {"-", 0},         {".", 0},       {"\r5", 0},       {"--5", 0},
+        {"4,5", 4},  {"1E-999", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(leadingNumber(c.text), c.expected) << '"' << c.text << '"';
-}
-
-TEST(LeadingNumber, AnExponentBeyondADoubleGivesAnInfinityOfTheNumbersSign) {
     EXPECT_EQ(leadingNumber("1E999"), INFINITY);
     EXPECT_EQ(leadingNumber("-1E999"), -INFINITY);
 }

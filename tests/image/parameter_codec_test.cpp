@@ -36,6 +36,8 @@ EepromBytes encode(ModuleData& data) {
 
 TEST(UpdateParams, AClearedBufferDecodesToTheFloorsOfTheClamps) {
     ModuleData data;
+    data.EEPROMBuffer.fill(0x77);
+    data.BufferEmpty = false;
     ClearEEPROMBuffer(data);
     ScriptedPrompts prompts;
     UpdateParams(data, prompts);
@@ -47,81 +49,127 @@ TEST(UpdateParams, AClearedBufferDecodesToTheFloorsOfTheClamps) {
         EXPECT_EQ(variable.get(data), floor == clampedFloors.end() ? 0 : floor->second)
             << variable.name();
     }
-    for (int c = 1; c <= 21; ++c) {
-        EXPECT_EQ(data.Table2D(c, 1), 0);
-        EXPECT_EQ(data.Table2D(c, 2), 0);
-    }
-    EXPECT_TRUE(data.BufferEmpty);  // decoding does not change it
+    EXPECT_EQ(data.Table2D(21, 1), 0);
+    EXPECT_TRUE(data.BufferEmpty);  // set by the clearing, not changed by the decoding
 }
 
-TEST(UpdateParams, ClampsOnDecoding) {
+// Each row alone in an image of zeros: the byte at its address decodes into its own
+// variable, and that variable alone encodes into that byte, so no two variables can swap
+// addresses even where both directions share a table (the GPIO3 RPM bytes). Some rows hold
+// in one direction only: a clamp on decoding, a rounding or clamp on encoding, which works
+// on a copy and leaves the variable as it was.
+TEST(ParameterCodec, EachVariableHasItsOwnAddressScaleAndClamps) {
+    enum Direction { Both, Decode, Encode };
     const struct {
         int address;
         int byte;
-        std::int16_t ParameterVariables::*variable;
-        int expected;
+        const char* variable;
+        int value;
+        Direction direction;
     } cases[] = {
-        {48, 45, &ParameterVariables::TrigTiming, 40},
-        {48, 40, &ParameterVariables::TrigTiming, 40},
-        {48, 255, &ParameterVariables::TrigTiming, 40},
-        {49, 0, &ParameterVariables::CrankPulses, 2},
-        {49, 13, &ParameterVariables::CrankPulses, 12},
-        {49, 7, &ParameterVariables::CrankPulses, 7},
-        {51, 29, &ParameterVariables::MaxRPMLimit, 3000},
-        {51, 110, &ParameterVariables::MaxRPMLimit, 10900},
-        {51, 65, &ParameterVariables::MaxRPMLimit, 6500},
-        {75, 9, &ParameterVariables::GPIO2BurnRPMLim, 1000},
-        {75, 100, &ParameterVariables::GPIO2BurnRPMLim, 9900},
-        {75, 45, &ParameterVariables::GPIO2BurnRPMLim, 4500},
-        {76, 255, &ParameterVariables::GPIO2MinRPM, 12750},
-        {90, 10, &ParameterVariables::GPIO3ShiftDropRPM, 500},
-        {84, 130, &ParameterVariables::GPIO3ShiftRPM1, 6500},
-        {78, 200, &ParameterVariables::GPIO2Delay, 200},
+        {48, 31, "TrigTiming", 31, Both},
+        {49, 9, "CrankPulses", 9, Both},
+        {51, 65, "MaxRPMLimit", 6500, Both},
+        {52, 17, "RetardComp", 17, Both},
+        {53, 57, "StartRetard", 57, Both},
+        {55, 2, "MAPSensorBar", 2, Both},
+        {64, 4, "GPI1Mode", 4, Both},
+        {65, 204, "GPI1OffTPS", 204, Both},
+        {66, 214, "GPI1OnTPS", 214, Both},
+        {67, 114, "GPI1Retard", 114, Both},
+        {72, 3, "GPIO2Mode", 3, Both},
+        {73, 0x21, "GPIO2VSSFreq", 0x21, Both},  // little-endian
+        {74, 0x05, "GPIO2VSSFreq", 0x500, Both},
+        {75, 45, "GPIO2BurnRPMLim", 4500, Both},
+        {76, 61, "GPIO2MinRPM", 3050, Both},
+        {77, 121, "GPIO2MaxRPM", 6050, Both},
+        {78, 78, "GPIO2Delay", 78, Both},
+        {80, 1, "GPIO3Mode", 1, Both},
+        {81, 62, "GPIO3MinRPM", 3100, Both},
+        {82, 122, "GPIO3MaxRPM", 6100, Both},
+        {83, 63, "GPIO3LaunchRPM", 3150, Both},
+        {84, 101, "GPIO3ShiftRPM1", 5050, Both},
+        {85, 102, "GPIO3ShiftRPM2", 5100, Both},
+        {86, 103, "GPIO3ShiftRPM3", 5150, Both},
+        {87, 104, "GPIO3ShiftRPM4", 5200, Both},
+        {88, 105, "GPIO3ShiftRPM5", 5250, Both},
+        {89, 11, "GPIO3ShortShiftRPM", 550, Both},
+        {90, 12, "GPIO3ShiftDropRPM", 600, Both},
+        {48, 45, "TrigTiming", 40, Decode},
+        {48, 40, "TrigTiming", 40, Both},
+        {48, 255, "TrigTiming", 40, Decode},
+        {49, 0, "CrankPulses", 2, Decode},
+        {49, 13, "CrankPulses", 12, Decode},
+        {51, 29, "MaxRPMLimit", 3000, Decode},
+        {51, 110, "MaxRPMLimit", 10900, Decode},
+        {75, 9, "GPIO2BurnRPMLim", 1000, Decode},
+        {75, 100, "GPIO2BurnRPMLim", 9900, Decode},
+        {76, 255, "GPIO2MinRPM", 12750, Decode},
+        {90, 10, "GPIO3ShiftDropRPM", 500, Both},
+        {84, 130, "GPIO3ShiftRPM1", 6500, Both},
+        {78, 200, "GPIO2Delay", 200, Both},
+        {51, 30, "MaxRPMLimit", 3050, Encode},  // halves to the even count
+        {51, 32, "MaxRPMLimit", 3150, Encode},
+        {51, 30, "MaxRPMLimit", 2000, Encode},
+        {51, 109, "MaxRPMLimit", 20000, Encode},
+        {75, 10, "GPIO2BurnRPMLim", 500, Encode},
+        {75, 10, "GPIO2BurnRPMLim", 1050, Encode},
+        {75, 12, "GPIO2BurnRPMLim", 1150, Encode},
+        {75, 99, "GPIO2BurnRPMLim", 12000, Encode},
+        {48, 0, "TrigTiming", -5, Encode},
+        {48, 40, "TrigTiming", 41, Encode},
+        {49, 2, "CrankPulses", 1, Encode},
+        {49, 12, "CrankPulses", 13, Encode},
+        {76, 60, "GPIO2MinRPM", 3025, Encode},
+        {77, 62, "GPIO2MaxRPM", 3075, Encode},
+        {84, 255, "GPIO3ShiftRPM1", 12774, Encode},
+        {90, 10, "GPIO3ShiftDropRPM", 525, Encode},
+        {73, 184, "GPIO2VSSFreq", 3000, Encode},
+        {74, 11, "GPIO2VSSFreq", 3000, Encode},
     };
     for (const auto& c : cases) {
-        const ModuleData data = decodeBytes({{c.address, c.byte}});
-        EXPECT_EQ(data.*c.variable, c.expected) << "address " << c.address << " byte " << c.byte;
+        const ParameterVariable& variable = *findParameter(c.variable);
+        if (c.direction != Encode) {
+            const ModuleData decoded = decodeBytes({{c.address, c.byte}});
+            EXPECT_EQ(variable.get(decoded), c.value) << c.variable << " from byte " << c.byte;
+        }
+        if (c.direction != Decode) {
+            ModuleData data;
+            variable.set(data, c.value);
+            EXPECT_EQ(encode(data)[c.address], c.byte) << c.variable << " = " << c.value;
+            EXPECT_EQ(variable.get(data), c.value) << c.variable;
+        }
     }
 }
 
-TEST(UpdateParams, DecodesTheTablesAgainstTheClampedTriggerTiming) {
+TEST(UpdateParams, DecodesTheTablesAgainstTheClampedTriggerTimingFlooringOnlyThe2DTable) {
     const ModuleData data = decodeBytes({{48, 45}, {16, 10}, {36, 255}, {112, 255}, {279, 1}});
     EXPECT_DOUBLE_EQ(data.Table2D(1, 1), 40 - 10 * 0.0879);
     EXPECT_DOUBLE_EQ(data.Table2D(21, 1), 40 - 255 * 0.0879);
     EXPECT_EQ(data.Table2D(5, 2), 40);
     EXPECT_DOUBLE_EQ(data.Table3D(1, 8), 40 - 255 * 0.0879);
     EXPECT_DOUBLE_EQ(data.Table3D(21, 1), 40 - 0.0879);
+    const ModuleData low = decodeBytes({{48, 10}, {16, 255}, {112, 255}});
+    EXPECT_EQ(low.Table2D(1, 1), 0);
+    EXPECT_DOUBLE_EQ(low.Table3D(1, 8), -12.4145);
 }
 
-TEST(UpdateParams, OnlyThe2DTableIsFlooredAtZero) {
-    const ModuleData data = decodeBytes({{48, 10}, {16, 255}, {112, 255}});
-    EXPECT_EQ(data.Table2D(1, 1), 0);
-    EXPECT_DOUBLE_EQ(data.Table3D(1, 8), -12.4145);
-}
-
+// Flags in the order Cyl4Engine, Cyl6Engine, RPMLimitEnabled, MultiSparkEnabled,
+// TimingEnabled, FixedMaxRPMLimitEnabled, Table2DEnabled, Table3DEnabled; 3D wins over 2D.
 TEST(UpdateParams, DecodesTheFlagBytes) {
-    const struct {
-        int flags;
-        bool cyl4, cyl6, rpmLimit, multiSpark, timing, fixedMax, table2D, table3D;
-    } cases[] = {
-        {0x00, false, false, false, false, false, false, false, false},
-        {0x1C, false, false, true, true, true, false, false, false},
-        {0xC0, false, false, false, false, false, false, false, true},  // 3D wins
-        {0x40, false, false, false, false, false, false, true, false},
-        {0x03, true, true, false, false, false, false, false, false},
-        {0x21, true, false, false, false, false, true, false, false},
-        {0xFF, true, true, true, true, true, true, false, true},
+    const std::pair<int, const char*> cases[] = {
+        {0x00, "00000000"}, {0x1C, "00111000"}, {0xC0, "00000001"}, {0x40, "00000010"},
+        {0x03, "11000000"}, {0x21, "10000100"}, {0xFF, "11111101"},
     };
-    for (const auto& c : cases) {
-        const ModuleData d = decodeBytes({{50, c.flags}});
-        EXPECT_EQ(d.ModuleFlags, c.flags);
-        const bool got[] = {d.Cyl4Engine,        d.Cyl6Engine,    d.RPMLimitEnabled,
-                            d.MultiSparkEnabled, d.TimingEnabled, d.FixedMaxRPMLimitEnabled,
-                            d.Table2DEnabled,    d.Table3DEnabled};
-        const bool want[] = {c.cyl4,   c.cyl6,     c.rpmLimit, c.multiSpark,
-                             c.timing, c.fixedMax, c.table2D,  c.table3D};
-        for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(got[i], want[i]) << "flags " << c.flags << " item " << i;
+    for (const auto& [flags, expected] : cases) {
+        const ModuleData d = decodeBytes({{50, flags}});
+        EXPECT_EQ(d.ModuleFlags, flags);
+        std::string got;
+        for (bool flag :
+             {d.Cyl4Engine, d.Cyl6Engine, d.RPMLimitEnabled, d.MultiSparkEnabled, d.TimingEnabled,
+              d.FixedMaxRPMLimitEnabled, d.Table2DEnabled, d.Table3DEnabled})
+            got += flag ? '1' : '0';
+        EXPECT_EQ(got, expected) << "flags " << flags;
     }
     const ModuleData logging = decodeBytes({{54, 0xFF}, {72, 0xF4}});
     EXPECT_EQ(logging.DataLogFlags, 0xFF);
@@ -130,66 +178,6 @@ TEST(UpdateParams, DecodesTheFlagBytes) {
     EXPECT_TRUE(logging.GPIO2OneShotDelay);
 }
 
-// A distinct byte at every parameter address: each decodes into its own variable, and that
-// variable's value encodes into that byte. A table both directions share (the GPIO3 RPM
-// bytes) could swap two variables and still round-trip.
-TEST(ParameterCodec, EachVariableHasItsOwnAddress) {
-    const struct {
-        int address;
-        int byte;
-        const char* variable;
-        int value;
-    } cases[] = {
-        {48, 31, "TrigTiming", 31},
-        {49, 9, "CrankPulses", 9},
-        {51, 65, "MaxRPMLimit", 6500},
-        {52, 17, "RetardComp", 17},
-        {53, 57, "StartRetard", 57},
-        {55, 2, "MAPSensorBar", 2},
-        {64, 4, "GPI1Mode", 4},
-        {65, 204, "GPI1OffTPS", 204},
-        {66, 214, "GPI1OnTPS", 214},
-        {67, 114, "GPI1Retard", 114},
-        {72, 3, "GPIO2Mode", 3},
-        {73, 0x21, "GPIO2VSSFreq", 0x521},
-        {74, 0x05, "GPIO2VSSFreq", 0x521},
-        {75, 45, "GPIO2BurnRPMLim", 4500},
-        {76, 61, "GPIO2MinRPM", 3050},
-        {77, 121, "GPIO2MaxRPM", 6050},
-        {78, 78, "GPIO2Delay", 78},
-        {80, 1, "GPIO3Mode", 1},
-        {81, 62, "GPIO3MinRPM", 3100},
-        {82, 122, "GPIO3MaxRPM", 6100},
-        {83, 63, "GPIO3LaunchRPM", 3150},
-        {84, 101, "GPIO3ShiftRPM1", 5050},
-        {85, 102, "GPIO3ShiftRPM2", 5100},
-        {86, 103, "GPIO3ShiftRPM3", 5150},
-        {87, 104, "GPIO3ShiftRPM4", 5200},
-        {88, 105, "GPIO3ShiftRPM5", 5250},
-        {89, 11, "GPIO3ShortShiftRPM", 550},
-        {90, 12, "GPIO3ShiftDropRPM", 600},
-    };
-    ModuleData decoded;
-    ModuleData encoded;
-    for (const auto& c : cases) {
-        decoded.EEPROMBuffer[c.address] = static_cast<std::uint8_t>(c.byte);
-        findParameter(c.variable)->set(encoded, c.value);
-    }
-    ScriptedPrompts prompts;
-    UpdateParams(decoded, prompts);
-    const EepromBytes bytes = encode(encoded);
-    for (const auto& c : cases) {
-        EXPECT_EQ(findParameter(c.variable)->get(decoded), c.value) << c.variable;
-        EXPECT_EQ(bytes[c.address], c.byte) << c.variable;
-    }
-}
-
-TEST(UpdateParams, ReadsTheVehicleSpeedFrequencyLittleEndian) {
-    EXPECT_EQ(decodeBytes({{73, 0x2C}, {74, 0x01}}).GPIO2VSSFreq, 300);
-    EXPECT_EQ(decodeBytes({{73, 0xFF}, {74, 0x7F}}).GPIO2VSSFreq, 32767);
-}
-
-// A stored frequency of 32768 or more does not fit the Integer variable.
 TEST(UpdateParams, AFrequencyAbove32767FailsWithOverflowThroughTheTrap) {
     const struct {
         std::vector<PromptAnswer> answers;
@@ -218,41 +206,6 @@ TEST(UpdateParams, AFrequencyAbove32767FailsWithOverflowThroughTheTrap) {
         EXPECT_EQ(data.TrigTiming, 12);  // decoded before the failure either way
         EXPECT_EQ(outcome.aborted, c.aborted);
         EXPECT_EQ(outcome.failures.back().step, "GPIO2VSSFreq");
-    }
-}
-
-TEST(UpdateEEPROM, RoundsScaledValuesHalfToEvenAndClamps) {
-    const struct {
-        std::int16_t ParameterVariables::*variable;
-        int value;
-        int address;
-        int byte;
-    } cases[] = {
-        {&ParameterVariables::MaxRPMLimit, 3050, 51, 30},
-        {&ParameterVariables::MaxRPMLimit, 3150, 51, 32},
-        {&ParameterVariables::MaxRPMLimit, 2000, 51, 30},
-        {&ParameterVariables::MaxRPMLimit, 20000, 51, 109},
-        {&ParameterVariables::GPIO2BurnRPMLim, 500, 75, 10},
-        {&ParameterVariables::GPIO2BurnRPMLim, 1050, 75, 10},
-        {&ParameterVariables::GPIO2BurnRPMLim, 1150, 75, 12},
-        {&ParameterVariables::GPIO2BurnRPMLim, 12000, 75, 99},
-        {&ParameterVariables::TrigTiming, -5, 48, 0},
-        {&ParameterVariables::TrigTiming, 41, 48, 40},
-        {&ParameterVariables::CrankPulses, 1, 49, 2},
-        {&ParameterVariables::CrankPulses, 13, 49, 12},
-        {&ParameterVariables::GPIO2MinRPM, 3025, 76, 60},
-        {&ParameterVariables::GPIO2MaxRPM, 3075, 77, 62},
-        {&ParameterVariables::GPIO3ShiftRPM1, 12774, 84, 255},
-        {&ParameterVariables::GPIO3ShiftDropRPM, 525, 90, 10},
-        {&ParameterVariables::RetardComp, 57, 52, 57},
-        {&ParameterVariables::GPIO2VSSFreq, 3000, 73, 184},  // little-endian
-        {&ParameterVariables::GPIO2VSSFreq, 3000, 74, 11},
-    };
-    for (const auto& c : cases) {
-        ModuleData data;
-        data.*c.variable = static_cast<std::int16_t>(c.value);
-        EXPECT_EQ(encode(data)[c.address], c.byte) << "value " << c.value;
-        EXPECT_EQ(data.*c.variable, c.value) << "the clamp works on a copy";
     }
 }
 
@@ -298,62 +251,32 @@ TEST(UpdateEEPROM, KeepsTheLowFourBitsOfTheGpio2ModeAndSetsBit4FromTheOneShotDel
     }
 }
 
-TEST(UpdateEEPROM, WritesOnlyTheParameterAddresses) {
-    ModuleData data;
-    for (int a = 0; a < kEepromSize; ++a)
-        data.EEPROMBuffer[a] = static_cast<std::uint8_t>(a * 7 + 3);
-    const EepromBytes before = data.EEPROMBuffer;
-    const EepromBytes after = encode(data);
-    auto written = [](int a) {
-        return (a >= 48 && a <= 55) || (a >= 64 && a <= 67) || (a >= 72 && a <= 78) ||
-               (a >= 80 && a <= 90);
-    };
-    for (int a = 0; a < kEepromSize; ++a)
-        if (!written(a)) {
-            EXPECT_EQ(after[a], before[a]) << "address " << a;
-        }
-}
-
+// Ignore leaves the byte as it was and goes on to the last step; Abort leaves every later
+// byte unwritten.
 TEST(UpdateEEPROM, AByteOutOfRangeFailsWithOverflowNamedAfterItsVariable) {
     const struct {
-        std::int16_t ParameterVariables::*variable;
-        int value;
         const char* name;
+        int value;
         int address;
-    } cases[] = {
-        {&ParameterVariables::GPIO3ShiftRPM1, 12775, "GPIO3ShiftRPM1", 84},
-        {&ParameterVariables::RetardComp, -1, "RetardComp", 52},
-        {&ParameterVariables::StartRetard, 256, "StartRetard", 53},
-        {&ParameterVariables::GPI1OnTPS, 300, "GPI1OnTPS", 66},
-        {&ParameterVariables::GPIO2Delay, -3, "GPIO2Delay", 78},
-        {&ParameterVariables::GPIO2VSSFreq, -1, "GPIO2VSSFreq", 74},
-        {&ParameterVariables::GPIO2MinRPM, -26, "GPIO2MinRPM", 76},
-    };
-    for (const auto& c : cases) {
-        ModuleData data;
-        data.EEPROMBuffer.fill(0x5A);
-        data.*c.variable = static_cast<std::int16_t>(c.value);
-        ScriptedPrompts prompts;
-        prompts.answer(PromptAnswer::Ignore);
-        const CodecOutcome outcome = UpdateEEPROM(data, prompts);
-        ASSERT_EQ(outcome.failures.size(), 1u) << c.name;
-        EXPECT_EQ(outcome.failures[0].step, c.name);
-        EXPECT_EQ(outcome.failures[0].description, "Overflow");
-        EXPECT_EQ(data.EEPROMBuffer[c.address], 0x5A) << "Ignore leaves the byte as it was";
-        EXPECT_EQ(data.EEPROMBuffer[90], 10) << "Ignore goes on to the last step";
-    }
-}
-
-TEST(UpdateEEPROM, AbortLeavesTheRestOfTheImageUnwritten) {
-    ModuleData data;
-    data.EEPROMBuffer.fill(0x5A);
-    data.RetardComp = 300;
-    ScriptedPrompts prompts;
-    prompts.answer(PromptAnswer::Abort);
-    EXPECT_TRUE(UpdateEEPROM(data, prompts).aborted);
-    EXPECT_EQ(data.EEPROMBuffer[51], 30) << "written before the failure";
-    EXPECT_EQ(data.EEPROMBuffer[53], 0x5A) << "not written after it";
-    EXPECT_EQ(data.EEPROMBuffer[90], 0x5A);
+    } cases[] = {{"GPIO3ShiftRPM1", 12775, 84}, {"RetardComp", -1, 52}, {"StartRetard", 256, 53},
+                 {"GPI1OnTPS", 300, 66},        {"GPIO2Delay", -3, 78}, {"GPIO2VSSFreq", -1, 74},
+                 {"GPIO2MinRPM", -26, 76}};
+    for (const auto& c : cases)
+        for (const PromptAnswer answer : {PromptAnswer::Ignore, PromptAnswer::Abort}) {
+            ModuleData data;
+            data.EEPROMBuffer.fill(0x5A);
+            findParameter(c.name)->set(data, c.value);
+            ScriptedPrompts prompts;
+            prompts.answer(answer);
+            const CodecOutcome outcome = UpdateEEPROM(data, prompts);
+            ASSERT_EQ(outcome.failures.size(), 1u) << c.name;
+            EXPECT_EQ(outcome.failures[0].step, c.name);
+            EXPECT_EQ(outcome.failures[0].description, "Overflow");
+            EXPECT_EQ(outcome.aborted, answer == PromptAnswer::Abort);
+            EXPECT_EQ(data.EEPROMBuffer[c.address], 0x5A) << c.name;
+            EXPECT_EQ(data.EEPROMBuffer[51], 30) << "written before the failure";
+            EXPECT_EQ(data.EEPROMBuffer[90], answer == PromptAnswer::Ignore ? 10 : 0x5A) << c.name;
+        }
 }
 
 }  // namespace

@@ -75,67 +75,47 @@ TEST(ModuleProtocol, ResyncEmptiesTheLineSendsOneByteAndWantsTheAcknowledge) {
     }
 }
 
+// The echo (or any other non-printable byte) first, then the characters from 32 to 127 up to
+// the terminator, and 5 ms after it. A first byte that is the terminator or printable is an
+// error, and so is an identification without its terminator (a timeout); Retry shows
+// the error again.
 TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
+    using Start = SimulatorFaults::IdStart;
+    const std::string timeout = kTimeoutMessage;
+    const std::string terminator = "Firmware ID - unexpected terminator.";
+    const std::string noEcho = "Firmware ID - no command echo.";
     const struct {
         std::string sent;
-        std::string id;
-        std::string type;
-        bool ok;
+        SimulatorFaults faults;
+        std::vector<std::string> messages;
+        std::string id = {};
+        std::string type = {};
     } cases[] = {
-        {"QZ-1 V2.1", "QZ-1 V2.1", "QZ-1", true},
-        {"qz-1 marine v1", "qz-1 marine v1", "QZ-1 Marine", true},
-        {"Ignition QZ-1 MARINE", "Ignition QZ-1 MARINE", "QZ-1 Marine", true},
-        {"XR-7", "XR-7", "Unknown", true},
-        {"", "", "Unknown", false},
-        {"QZ-1\x1F V2\x80~\x7F", "QZ-1 V2~\x7F", "QZ-1", true},  // only 32..127 kept
+        {"QZ-1 V2.1", {}, {}, "QZ-1 V2.1", "QZ-1"},
+        {"qz-1 marine v1", {}, {}, "qz-1 marine v1", "QZ-1 Marine"},
+        {"Ignition QZ-1 MARINE", {}, {}, "Ignition QZ-1 MARINE", "QZ-1 Marine"},
+        {"XR-7", {}, {}, "XR-7", "Unknown"},
+        {"", {}, {}, "", "Unknown"},
+        {"QZ-1\x1F V2\x80~\x7F", {}, {}, "QZ-1 V2~\x7F", "QZ-1"},
+        {"QZ-1", {.idStart = Start::NonPrintable}, {}, "QZ-1", "QZ-1"},
+        {"QZ-1", {.idStart = Start::CarriageReturn}, {terminator, terminator}},
+        {"QZ-1", {.idStart = Start::Letter}, {noEcho, noEcho}},
+        {"QZ", {.dropEvery = 4}, {timeout, timeout}},  // the terminator is dropped
     };
     for (const auto& c : cases) {
-        Link link({}, c.sent);
+        Link link(c.faults, c.sent);
+        link.prompts.answer(PromptAnswer::Retry);
+        link.prompts.answer(PromptAnswer::Abort);
         link.protocol.ReadFirmwareID();
         EXPECT_EQ(link.port.sent, Bytes{0x10});
+        EXPECT_EQ(link.prompts.messages(), c.messages) << c.sent;
+        EXPECT_FALSE(link.port.isOpen());
+        EXPECT_EQ(link.protocol.CommOK, c.messages.empty() && !c.id.empty()) << c.sent;
+        if (!c.messages.empty()) continue;
         EXPECT_EQ(link.delays, (std::vector<Delay>{{5, 1}})) << "5 ms after the terminator";
         EXPECT_EQ(link.state.FirmwareID, c.id);
         EXPECT_EQ(link.state.ModuleType, c.type);
-        EXPECT_EQ(link.protocol.CommOK, c.ok) << c.id;
-        EXPECT_FALSE(link.port.isOpen());
-        EXPECT_TRUE(link.prompts.shown().empty());
     }
-}
-
-TEST(ModuleProtocol, TheIdentificationsFirstByteDecidesItsErrors) {
-    const struct {
-        SimulatorFaults::IdStart start;
-        const char* message;  // "" for none
-        const char* id;
-    } cases[] = {
-        {SimulatorFaults::IdStart::CarriageReturn, "Firmware ID - unexpected terminator.", ""},
-        {SimulatorFaults::IdStart::Letter, "Firmware ID - no command echo.", ""},
-        {SimulatorFaults::IdStart::NonPrintable, "", "QZ-1 V2.1 SIM"},  // passed over
-    };
-    for (const auto& c : cases) {
-        Link link({.idStart = c.start});
-        if (*c.message) link.prompts.answer(PromptAnswer::Ignore);
-        link.protocol.ReadFirmwareID();
-        EXPECT_EQ(link.prompts.shown().empty() ? "" : link.prompts.shown()[0].text, c.message);
-        if (*c.message) {
-            EXPECT_EQ(link.prompts.shown()[0].title, "Error");
-            EXPECT_EQ(link.prompts.shown()[0].buttons, PromptButtons::AbortRetryIgnore);
-        }
-        EXPECT_EQ(link.state.FirmwareID, c.id);
-        EXPECT_EQ(link.protocol.CommOK, !*c.message);
-        EXPECT_FALSE(link.port.isOpen());
-    }
-}
-
-TEST(ModuleProtocol, AnIdentificationWithoutItsTerminatorTimesOutAndRetryShowsItAgain) {
-    Link link;
-    link.port.respond = [](std::uint8_t) { return Bytes{0x10, 'Q', 'Z'}; };
-    link.prompts.answer(PromptAnswer::Retry);
-    link.prompts.answer(PromptAnswer::Abort);
-    link.protocol.ReadFirmwareID();
-    EXPECT_EQ(link.prompts.messages(), std::vector<std::string>(2, kTimeoutMessage));
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_FALSE(link.port.isOpen());
 }
 
 TEST(ModuleProtocol, AddressSelectionSendsCommandLowAndHighByte) {
@@ -179,73 +159,64 @@ TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
     })) << "each reply is given a second";
 }
 
-TEST(ModuleProtocol, EscStopsAReadAtTheNextByte) {
-    Link link;
-    link.progress.onValue = [&](int) {  // Esc while address 100 is read
-        if (link.port.sent.size() == link.reads(100 - 16 + 1).size()) link.state.UserAbort = true;
-    };
-    EepromBytes image{};
-    link.protocol.ReadEEPROMData(image);
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_FALSE(link.state.UserAbort) << "reset for the next transfer";
-    EXPECT_EQ(link.port.sent, link.reads(100 - 16 + 1));
-    EXPECT_FALSE(link.progress.visible);
-    EXPECT_FALSE(link.port.isOpen());
-}
-
-// A noise byte before the reply would otherwise be stored as data, and no verification
-// could see it: it compares with the same buffer.
-TEST(ModuleProtocol, AReadWhoseReplyIsNotCleanIsAnErrorAndRetryReadsTheAddressAgain) {
+// A read at address 100 that goes wrong, and how it ends. An Esc stops the read at the next
+// byte and is reset for the next transfer. A reply not beginning with the echo, or a byte too
+// many, is an error (a noise byte stored as data could not be seen by any verification, which
+// compares with the same buffer): Retry reads the address again. A device that goes away is
+// said once; a module that stops answering times out.
+TEST(ModuleProtocol, AReadThatGoesWrongEndsAsTheAnswerSays) {
+    enum Event { Esc, Stray, LateStray, Lost, Silent };
+    const std::string unexpected =
+        "EEPROM read - unexpected reply at address 100. Check cable and click Retry.";
     const struct {
+        Event event;
         PromptAnswer answer;
+        std::string message;
         bool read;
     } cases[] = {
-        {PromptAnswer::Retry, true}, {PromptAnswer::Ignore, false}, {PromptAnswer::Abort, false}};
+        {Esc, PromptAnswer::Abort, "", false},
+        {Stray, PromptAnswer::Retry, unexpected, true},
+        {Stray, PromptAnswer::Ignore, unexpected, false},
+        {Stray, PromptAnswer::Abort, unexpected, false},
+        {LateStray, PromptAnswer::Abort, unexpected, false},
+        {Lost, PromptAnswer::Abort,
+         "RS-232 device /dev/ttyUSB0 was disconnected. Check cable and click Abort.", false},
+        {Silent, PromptAnswer::Abort, kTimeoutMessage, false},
+    };
     for (const auto& c : cases) {
-        Link link({.strayByteAt = 100});
+        Link link(c.event == Stray    ? SimulatorFaults{.strayByteAt = 100}
+                  : c.event == Silent ? SimulatorFaults{.vanishAt = 100}
+                                      : SimulatorFaults{});
+        const std::size_t at100 = link.reads(100 - 16 + 1).size();
+        if (c.event == Esc)
+            link.progress.onValue = [&](int) {
+                if (link.port.sent.size() == at100) link.state.UserAbort = true;
+            };
+        if (c.event == Lost)
+            link.port.onWait = [&] {
+                if (link.port.sent.size() == at100) link.port.lose();
+            };
+        if (c.event == LateStray)  // a byte after the reply of address 100
+            link.port.respond = [&, module = link.port.respond](std::uint8_t byte) {
+                Bytes reply = module(byte);
+                if (byte == 0x15 && link.port.sent.size() == at100) reply.push_back(0x15);
+                return reply;
+            };
         link.prompts.answer(c.answer);
         EepromBytes image{};
         link.protocol.ReadEEPROMData(image);
-        EXPECT_EQ(
-            link.prompts.messages(),
-            std::vector<std::string>{
-                "EEPROM read - unexpected reply at address 100. Check cable and click Retry."});
+        EXPECT_EQ(link.prompts.messages(), c.message.empty() ? std::vector<std::string>{}
+                                                             : std::vector<std::string>{c.message});
         EXPECT_EQ(link.protocol.CommOK, c.read);
         if (c.read) {
             EXPECT_EQ(image, demoTune());
-        }
-        if (!c.read) {
+        } else {
             EXPECT_EQ(link.port.sent, link.reads(100 - 16 + 1));
         }
+        EXPECT_FALSE(link.state.UserAbort);
+        EXPECT_FALSE(link.progress.visible);
         EXPECT_FALSE(link.port.isOpen());
     }
-    // The same when the stray byte comes after the reply.
-    Link late;
-    late.port.respond = [&, module = late.port.respond](std::uint8_t byte) {
-        Bytes reply = module(byte);
-        if (byte == 0x15) reply.push_back(0x15);
-        return reply;
-    };
-    late.prompts.answer(PromptAnswer::Abort);
-    EepromBytes image{};
-    late.protocol.ReadEEPROMData(image);
-    EXPECT_FALSE(late.protocol.CommOK);
-    EXPECT_EQ(late.prompts.messages().size(), 1u);
-}
-
-TEST(ModuleProtocol, ADeviceThatGoesAwayIsSaidOnceAndEndsTheRead) {
-    Link link;
-    link.port.onWait = [&] {
-        if (link.port.sent.size() == link.reads(100 - 16 + 1).size()) link.port.lose();
-    };
-    link.prompts.answer(PromptAnswer::Abort);
-    EepromBytes image{};
-    link.protocol.ReadEEPROMData(image);
-    EXPECT_EQ(link.prompts.messages(),
-              std::vector<std::string>{
-                  "RS-232 device /dev/ttyUSB0 was disconnected. Check cable and click Abort."});
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_FALSE(link.progress.visible);
 }
 
 TEST(ModuleProtocol, ProgrammingSendsEachByteThenVerifiesThemAll) {
@@ -311,34 +282,31 @@ TEST(ModuleProtocol, VerificationCountsAndListsDifferencesAndAnInterruption) {
 }
 
 // A port closed under a transfer (a line error's Cancel) fails the next write; the trap
-// catches it like any error and the procedure ends through its clean-up.
-TEST(ModuleProtocol, APortClosedUnderTheTransferIsReportedThroughTheTrap) {
+// catches it like any error and the procedure ends through its clean-up. A port that cannot
+// be opened is reported once, whatever the answer.
+TEST(ModuleProtocol, APortClosedOrUnopenedIsReportedThroughTheTrap) {
     for (const PromptAnswer answer : {PromptAnswer::Abort, PromptAnswer::Ignore}) {
-        Link link;
-        link.state.EEPROMBuffer = demoTune();
-        link.progress.onValue = [&](int percent) {
-            if (percent == 30) link.port.close();
+        Link closed;
+        closed.state.EEPROMBuffer = demoTune();
+        closed.progress.onValue = [&](int percent) {
+            if (percent == 30) closed.port.close();
         };
-        link.prompts.answer(answer);
-        link.protocol.WriteEEPROMData();
-        EXPECT_EQ(link.prompts.messages(),
+        closed.prompts.answer(answer);
+        closed.protocol.WriteEEPROMData();
+        EXPECT_EQ(closed.prompts.messages(),
                   std::vector<std::string>{"The port /dev/ttyUSB0 is closed."});
-        EXPECT_FALSE(link.protocol.CommOK);
-        EXPECT_FALSE(link.progress.visible);
-    }
-}
+        EXPECT_FALSE(closed.protocol.CommOK);
+        EXPECT_FALSE(closed.progress.visible);
 
-TEST(ModuleProtocol, APortThatCannotBeOpenedIsReportedOnceWhateverTheAnswer) {
-    for (const PromptAnswer answer : {PromptAnswer::Abort, PromptAnswer::Ignore}) {
-        Link link;
-        link.port.failToOpen = true;
-        link.prompts.answer(answer);
-        link.protocol.ReSync();
-        EXPECT_EQ(link.prompts.messages(),
+        Link unopened;
+        unopened.port.failToOpen = true;
+        unopened.prompts.answer(answer);
+        unopened.protocol.ReSync();
+        EXPECT_EQ(unopened.prompts.messages(),
                   std::vector<std::string>{"Cannot open /dev/ttyUSB0: Permission denied"});
-        EXPECT_TRUE(link.protocol.portFailed());
-        EXPECT_FALSE(link.protocol.CommOK);
-        EXPECT_TRUE(link.port.sent.empty());
+        EXPECT_TRUE(unopened.protocol.portFailed());
+        EXPECT_FALSE(unopened.protocol.CommOK);
+        EXPECT_TRUE(unopened.port.sent.empty());
     }
 }
 

@@ -99,14 +99,6 @@ TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
     EXPECT_TRUE(link.prompts.shown().empty());
 }
 
-TEST(PtyLink, AModuleThatDoesNotAnswerFailsTheResyncSilently) {
-    PtyLink link({.silent = true});
-    link.protocol.ReSync();
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_TRUE(link.prompts.shown().empty());
-    EXPECT_TRUE(link.port.isOpen());
-}
-
 // Characters still arriving after the deadline are a timeout: the deadline is for the
 // whole identification.
 TEST(PtyLink, AnIdentificationSlowerThanTheDeadlineTimesOut) {
@@ -129,18 +121,6 @@ TEST(PtyLink, ADeviceThatGoesAwayEndsTheReadAtOnce) {
     EXPECT_EQ(link.prompts.messages(), std::vector<std::string>{disconnectedMessage(device)});
     EXPECT_FALSE(link.protocol.CommOK);
     EXPECT_FALSE(link.port.isOpen());
-}
-
-TEST(PtyLink, DroppedBytesEndAReadWithATimeout) {
-    PtyLink link({.dropEvery = 50});
-    link.prompts.answer(PromptAnswer::Abort);
-    EepromBytes image{};
-    link.protocol.ReadEEPROMData(image);
-    EXPECT_FALSE(link.protocol.CommOK);
-    ASSERT_EQ(link.prompts.shown().size(), 1u);
-    EXPECT_EQ(link.prompts.shown()[0].text, kTimeoutMessage);
-    EXPECT_FALSE(link.port.isOpen());
-    EXPECT_FALSE(link.progress.visible);
 }
 
 }  // namespace

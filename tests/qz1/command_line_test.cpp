@@ -41,6 +41,13 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         std::string err;  // found in stderr, its only line; none when empty
         std::string out = {};
     };
+    const auto set = [&](const std::string& edit) {
+        return std::vector<std::string>{"apply", good, "--set", edit, "-o", out};
+    };
+    const auto json = [&](const char* name, const char* text) {
+        const auto path = *text ? folder.write(name, QByteArray(text)) : folder.path(name);
+        return std::vector<std::string>{"apply", good, "--json", path, "-o", out};
+    };
     std::vector<Row> rows = {
         {{}, 2, "qz1: no command given; see qz1 --help\n"},
         {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
@@ -71,6 +78,34 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
          "--trigger takes a number, not \"abc\""},
         {{"new2d", good2D, "--trigger", "", "-o", out}, 2, "--trigger takes a number, not \"\""},
         {{"new2d", good2D, "--final-advance", "nan", "-o", out}, 2, "takes a number, not \"nan\""},
+        // Edits that cannot be made.
+        {set("Bogus=1"), 2, "--set Bogus=1: unknown variable name \"Bogus\""},
+        {set("GPI1Mode=256"), 2,
+         "--set GPI1Mode=256: value 256 is out of range for GPI1Mode (a byte, 0..255)"},
+        {set("TrigTiming=40000"), 2,
+         "value 40000 is out of range for TrigTiming (an Integer, -32768..32767)"},
+        {set("TrigTiming=99999999999999999999"), 2, "is out of range for TrigTiming"},
+        {set("TrigTiming=2.5"), 2, "expected a whole number, found \"2.5\""},
+        {set("Cyl4Engine=1"), 2, "Cyl4Engine takes true or false, not \"1\""},
+        {set("Table2D[22]=5"), 2, "column 22 is outside 1..21"},
+        {set("Table3D[1][9]=5"), 2, "row 9 is outside 1..8"},
+        {set("Table3D[1]=5"), 2, "a 3D cell is named Table3D[c][r]"},
+        {set("Table2D[1]=abc"), 2, "expected an advance in degrees, found \"abc\""},
+        {set("TrigTiming"), 2, "expected NAME=VALUE"},
+        {json("bad.json", "{\"TrigTiming\": "), 2, "bad.json: malformed JSON at byte"},
+        {json("list.json", "[1, 2]"), 2, "list.json: expected one JSON object of variables"},
+        {json("unknown.json", "{\"Nope\": 1}"), 2, "unknown.json: unknown variable name \"Nope\""},
+        {json("half.json", "{\"RetardComp\": 2.5}"), 2,
+         "half.json: RetardComp: value 2.5 is not a whole number"},
+        {json("huge.json", "{\"TrigTiming\": 1E8877777}"), 2,
+         "huge.json: a number in the JSON is out of range"},
+        {json("flag.json", "{\"Cyl6Engine\": 1}"), 2,
+         "flag.json: Cyl6Engine: expected true or false, found 1"},
+        {json("short.json", "{\"Table2D\": [1, 2]}"), 2,
+         "short.json: Table2D: expected an array of 21 values"},
+        {json("absent.json", ""), 2, "absent.json: No such file or directory"},
+        {set("GPIO3ShiftRPM1=13000"), 2, "out.dat: cannot encode GPIO3ShiftRPM1 = 13000: Overflow"},
+        {set("RetardComp=-1"), 2, "cannot encode RetardComp = -1: Overflow"},
         // A frequency that cannot be decoded is shown as such, and refused by every command
         // that writes or sends the file whole.
         {{"show", vss}, 3, vss + overflow, "frequency cannot be decoded"},

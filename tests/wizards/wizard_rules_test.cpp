@@ -17,66 +17,47 @@ TEST(Curve2D, OpeningKeepsTheAdvancesBelowTheTriggerTiming) {
     }
 }
 
-// Each box as typed and left, from the defaults at a trigger timing of 30.
+// Each box as typed and left, from the defaults at a trigger timing of 30: RPM on 500 with
+// halves to the even multiple, degrees cut to whole ones; a limit itself is fine.
 TEST(Curve2D, LeavingABoxCorrectsItsValueAndMovesItsPartner) {
-    const auto atLeast = [](const char* what) {
-        return std::string("Value must be greater than or equal to ") + what;
+    const auto atLeast = [](const char* what, const char* title) {
+        return WizardMessage{std::string("Value must be greater than or equal to ") + what, title};
     };
+    const auto atMost = [](const char* what, const char* title) {
+        return WizardMessage{std::string("Value must be less than or equal to ") + what, title};
+    };
+    using F = CurveField;
+    const char* start = "Start RPM Parameter";
+    const char* final = "Final RPM Parameter";
+    const char* trigger = "Trigger Timing Value";
+    const char* first = "Start Timing Value";
     const struct {
         CurveField field;
         const char* typed;
         Curve2D after;
         std::vector<WizardMessage> messages;
     } cases[] = {
-        {CurveField::StartRpm, "1749", {30, 1500, 3000, 10, 30}, {}},
-        {CurveField::StartRpm, "1750", {30, 2000, 3000, 10, 30}, {}},  // 3.5 to the even 4
-        {CurveField::StartRpm, "1250", {30, 1000, 3000, 10, 30}, {}},  // 2.5 to the even 2
-        {CurveField::StartRpm, "4000", {30, 4000, 4000, 10, 30}, {}},
-        {CurveField::StartRpm,
-         "100",
-         {30, 500, 3000, 10, 30},
-         {{atLeast("500"), "Start RPM Parameter"}}},
-        {CurveField::FinalRpm, "2000 rpm", {30, 1500, 2000, 10, 30}, {}},
-        {CurveField::FinalRpm,
-         "700",
-         {30, 1000, 1000, 10, 30},
-         {{atLeast("1000"), "Final RPM Parameter"}}},
-        {CurveField::FinalRpm,
-         "12000",
-         {30, 1500, 10000, 10, 30},
-         {{"Value must be less than or equal to 10000", "Final RPM Parameter"}}},
-        {CurveField::TrigTiming,
-         "45",
-         {40, 1500, 3000, 10, 30},
-         {{"Value must be less than or equal to 40", "Trigger Timing Value"}}},
-        {CurveField::TrigTiming, "12.9", {12, 1500, 3000, 10, 12}, {}},
-        {CurveField::TrigTiming, "40", {40, 1500, 3000, 10, 30}, {}},  // a limit itself is fine
-        {CurveField::TrigTiming,
-         "1e400",
-         {40, 1500, 3000, 10, 30},
-         {{"Value must be less than or equal to 40", "Trigger Timing Value"}}},
-        {CurveField::StartTiming,
-         "-1e400",
-         {30, 1500, 3000, 0, 30},
-         {{atLeast("zero"), "Start Timing Value"}}},
-        {CurveField::FinalRpm, "10000", {30, 1500, 10000, 10, 30}, {}},
-        {CurveField::StartRpm,
-         "10500",
-         {30, 10000, 10000, 10, 30},
-         {{"Value must be less than or equal to 10000", "Start RPM Parameter"}}},
-        {CurveField::TrigTiming,
-         "-3",
-         {0, 1500, 3000, 0, 0},
-         {{atLeast("zero"), "Trigger Timing Value"}}},
-        {CurveField::StartTiming,
-         "31",
-         {30, 1500, 3000, 30, 30},
-         {{"Value must be less than or equal to trigger timing: 30", "Start Timing Value"}}},
-        {CurveField::FinalTiming, "abc", {30, 1500, 3000, 10, 0}, {}},
-        {CurveField::FinalTiming,
-         "-1",
-         {30, 1500, 3000, 10, 0},
-         {{atLeast("zero"), "Final Timing Value"}}},
+        // clang-format off
+        {F::StartRpm, "1749", {30, 1500, 3000, 10, 30}, {}},
+        {F::StartRpm, "1750", {30, 2000, 3000, 10, 30}, {}},
+        {F::StartRpm, "1250", {30, 1000, 3000, 10, 30}, {}},
+        {F::StartRpm, "4000", {30, 4000, 4000, 10, 30}, {}},
+        {F::StartRpm, "100", {30, 500, 3000, 10, 30}, {atLeast("500", start)}},
+        {F::StartRpm, "10500", {30, 10000, 10000, 10, 30}, {atMost("10000", start)}},
+        {F::FinalRpm, "2000 rpm", {30, 1500, 2000, 10, 30}, {}},
+        {F::FinalRpm, "700", {30, 1000, 1000, 10, 30}, {atLeast("1000", final)}},
+        {F::FinalRpm, "12000", {30, 1500, 10000, 10, 30}, {atMost("10000", final)}},
+        {F::FinalRpm, "10000", {30, 1500, 10000, 10, 30}, {}},
+        {F::TrigTiming, "45", {40, 1500, 3000, 10, 30}, {atMost("40", trigger)}},
+        {F::TrigTiming, "12.9", {12, 1500, 3000, 10, 12}, {}},
+        {F::TrigTiming, "40", {40, 1500, 3000, 10, 30}, {}},
+        {F::TrigTiming, "1e400", {40, 1500, 3000, 10, 30}, {atMost("40", trigger)}},
+        {F::TrigTiming, "-3", {0, 1500, 3000, 0, 0}, {atLeast("zero", trigger)}},
+        {F::StartTiming, "-1e400", {30, 1500, 3000, 0, 30}, {atLeast("zero", first)}},
+        {F::StartTiming, "31", {30, 1500, 3000, 30, 30}, {atMost("trigger timing: 30", first)}},
+        {F::FinalTiming, "abc", {30, 1500, 3000, 10, 0}, {}},
+        {F::FinalTiming, "-1", {30, 1500, 3000, 10, 0}, {atLeast("zero", "Final Timing Value")}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         Curve2D curve = initialCurve(30);
