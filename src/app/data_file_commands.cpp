@@ -7,6 +7,7 @@
 #include "files/buffer_status_name.h"
 #include "files/data_file.h"
 #include "files/file_dialogs.h"
+#include "history/restore_points_window.h"
 #include "image/eeprom_buffer.h"
 #include "image/parameter_codec.h"
 
@@ -21,6 +22,11 @@ void frmTunewell_Main::mnuOpenFile_Click() {
 
 // Open File, with the file chosen in the dialog or, when given, named already.
 void frmTunewell_Main::openDataFile(const std::string& given) {
+    openImage(given, std::nullopt);
+}
+
+void frmTunewell_Main::openImage(const std::string& given,
+                                 const std::optional<RestorePoint>& point) {
     if (!editor_->offerToKeepEdits()) return;
     ErrorTrap trap(prompts_);
     trap.run([&] {
@@ -30,7 +36,7 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
             return;
         QCoreApplication::processEvents();
 
-        std::string name = given;
+        std::string name = point ? point->dataPath.toStdString() : given;
         if (name.empty())
             trap.step([&] { name = FileOpen(prompts_, "Open File", kDataFileFilter, ""); });
         if (name.empty()) return;
@@ -46,6 +52,11 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
         });
         if (!bytes) return;
 
+        const std::string when = point ? restorePointTime(*point).toStdString() : std::string();
+        keepRestorePoint(
+            point ? "before Restore"
+                  : "before Open File " +
+                        QFileInfo(QString::fromStdString(name)).fileName().toStdString());
         state_.FirmwareID.clear();
         state_.ModuleType.clear();
         // While the file is decoded the caption says the buffer is empty: a value that
@@ -54,9 +65,12 @@ void frmTunewell_Main::openDataFile(const std::string& given) {
         showBufferStatusCaption();
         EepromBytes image{};
         std::copy(bytes->begin(), bytes->end(), image.begin() + kImageFirstAddress);
-        takeImage(image, bufferStatusName(QString::fromStdString(name)).toStdString());
-        currentFile_ = name;
-        prompts_.message("Loaded " + name + " to buffer. Ready for editing or upload.",
+        takeImage(image, point ? "Restore Point " + when
+                               : bufferStatusName(QString::fromStdString(name)).toStdString());
+        // A restored buffer is in no file of the user's: Save File asks for a name.
+        currentFile_ = point ? std::string() : name;
+        prompts_.message("Loaded " + (point ? "the restore point of " + when : name) +
+                             " to buffer. Ready for editing or upload.",
                          PromptIcon::None, PromptButtons::OK, "Open Data File");
         mnuEditModParams_Click();
     });

@@ -31,6 +31,8 @@ void frmTunewell_Main::createMenus() {
     mnuNewTable = item(mnuFile, "mnuNewTable", "&New Timing Table");
     mnuOpenFile = item(mnuFile, "mnuOpenFile", "&Open File");
     mnuSaveFile = item(mnuFile, "mnuSaveFile", "&Save File");
+    mnuCompareWith = item(mnuFile, "mnuCompareWith", "Compare &With...");
+    mnuRestorePoints = item(mnuFile, "mnuRestorePoints", "&Restore Points...");
     mnuSep2 = separator(mnuFile, "mnuSep2");
     mnuPrintTable = item(mnuFile, "mnuPrintTable", "&Print Parameters And Timing Table");
     mnuPrintSetup = item(mnuFile, "mnuPrintSetup", "Print Set&up...");
@@ -69,6 +71,8 @@ void frmTunewell_Main::createMenus() {
 
     connect(mnuOpenFile, &QAction::triggered, this, &frmTunewell_Main::mnuOpenFile_Click);
     connect(mnuSaveFile, &QAction::triggered, this, &frmTunewell_Main::mnuSaveFile_Click);
+    connect(mnuCompareWith, &QAction::triggered, this, &frmTunewell_Main::mnuCompareWith_Click);
+    connect(mnuRestorePoints, &QAction::triggered, this, &frmTunewell_Main::mnuRestorePoints_Click);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuEditModParams, &QAction::triggered, this, &frmTunewell_Main::mnuEditModParams_Click);
     connect(mnuEditGPIOParams, &QAction::triggered, this,

@@ -46,6 +46,9 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
     hooks.runWizard = [this](TableKind kind) { runWizard(kind); };
     editor_ = std::make_unique<TableEditor>(state_, prompts_, programFolder_, viewArea_,
                                             std::move(hooks));
+    // An edit of the open table ends "module = buffer" at once.
+    connect(&editor_->undoStack(), &QUndoStack::indexChanged, this,
+            &frmTunewell_Main::updateStatusBar);
     createFrames();
     createSerialPort();
     qApp->installEventFilter(this);
@@ -208,6 +211,7 @@ bool frmTunewell_Main::Form_QueryUnload() {
         cancel =
             answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !saveBufferToFile());
     }
+    if (!cancel && baseline_.changed(state_)) keepRestorePoint("at exit");
     // Whatever the answer, the serial port is closed. Data files are read and written whole
     // inside their commands, so no file is left open here.
     transfers_->closePort();
@@ -268,13 +272,20 @@ bool frmTunewell_Main::mnuCloseTbl_Click() {
 void frmTunewell_Main::runWizard(TableKind kind) {
     WizardHost host{state_, prompts_, *editor_,
                     [this](const std::string& text) { setCaption(text); }};
+    // The buffer as it was before the wizard's OK replaces its table, kept only then.
+    const std::optional<EepromBytes> before =
+        state_.BufferEmpty ? std::nullopt : std::optional(bufferAsKept());
+    const auto run = [&](QDialog& wizard) {
+        if (runDialog_(wizard) == QDialog::Accepted && before)
+            keepImage(*before, "before New Timing Table", currentFile_);
+    };
     // Cancel at the wizard's question about the open table ends the command.
     if (kind == TableKind::Table2D) {
         frmNew2DTable wizard(host, this);
-        if (!wizard.cancelled()) runDialog_(wizard);
+        if (!wizard.cancelled()) run(wizard);
     } else {
         frmNew3DTable wizard(host, this);
-        if (!wizard.cancelled()) runDialog_(wizard);
+        if (!wizard.cancelled()) run(wizard);
     }
     updateStatusBar();
 }
@@ -311,6 +322,8 @@ void frmTunewell_Main::updateStatusBar() {
     QString source = state_.BufferStatus.empty() ? QStringLiteral("Buffer loaded")
                                                  : QString::fromStdString(state_.BufferStatus);
     if (baseline_.changed(state_)) source += QStringLiteral(" - not saved");
+    if (moduleImage_ && *moduleImage_ == encodedImage(state_) && !editor_->hasUnsavedEdits())
+        source += QStringLiteral("  |  module = buffer");
     lblStatusBuffer->setText(QStringLiteral("%1  |  trigger timing %2 deg  |  %3")
                                  .arg(source)
                                  .arg(state_.TrigTiming)

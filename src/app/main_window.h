@@ -18,7 +18,9 @@
 #include "app/help_viewer.h"
 #include "core/program_state.h"
 #include "core/prompts.h"
+#include "files/restore_points.h"
 #include "image/buffer_baseline.h"
+#include "image/tune_difference.h"
 #include "link/transfers.h"
 #include "table/table_editor.h"
 
@@ -41,6 +43,8 @@ class frmTunewell_Main : public QMainWindow {
     QAction* mnuNewTable;
     QAction* mnuOpenFile;
     QAction* mnuSaveFile;
+    QAction* mnuCompareWith;
+    QAction* mnuRestorePoints;
     QAction* mnuSep2;
     QAction* mnuPrintTable;
     QAction* mnuPrintSetup;
@@ -84,6 +88,9 @@ class frmTunewell_Main : public QMainWindow {
     void openDataFile(const std::string& name);
     // Save File; true when the buffer was written to a file.
     bool mnuSaveFile_Click();
+    // Tune history: the restore points kept of every buffer, and the compare window.
+    void mnuRestorePoints_Click();
+    void mnuCompareWith_Click();
     void mnuEditModParams_Click();
     void mnuEditGPIOParams_Click();
     void mnuPrintTable_Click();
@@ -131,6 +138,20 @@ class frmTunewell_Main : public QMainWindow {
     // A new image in the buffer, from a file or the module: decoded, the views set up for it,
     // the table commands following its selection, the caption naming where it came from.
     void takeImage(const EepromBytes& image, const std::string& status);
+    // Open File, or with `point` the Restore of a restore point: the same questions, decode
+    // and parameter dialog.
+    void openImage(const std::string& given, const std::optional<RestorePoint>& point);
+    // The buffer kept as a restore point (not when it is empty); a point that cannot be
+    // written is said on the status bar, and the command goes on.
+    void keepRestorePoint(const std::string& origin);
+    EepromBytes bufferAsKept() const;
+    void keepImage(const EepromBytes& image, const std::string& origin, const std::string& file);
+    // The buffer as a save would store it now, the open table's edits included, decoded.
+    ModuleData bufferAsSaved() const;
+    void compareWith(const ModuleData& there, const QString& name);
+    std::optional<ModuleData> readModuleForCompare();
+    void takeCompareCells(TableKind kind, const std::vector<CellDifference>& cells);
+    void takeCompareParameter(std::string_view variable, const ModuleData& there);
     bool Form_QueryUnload();
     // The buffer into a data file chosen by the user; true when it was written.
     bool saveBufferToFile();
@@ -158,6 +179,10 @@ class frmTunewell_Main : public QMainWindow {
     QPrinter printer_;
     std::string currentFile_;  // the data file the buffer was last opened from or saved to
     BufferBaseline baseline_;  // the buffer as a file or the module last held it
+    RestorePoints restorePoints_;
+    // The image the module on the current port holds, as far as this program last saw it
+    // (downloaded or uploaded and verified); forgotten when the port or device changes.
+    std::optional<EepromBytes> moduleImage_;
 };
 
 }  // namespace qz

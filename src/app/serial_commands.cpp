@@ -62,6 +62,7 @@ void frmTunewell_Main::setUpSerialPort() {
 }
 
 void frmTunewell_Main::cboPort_Click() {
+    if (cboPort->currentIndex() + 1 != transfers_->CommPortNumber) moduleImage_.reset();
     transfers_->selectPort(cboPort->currentIndex() + 1);
     showDeviceOf(transfers_->CommPortNumber);
     updateStatusBar();
@@ -95,6 +96,7 @@ void frmTunewell_Main::deviceEdited() {
     const QString device = index >= 0 ? cboDevice->itemData(index).toString() : text;
     if (device == transfers_->ports().deviceFor(transfers_->CommPortNumber)) return;
     transfers_->chooseDevice(device);
+    moduleImage_.reset();
     updateStatusBar();
 }
 
@@ -153,11 +155,14 @@ void frmTunewell_Main::mnuDownload_Click() {
                          PromptButtons::OKCancel, kDownloadTitle) == PromptAnswer::Cancel)
         return;
     QCoreApplication::processEvents();
+    keepRestorePoint("before Download");
     EepromBytes image{};
     const TransferOutcome outcome = runTransfer([&] { return transfers_->download(image); });
     if (outcome.succeeded) {
         currentFile_.clear();
         takeImage(image, "Downloaded Data");
+        moduleImage_ = encodedImage(state_);
+        keepImage(image, "downloaded from the module", {});
     }
     showOutcome(outcome, kDownloadTitle);
     if (outcome.succeeded && !closeRequested_) mnuEditModParams_Click();
@@ -172,7 +177,11 @@ void frmTunewell_Main::mnuUpload_Click() {
         return;
     }
     const TransferOutcome outcome = runTransfer([this] { return transfers_->upload(); });
-    if (outcome.succeeded) baseline_.set(state_);
+    if (outcome.succeeded) {
+        baseline_.set(state_);
+        moduleImage_ = encodedImage(state_);
+        keepImage(state_.EEPROMBuffer, "uploaded to the module", currentFile_);
+    }
     updateStatusBar();
     showOutcome(outcome, kUploadTitle);
     closeIfRequested();

@@ -6,6 +6,7 @@
 #include "core/rounding.h"
 #include "image/module_names.h"
 #include "image/module_units.h"
+#include "image/parameter_words.h"
 #include "report/fixed_field.h"
 
 namespace qz {
@@ -16,7 +17,7 @@ constexpr int kFirmware = 30;
 constexpr int kValue = 50;
 
 std::string truth(bool value) {
-    return value ? "True" : "False";
+    return truthText(value);
 }
 
 // A plain number prints with one blank before it and one after it.
@@ -89,8 +90,7 @@ class Page {
         }
         add(value("High Speed Data Logging Enabled:", truth(p_.HighSpeedDataLog)));
         add(value("Cranking Pulses:", plain(p_.CrankPulses)));
-        add(value("Retard Compensation (Deg):",
-                  formatNumber(roundHalfEven(retardDegrees(p_.RetardComp) * 2) / 2, "#0.0")));
+        add(value("Retard Compensation (Deg):", retardCompensationText(p_.RetardComp)));
     }
 
     void timingTable() {
@@ -108,13 +108,9 @@ class Page {
         }
     }
 
-    std::string degrees(int counts) const {
-        return formatNumber(roundHalfEven(retardDegrees(counts)), "#0");
-    }
-    std::string rpm(int value) const { return formatNumber(value, "####0"); }
-    std::string volts(int counts) const {
-        return formatNumber(roundHalfEven(tpsVolts(counts), 1), "0.0");
-    }
+    std::string degrees(int counts) const { return retardDegreesText(counts); }
+    std::string rpm(int value) const { return rpmText(value); }
+    std::string volts(int counts) const { return voltsText(counts); }
 
     // The line's heading: its name and its function's; returns the function's code.
     int function(const char* name, GpioLine line, std::uint8_t mode) {
@@ -154,9 +150,7 @@ class Page {
             case 4:
                 add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
                 add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
-                add(value(
-                    "NOS Delay (Sec):",
-                    formatNumber(roundHalfEven(nosDelaySeconds(p_.GPIO2Delay) * 20) / 20, "0.00")));
+                add(value("NOS Delay (Sec):", nosDelayText(p_.GPIO2Delay)));
                 add(value("One-Shot Delay Enabled:", truth(p_.GPIO2OneShotDelay)));
                 return;
         }

@@ -47,6 +47,16 @@ void TableEditor::writeBlock(TableKind kind, const CellBlock& block, const Block
                             [static_cast<std::size_t>(column - block.left)]);
 }
 
+void TableEditor::writeCells(TableKind kind, const std::vector<CellValue>& cells,
+                             const QString& what) {
+    if (openKind() != kind) return;
+    blockEdit(kind, what, [&] {
+        for (const CellValue& cell : cells)
+            writeCell(kind, kind == TableKind::Table2D ? 1 : kPressureRows + 1 - cell.row,
+                      cell.column, cell.advance);
+    });
+}
+
 void TableEditor::Copy(TableKind kind) {
     const auto block = selectedData(kind);
     if (!block) return;

@@ -98,6 +98,15 @@ class TableEditor {
     void Modify(TableKind kind);
     void Interpolate(TableKind kind);
 
+    // Advances taken from elsewhere (the compare window) into cells of the open table of
+    // `kind`, as one undo step: (column 1..21, table row) and the value.
+    struct CellValue {
+        int column;
+        int row;  // 1 for the 2D table; the 3D table's own row, 1..8
+        double advance;
+    };
+    void writeCells(TableKind kind, const std::vector<CellValue>& cells, const QString& what);
+
     // Every edit of the open table is one step here: typed cells, drags, the whole-table
     // offset, paste, Modify and interpolation. Cleared when a table is shown, saved or closed;
     // the newest thousand steps are kept.

@@ -8,38 +8,15 @@
 #include "link/port_directory.h"
 #include "support/main_window_fixture.h"
 #include "support/scripted_port.h"
+#include "support/transfer_fixture.h"
 
 namespace qz {
 namespace {
 
 using test::MainWindowFixture;
 using test::ScriptedPort;
+using test::TransferFixture;
 using Bytes = std::vector<std::uint8_t>;
-
-// The main window on a scripted port that answers as a module with the given faults.
-struct TransferFixture : MainWindowFixture {
-    explicit TransferFixture(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId,
-                             const EepromBytes& eeprom = demoTune()) {
-        auto scripted =
-            std::make_unique<ScriptedPort>(ModuleSimulator(eeprom, std::move(id), faults));
-        port = scripted.get();
-        window->transfers().usePort(std::move(scripted));
-        window->transfers().protocol().delay = [](int) {};
-    }
-    // What the user had before the command: a tune opened from a file.
-    void loadSomething() {
-        state.EEPROMBuffer.fill(0x21);
-        state.BufferEmpty = false;
-        state.TrigTiming = 12;
-        state.FirmwareID = "QZ-1 street";
-        state.ModuleType = "QZ-1";
-        window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
-    }
-    void answer(std::vector<PromptAnswer> answers) {
-        for (auto a : answers) prompts.answer(a);
-    }
-    ScriptedPort* port;
-};
 
 constexpr auto OK = PromptAnswer::OK;
 

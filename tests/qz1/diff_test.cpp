@@ -22,7 +22,8 @@ TEST(Qz1Diff, ListsEachDifferenceInWordsAndExitsOneWhenTheFilesDiffer) {
         std::string expected;
     } cases[] = {
         {{{51, 70}}, "RPM limit 6500 (fixed) -> 7000 (fixed)\n"},
-        {{{50, 0x9E}}, "Module flag byte 0xBE -> 0x9E\nFixed maximum RPM limit yes -> no\n"},
+        // The flag byte is not listed besides its own flag.
+        {{{50, 0x9E}}, "Fixed maximum RPM limit yes -> no\n"},
         {{{17, 14}}, "2D 500 RPM 29.1 -> 28.8 deg\n"},
         // 28.242 against 28.154 both show 28.2 at one decimal, so four are shown.
         {{{18, 21}}, "2D 1000 RPM 28.2420 -> 28.1541 deg\n"},

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     // The per-user settings (the chosen serial port) go to a folder of the test's own.
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit());
     QZ_TEST_APPLICATION application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -4,9 +4,11 @@
 
 #include "app/main_window.h"
 #include "files/configuration.h"
+#include "files/restore_points.h"
 #include "support/named.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
 #include "table/timing_charts.h"
 #include "table/timing_grid.h"
 
@@ -17,6 +19,7 @@ struct MainWindowFixture {
     ProgramState state;
     ScriptedPrompts prompts;
     ProgramFolder folder;
+    TempFolder history;  // the window's restore points
     std::unique_ptr<frmTunewell_Main> window;
     std::vector<std::string> dialogsShown;  // object names, in order
     // What a test does with a dialog the window shows; by default it is closed unchanged.
@@ -24,6 +27,7 @@ struct MainWindowFixture {
 
     explicit MainWindowFixture(std::vector<std::string> companyInfo = defaultCompanyInfo()) {
         state.CompanyInfo = std::move(companyInfo);
+        qputenv("QZ_RESTORE_POINTS", history.folderPath().toLocal8Bit());
         window = std::make_unique<frmTunewell_Main>(state, prompts, folder.path());
         window->setDialogRunner([this](QDialog& dialog) {
             dialogsShown.push_back(dialog.objectName().toStdString());
@@ -45,6 +49,10 @@ struct MainWindowFixture {
         window->show();
         state.Table2DEnabled = true;
         editor().editTable();
+    }
+
+    std::vector<RestorePoint> restorePoints() const {
+        return RestorePoints(history.folderPath()).list();
     }
 
     std::string caption() const { return window->windowTitle().toStdString(); }

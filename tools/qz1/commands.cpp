@@ -58,6 +58,16 @@ const std::vector<Command>& commands() {
          {{"--port", "DEVICE", Use::Required}, {"IN"}},
          "Program a module from IN and verify every byte. Exit 0 only on success.",
          runUpload},
+        {"restore list",
+         {{"--folder", "DIR"}},
+         "The restore points the program kept, newest first, one per line: index, time, "
+         "origin, file, firmware identification (tab-separated). The folder is DIR, else "
+         "$QZ_RESTORE_POINTS, else the program's own.",
+         runRestoreList},
+        {"restore get",
+         {{"N"}, {"-o", "OUT", Use::Required}, {"--folder", "DIR"}},
+         "Write restore point N of the list (1 is the newest) as the data file OUT.",
+         runRestoreGet},
         {"sim",
          {{"--image", "FILE"}, {"--id", "TEXT"}, {"--fault", "NAME[=N]", Use::Repeats}},
          "Serve a simulated module on a pseudo-terminal; prints its device path. Faults: " +
@@ -81,7 +91,15 @@ int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& 
     if (verbose) trace();
     try {
         if (arguments.empty()) throw BadInput("no command given; see qz1 --help");
-        const std::string& name = arguments.front();
+        // A command of two words ("restore list") is looked for first.
+        std::string name = arguments.front();
+        std::size_t words = 1;
+        if (arguments.size() > 1 &&
+            std::any_of(commands().begin(), commands().end(),
+                        [&](const Command& c) { return c.name == name + ' ' + arguments[1]; })) {
+            name += ' ' + arguments[1];
+            words = 2;
+        }
         if (name == "--help" || name == "-h" || name == "help") {
             out << usageOf(commands());
             return kExitOk;
@@ -90,7 +108,8 @@ int runQz1(std::vector<std::string> arguments, std::ostream& out, std::ostream& 
                                           [&](const Command& c) { return c.name == name; });
         if (command == commands().end())
             throw BadInput("unknown command \"" + name + "\"; see qz1 --help");
-        const Arguments parsed = parseArguments(*command, {arguments.begin() + 1, arguments.end()});
+        const Arguments parsed = parseArguments(
+            *command, {arguments.begin() + static_cast<std::ptrdiff_t>(words), arguments.end()});
         if (parsed.isSet("--verbose")) trace();
         if (parsed.isSet("--help")) {
             out << usageOf({*command});

@@ -25,6 +25,8 @@ int runNew2D(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int runNew3D(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int runDownload(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int runUpload(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int runRestoreList(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int runRestoreGet(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int runSim(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace qz1

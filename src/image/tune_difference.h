@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/module_data.h"
+#include "image/table_layout.h"
+
+namespace qz {
+
+// A timing table cell whose decoded advance differs between two tunes.
+struct CellDifference {
+    TableKind kind;  // Table2D or Table3D
+    int column;      // 1..21
+    int row;         // 1 for the 2D table, 1..8 for the 3D table
+    double here;
+    double there;
+    double change() const { return there - here; }
+};
+
+// What differs between two decoded tunes ("here" and "there"): the parameters in the
+// order of the report's parameter page (see parameterWords), every cell of both tables,
+// and the bytes the program carries without interpreting them.
+struct TuneDifference {
+    std::vector<std::string_view> parameters;  // variable names
+    std::vector<CellDifference> cells;         // 2D cells first, then 3D row 8 up to row 1
+    std::vector<int> carriedBytes;             // addresses
+    // Bytes that differ though everything they decode to is alike (flag bits no flag
+    // reads, for instance).
+    std::vector<int> alikeBytes;
+
+    bool identical() const {
+        return parameters.empty() && cells.empty() && carriedBytes.empty() && alikeBytes.empty();
+    }
+    // Whether the two select different timing tables.
+    bool tableKindDiffers = false;
+    // The cell differences of one table.
+    std::vector<CellDifference> cellsOf(TableKind kind) const;
+};
+
+// Compares two decoded tunes. A flag byte is listed only when no flag of its own differs.
+TuneDifference compareTunes(const ModuleData& here, const ModuleData& there);
+
+// An image decoded as Open File decodes it, a decoding failure passed over as Ignore
+// would: the tune the image holds.
+ModuleData decodedImage(const EepromBytes& image);
+
+// The one-line summary: "12 cells (largest +2.5 at 3500 RPM, 60 kPa), 2 parameters differ",
+// or "Identical". Pressures are named with here's sensor.
+std::string differenceSummary(const TuneDifference& difference, const ModuleData& here);
+
+// How much differs, in short: "12 cells, 2 parameters", or "same".
+std::string differenceCounts(const TuneDifference& difference);
+
+}  // namespace qz

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <sstream>
+
+#include "history/compare_window.h"
+#include "history/restore_points_window.h"
+#include "qz1/qz1_harness.h"
+#include "support/editor_fixture.h"
+#include "support/transfer_fixture.h"
+
+namespace qz {
+namespace {
+
+using test::named;
+using test::tuneFile;
+constexpr auto OK = PromptAnswer::OK;
+
+// The window on a simulated module, with tunes to open from files.
+struct HistoryFixture : test::TransferFixture {
+    using TransferFixture::TransferFixture;
+    // Opens a tune (a 2D one, its trigger timing at `trigger`) as the user does.
+    EepromBytes open(const QString& name, std::uint8_t trigger) {
+        QByteArray bytes = tuneFile(test::k2D);
+        bytes[48 - kImageFirstAddress] = static_cast<char>(trigger);
+        prompts.answerFile(folder.write(name, bytes));
+        if (!state.BufferEmpty) prompts.answer(OK);
+        prompts.answer(OK);
+        window->mnuOpenFile->trigger();
+        return state.EEPROMBuffer;
+    }
+    void download() {
+        if (!state.BufferEmpty) prompts.answer(OK);
+        answer({OK, OK});
+        window->mnuDownload->trigger();
+    }
+    std::vector<std::string> origins() const {
+        std::vector<std::string> found;
+        for (const auto& point : restorePoints()) found.push_back(point.origin.toStdString());
+        return found;
+    }
+    std::string status() const { return window->lblStatusBuffer->text().toStdString(); }
+};
+
+// Each command that replaces the buffer keeps it first, each transfer keeps what the module
+// holds, and exit keeps changes that are nowhere else; never an empty buffer, never the
+// newest twice.
+TEST(RestorePoints, EachCommandKeepsTheBufferItReplacesOrTransfers) {
+    const struct {
+        const char* why;
+        SimulatorFaults faults;
+        std::function<EepromBytes(HistoryFixture&)> run;  // gives the newest point's bytes
+        std::vector<std::string> origins;
+    } cases[] = {
+        {"download into an empty buffer",
+         {},
+         [](HistoryFixture& f) {
+             f.download();
+             return demoTune();
+         },
+         {"downloaded from the module"}},
+        {"download over a tune",
+         {},
+         [](HistoryFixture& f) {
+             f.open("a.dat", 30);
+             f.download();
+             return demoTune();
+         },
+         {"downloaded from the module", "before Download"}},
+        {"a failed download",
+         {.silent = true},
+         [](HistoryFixture& f) {
+             const EepromBytes a = f.open("a.dat", 30);
+             f.answer({OK, OK});
+             f.window->mnuDownload->trigger();
+             EXPECT_EQ(f.state.EEPROMBuffer, a);
+             return a;
+         },
+         {"before Download"}},
+        {"open over a tune",
+         {},
+         [](HistoryFixture& f) {
+             const auto a = f.open("a.dat", 30);
+             f.open("b.dat", 20);
+             return a;
+         },
+         {"before Open File b.dat"}},
+        {"open the same bytes again",
+         {},
+         [](HistoryFixture& f) {
+             f.open("a.dat", 30);
+             const auto b = f.open("b.dat", 20);
+             f.open("c.dat", 30);
+             return b;
+         },
+         {"before Open File c.dat", "before Open File b.dat"}},
+        {"a verified upload",
+         {},
+         [](HistoryFixture& f) {
+             f.open("a.dat", 30);
+             f.answer({OK, OK});
+             f.window->mnuUpload->trigger();
+             return f.state.EEPROMBuffer;
+         },
+         {"uploaded to the module"}},
+        {"exit with changes in no file",
+         {},
+         [](HistoryFixture& f) {
+             f.open("a.dat", 30);
+             f.state.CrankPulses = 8;
+             const EepromBytes changed = encodedImage(f.state);
+             f.prompts.answer(PromptAnswer::No);
+             f.window->close();
+             return changed;
+         },
+         {"at exit"}},
+        {"exit without changes",
+         {},
+         [](HistoryFixture& f) {
+             f.open("a.dat", 30);
+             f.window->close();
+             return EepromBytes{};
+         },
+         {}},
+        {"a wizard's OK",
+         {},
+         [](HistoryFixture& f) {
+             const auto a = f.open("a.dat", 30);
+             f.onDialog = [](QDialog& wizard) { named<QPushButton>(wizard, "cmdOK").click(); };
+             f.prompts.answer(PromptAnswer::No);  // keep the open table? there is none
+             f.window->mnuNewTable->trigger();
+             return a;
+         },
+         {"before New Timing Table"}},
+    };
+    for (const auto& c : cases) {
+        HistoryFixture f(c.faults);
+        f.window->show();
+        const EepromBytes newest = c.run(f);
+        EXPECT_EQ(f.origins(), c.origins) << c.why;
+        if (!c.origins.empty()) {
+            EXPECT_EQ(RestorePoints::read(f.restorePoints().front()), newest) << c.why;
+        }
+    }
+}
+
+// Download, a cell changed and saved to the buffer, another tune opened, exit: qz1 lists the
+// downloaded image and the edited buffer, and writes out each byte for byte.
+TEST(RestorePoints, Qz1ListsAndWritesWhatTheProgramKept) {
+    HistoryFixture f;
+    f.window->show();
+    f.download();
+    f.editor().editTable();
+    f.editor().writeCells(TableKind::Table3D, {{5, 3, 12.5}}, "x");
+    f.editor().saveTable();
+    const EepromBytes edited = f.state.EEPROMBuffer;
+    ASSERT_NE(edited, demoTune());
+    f.open("b.dat", 30);
+    f.window->close();
+    const std::string folder = f.history.folderPath().toStdString();
+    std::ostringstream list, err;
+    ASSERT_EQ(qz1::runQz1({"restore", "list", "--folder", folder}, list, err), 0) << err.str();
+    EXPECT_NE(list.str().find("1\t"), std::string::npos);
+    EXPECT_NE(list.str().find("\tbefore Open File b.dat\t-\tQZ-1 V2.1 SIM\n"), std::string::npos)
+        << list.str();
+    EXPECT_NE(list.str().find("2\t"), std::string::npos);
+    EXPECT_NE(list.str().find("\tdownloaded from the module\t-\tQZ-1 V2.1 SIM\n"),
+              std::string::npos);
+    for (const auto& [index, bytes] : {std::pair{"1", edited}, {"2", demoTune()}}) {
+        const std::string out = f.history.path(QStringLiteral("point%1.dat").arg(index));
+        ASSERT_EQ(qz1::runQz1({"restore", "get", index, "-o", out, "--folder", folder}, list, err),
+                  0)
+            << err.str();
+        EXPECT_EQ(f.history.read(QStringLiteral("point%1.dat").arg(index)),
+                  qz1::test::fileBytes(bytes));
+    }
+    EXPECT_EQ(qz1::runQz1({"restore", "get", "3", "-o", "x", "--folder", folder}, list, err), 2);
+    EXPECT_EQ(err.str(), "qz1: no restore point 3 (there are 2; see qz1 restore list)\n");
+}
+
+// Restore puts a point into the buffer as Open File does a file, and keeps the buffer it
+// replaces; the list says how each point differs from the buffer.
+TEST(RestorePoints, RestoreOpensAPointAsOpenFileDoes) {
+    HistoryFixture f;
+    f.window->show();
+    const EepromBytes a = f.open("a.dat", 30);
+    const EepromBytes b = f.open("b.dat", 20);
+    std::vector<std::string> shown;
+    f.onDialog = [&](QDialog& dialog) {
+        if (dialog.objectName() != "frmRestorePoints") return;
+        auto& list = named<QTreeWidget>(dialog, "lstRestorePoints");
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            shown.push_back(list.topLevelItem(i)->text(4).toStdString());
+        named<QPushButton>(dialog, "cmdRestore").click();
+    };
+    f.answer({OK, OK});
+    f.window->mnuRestorePoints->trigger();
+    // Trigger timing 30 against 20: every cell of both tables, and the trigger timing.
+    EXPECT_EQ(shown, std::vector<std::string>{"189 cells, 1 parameter"});
+    EXPECT_EQ(f.state.EEPROMBuffer, a);
+    const RestorePoint restored = f.restorePoints().back();
+    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Restore Point " +
+                               restorePointTime(restored).toStdString());
+    EXPECT_EQ(f.prompts.messages().back(), "Loaded the restore point of " +
+                                               restorePointTime(restored).toStdString() +
+                                               " to buffer. Ready for editing or upload.");
+    EXPECT_EQ(f.origins(), (std::vector<std::string>{"before Restore", "before Open File b.dat"}));
+    EXPECT_EQ(RestorePoints::read(f.restorePoints().front()), b);
+    EXPECT_EQ(f.dialogsShown.back(), "frmModParams");
+}
+
+TEST(StatusBar, SaysModuleEqualsBufferAfterATransferUntilAChange) {
+    HistoryFixture f;
+    f.window->show();
+    f.download();
+    EXPECT_NE(f.status().find("module = buffer"), std::string::npos) << f.status();
+    f.editor().editTable();
+    f.editor().writeCells(TableKind::Table3D, {{1, 1, 3.0}}, "x");
+    EXPECT_EQ(f.status().find("module = buffer"), std::string::npos) << f.status();
+    f.editor().undoStack().undo();
+    EXPECT_NE(f.status().find("module = buffer"), std::string::npos) << f.status();
+    f.state.CrankPulses = 9;
+    f.window->mnuPortSetup->trigger();  // any command shows the status anew
+    EXPECT_EQ(f.status().find("module = buffer"), std::string::npos) << f.status();
+    f.answer({PromptAnswer::No, OK, OK});
+    f.editor().closeTable();
+    f.window->mnuUpload->trigger();
+    EXPECT_NE(f.status().find("module = buffer"), std::string::npos) << f.status();
+}
+
+// The compare window against a data file lists what qz1 diff lists; the user takes the
+// other's cells as one undo step and a parameter as the dialogs' OK would set it.
+TEST(CompareWindow, AgainstAFileListsWhatDiffListsAndTakesCellsAndParameters) {
+    test::EditorFixture f(test::k3D);
+    QByteArray other = tuneFile(test::k3D);
+    for (int k = 0; k < 12; ++k) other[112 + 10 * k - kImageFirstAddress] = char(k + 1);
+    other[49 - kImageFirstAddress] = 6;   // cranking pulses
+    other[81 - kImageFirstAddress] = 40;  // GPIO3 minimum RPM
+    const std::string otherPath = f.folder.write("other.dat", other);
+    std::ostringstream out, err;
+    EXPECT_EQ(qz1::runQz1({"diff", f.path, otherPath}, out, err), 1);
+    std::vector<std::string> diffLines;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) diffLines.push_back(line);
+
+    std::vector<std::string> summaries, parameters;
+    int outlined = 0;
+    int undoSteps = -1;
+    f.onDialog = [&](QDialog& dialog) {
+        if (dialog.objectName() == "frmCompareSource") {
+            named<QPushButton>(dialog, "cmdDataFile").click();
+            return;
+        }
+        auto& grid = named<QTableWidget>(dialog, "grdCompare");
+        auto& list = named<QListWidget>(dialog, "lstParameters");
+        auto& summary = named<QLabel>(dialog, "lblSummary");
+        summaries.push_back(summary.text().toStdString());
+        for (int i = 0; i < list.count(); ++i)
+            parameters.push_back(list.item(i)->text().toStdString());
+        for (int r = 0; r < grid.rowCount(); ++r)
+            for (int c = 0; c < grid.columnCount(); ++c)
+                outlined += grid.item(r, c)->data(Qt::UserRole).toBool();
+        grid.selectAll();
+        named<QPushButton>(dialog, "cmdTakeCells").click();
+        undoSteps = f.editor().undoStack().count();
+        summaries.push_back(summary.text().toStdString());
+        list.setCurrentRow(0);
+        f.answer({PromptAnswer::Yes});  // save the table edits to the buffer first
+        named<QPushButton>(dialog, "cmdTakeParameter").click();
+        summaries.push_back(summary.text().toStdString());
+    };
+    f.prompts.answerFile(otherPath);
+    f.window->mnuCompareWith->trigger();
+    EXPECT_EQ(diffLines.size(), 14u);
+    EXPECT_EQ(outlined, 12);
+    EXPECT_EQ(parameters, (std::vector<std::string>{"Cranking Pulses: 4 here, 6 there",
+                                                    "GPIO3 Minimum RPM: 0 here, 2000 there"}));
+    EXPECT_EQ(undoSteps, 1);
+    ASSERT_EQ(summaries.size(), 3u);
+    EXPECT_EQ(summaries[0].substr(0, 18), "12 cells (largest ");
+    EXPECT_EQ(summaries[1], "2 parameters differ");
+    EXPECT_EQ(summaries[2], "1 parameter differs");
+    EXPECT_EQ(f.state.CrankPulses, 6);
+    EXPECT_FALSE(f.editor().tableOpen());
+}
+
+// Comparing with the module reads it into a scratch image: buffer, tables, caption and the
+// buffer's identification stay, whether the module answers or not.
+TEST(CompareWindow, TheModuleIsReadWithoutTouchingTheBuffer) {
+    for (const bool silent : {false, true}) {
+        HistoryFixture f(SimulatorFaults{.silent = silent});
+        f.window->show();
+        const EepromBytes a = f.open("a.dat", 30);
+        const std::string caption = f.caption();
+        std::string summary;
+        f.onDialog = [&](QDialog& dialog) {
+            if (dialog.objectName() == "frmCompareSource")
+                named<QPushButton>(dialog, "cmdModule").click();
+            else
+                summary = named<QLabel>(dialog, "lblSummary").text().toStdString();
+        };
+        f.answer({OK, OK});
+        f.window->mnuCompareWith->trigger();
+        EXPECT_EQ(f.state.EEPROMBuffer, a) << silent;
+        EXPECT_EQ(f.caption(), caption) << silent;
+        EXPECT_EQ(f.state.FirmwareID, "") << silent;
+        EXPECT_EQ(summary.empty(), silent) << summary;
+        EXPECT_TRUE(f.origins().empty());
+    }
+}
+
+}  // namespace
+}  // namespace qz

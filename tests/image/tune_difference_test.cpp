@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "image/byte_map.h"
+#include "image/cell_encoding.h"
+#include "image/tune_difference.h"
+
+namespace qz {
+namespace {
+
+using Changes = std::vector<std::pair<int, std::uint8_t>>;
+
+// A 3D tune at trigger timing 30 with a 1 bar sensor, every cell 2 degrees below it.
+EepromBytes baseImage() {
+    EepromBytes image{};
+    image[48] = 30;
+    image[49] = 4;
+    image[50] = 0x80 | 0x10 | 0x04;
+    image[51] = 65;
+    for (int address = 112; address <= kImageLastAddress; ++address) image[address] = 23;
+    for (int address = 16; address <= 36; ++address) image[address] = 23;
+    return image;
+}
+
+TuneDifference differenceAfter(const Changes& changes, const EepromBytes& base = baseImage()) {
+    EepromBytes other = base;
+    for (const auto& [address, value] : changes) other[address] = value;
+    return compareTunes(decodedImage(base), decodedImage(other));
+}
+
+// Each parameter is named once, by the variable a tuner sets, in the report's order; a
+// flag byte only for bits no flag of its own says.
+TEST(TuneDifference, NamesEachDifferingParameterOnceInTheReportsOrder) {
+    const struct {
+        Changes changes;
+        std::vector<std::string_view> parameters;
+    } cases[] = {
+        {{{48, 28}}, {"TrigTiming"}},
+        {{{48, 28}, {50, 0x80 | 0x10}}, {"RPMLimitEnabled", "TrigTiming"}},
+        {{{50, 0x80 | 0x10 | 0x04 | 0x20}}, {"FixedMaxRPMLimitEnabled"}},
+        // The 3D flag wins over the 2D flag: the 2D bit alone changes nothing a tuner sees.
+        {{{50, 0x80 | 0x40 | 0x10 | 0x04}}, {"ModuleFlags"}},
+        {{{54, 1}}, {"HighSpeedDataLog"}},
+        {{{54, 2}}, {"DataLogFlags"}},
+        {{{72, 0x10}}, {"GPIO2OneShotDelay"}},
+        {{{72, 0x11}}, {"GPIO2Mode", "GPIO2OneShotDelay"}},
+        {{{55, 2}}, {"MAPSensorBar"}},
+        {{{81, 20}, {82, 90}}, {"GPIO3MinRPM", "GPIO3MaxRPM"}},
+        {{{88, 20}, {87, 90}}, {"GPIO3ShiftRPM4", "GPIO3ShiftRPM5"}},
+        {{{73, 1}}, {"GPIO2VSSFreq"}},
+    };
+    for (const auto& c : cases) {
+        const TuneDifference difference = differenceAfter(c.changes);
+        EXPECT_EQ(difference.parameters, c.parameters) << c.changes.front().first;
+        EXPECT_TRUE(difference.cells.empty() || c.changes.front().first == 48);
+    }
+}
+
+// Random pairs: the comparison is empty exactly when the images are alike; cells of the 3D
+// table are found at their own column and row with both advances; bytes the program does
+// not interpret are listed as bytes and nothing else.
+TEST(TuneDifference, RandomPairsListExactlyTheCellsAndBytesThatDiffer) {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int pair = 0; pair < 300; ++pair) {
+        EepromBytes base = baseImage();
+        std::vector<int> cells;
+        std::vector<int> carried;
+        Changes changes;
+        for (int n = pair % 5; n > 0; --n) {
+            const int address = pair % 2 ? std::uniform_int_distribution<int>(112, 279)(random)
+                                         : std::uniform_int_distribution<int>(37, 111)(random);
+            if (!isCarriedUnchanged(address) && address < 112) continue;
+            changes.emplace_back(address, static_cast<std::uint8_t>(byte(random)));
+        }
+        EepromBytes other = base;
+        for (const auto& [address, value] : changes) other[address] = value;
+        const TuneDifference difference = differenceAfter(changes);
+        EXPECT_EQ(difference.identical(), other == base);
+        std::vector<CellDifference> expected;
+        for (int row = kPressureRows; row >= 1; --row)
+            for (int column = 1; column <= kRpmBreakpoints; ++column)
+                if (const int address = table3DAddress(column, row);
+                    other[address] != base[address])
+                    expected.push_back({TableKind::Table3D, column, row,
+                                        decodeCell(30, base[address]),
+                                        decodeCell(30, other[address])});
+        ASSERT_EQ(difference.cells.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(difference.cells[i].column, expected[i].column);
+            EXPECT_EQ(difference.cells[i].row, expected[i].row);
+            EXPECT_EQ(difference.cells[i].here, expected[i].here);
+            EXPECT_EQ(difference.cells[i].there, expected[i].there);
+        }
+        std::vector<int> bytes;
+        for (int address = 37; address <= 111; ++address)
+            if (other[address] != base[address]) bytes.push_back(address);
+        EXPECT_EQ(difference.carriedBytes, bytes);
+        EXPECT_TRUE(difference.parameters.empty());
+    }
+}
+
+TEST(TuneDifference, SummaryAndCountsSayHowMuchDiffers) {
+    const struct {
+        Changes changes;
+        std::string summary, counts;
+    } cases[] = {
+        {{}, "Identical", "same"},
+        // 23 steps below 30 is 27.98 degrees, 51 steps 25.52: -2.5 at 3500 RPM in row 5,
+        // 22 kPa for this tune's 1 bar sensor, beside a cell of -0.1.
+        {{{49, 6}, {table3DAddress(8, 5), 51}, {table3DAddress(1, 1), 24}},
+         "2 cells (largest -2.5 at 3500 RPM, 22 kPa), 1 parameter differ",
+         "2 cells, 1 parameter"},
+        {{{49, 6}}, "1 parameter differs", "1 parameter"},
+        {{{40, 1}, {41, 2}}, "2 other bytes differ", "2 other bytes"},
+    };
+    for (const auto& c : cases) {
+        const TuneDifference difference = differenceAfter(c.changes);
+        EXPECT_EQ(differenceSummary(difference, decodedImage(baseImage())), c.summary);
+        EXPECT_EQ(differenceCounts(difference), c.counts);
+    }
+    // A 2D cell below 0 degrees shows as 0 either way: the byte differs, nothing else.
+    EepromBytes zeroBelow = baseImage();
+    zeroBelow[48] = 1;
+    const TuneDifference alike = differenceAfter({{20, 200}}, zeroBelow);
+    EXPECT_EQ(alike.alikeBytes, std::vector<int>{20});
+    EXPECT_EQ(differenceSummary(alike, decodedImage(zeroBelow)), "1 other byte differs");
+}
+
+}  // namespace
+}  // namespace qz
