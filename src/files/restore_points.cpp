@@ -12,7 +12,7 @@
 namespace qz {
 namespace {
 
-Q_LOGGING_CATEGORY(lcRestore, "qz.restorepoints")
+Q_LOGGING_CATEGORY(lcRestore, "qz.restorepoints", QtWarningMsg)
 
 constexpr const char* kSource = "Restore Points";
 constexpr qint64 kLargestRecord = 4096;  // a record is a few lines; a larger file is foreign

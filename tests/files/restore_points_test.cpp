@@ -47,19 +47,25 @@ TEST(RestorePoints, KeepsEachBufferOnceNewestFirst) {
 // JSON, one without a time, one naming a data file elsewhere or a short one, a data file
 // without a record, a folder named like a record, a huge file.
 TEST(RestorePoints, PassesOverWhatIsNotAWholePoint) {
-    const TempFolder folder;
-    RestorePoints points(folder.folderPath());
+    const TempFolder outside;
+    outside.write("outside.dat", QByteArray(kImageSize, 0));
+    QDir(outside.folderPath()).mkdir("points");
+    const TempFolder& folder = outside;  // its "points" folder is the one listed
+    RestorePoints points(outside.folderPath() + "/points");
     ASSERT_TRUE(points.keep(imageOf(7), "at exit", "", "", kStart));
     const QString good = R"({"time":"2026-12-07T09:00:00.000","origin":"x","data":"%1"})";
-    folder.write("garbage.json", "\x01\x02not json");
-    folder.write("notime.json", R"({"origin":"x","data":"short.dat"})");
-    folder.write("short.dat", QByteArray(100, 0));
-    folder.write("short.json", good.arg("short.dat").toUtf8());
-    folder.write("outside.json", good.arg("../outside.dat").toUtf8());
-    folder.write("missing.json", good.arg("missing.dat").toUtf8());
-    folder.write("lonely.dat", QByteArray(kImageSize, 0));
-    folder.write("huge.json", QByteArray(100000, ' '));
-    QDir(folder.folderPath()).mkdir("folder.json");
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        folder.write("points/" + name, bytes);
+    };
+    write("garbage.json", "\x01\x02not json");
+    write("notime.json", R"({"origin":"x","data":"short.dat"})");
+    write("short.dat", QByteArray(100, 0));
+    write("short.json", good.arg("short.dat").toUtf8());
+    write("outside.json", good.arg("../outside.dat").toUtf8());
+    write("missing.json", good.arg("missing.dat").toUtf8());
+    write("lonely.dat", QByteArray(kImageSize, 0));
+    write("huge.json", QByteArray(100000, ' '));
+    QDir(folder.folderPath()).mkpath("points/folder.json");
     const auto listed = points.list();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(RestorePoints::read(listed[0]), imageOf(7));

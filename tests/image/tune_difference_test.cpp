@@ -107,10 +107,10 @@ TEST(TuneDifference, SummaryAndCountsSayHowMuchDiffers) {
         std::string summary, counts;
     } cases[] = {
         {{}, "Identical", "same"},
-        // 23 steps below 30 is 27.98 degrees, 51 steps 25.52: -2.5 at 3500 RPM in row 5,
+        // 23 steps below 30 is 27.98 degrees, 5 steps 29.56: +1.6 at 3500 RPM in row 5,
         // 22 kPa for this tune's 1 bar sensor, beside a cell of -0.1.
-        {{{49, 6}, {table3DAddress(8, 5), 51}, {table3DAddress(1, 1), 24}},
-         "2 cells (largest -2.5 at 3500 RPM, 22 kPa), 1 parameter differ",
+        {{{49, 6}, {table3DAddress(8, 5), 5}, {table3DAddress(1, 1), 24}},
+         "2 cells (largest +1.6 at 3500 RPM, 22 kPa), 1 parameter differ",
          "2 cells, 1 parameter"},
         {{{49, 6}}, "1 parameter differs", "1 parameter"},
         {{{40, 1}, {41, 2}}, "2 other bytes differ", "2 other bytes"},
