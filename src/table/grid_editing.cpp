@@ -40,7 +40,10 @@ void TableEditor::connectGrid(TableKind kind) {
     QObject::connect(grid, &QTableWidget::itemSelectionChanged, &connections_, [this] {
         endStepRun();
         updateActions();
+        outlineSelection();
     });
+    QObject::connect(grid, &QTableWidget::currentCellChanged, &connections_,
+                     [this] { outlineSelection(); });
     QObject::connect(grid, &TimingGrid::mouseClicked, &connections_,
                      [this, kind](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
                          Grid_Click(kind, button, position);
@@ -93,6 +96,16 @@ void TableEditor::Grid_AfterRowColChange(TableKind kind, int newRow, int newColu
     chart.suspendRedraw();
     showValueLabel(kind, newRow, newColumn);
     chart.resumeRedraw();
+}
+
+void TableEditor::outlineSelection() {
+    const TimingGrid& grid = *views(TableKind::Table3D).grid;
+    const auto block = selectedData(TableKind::Table3D);
+    const auto y = [](int row) { return kPressureRows + 1 - row; };
+    chart3D_->setSelection(block ? SurfaceSelection{block->left, block->right, y(block->bottom),
+                                                    y(block->top), grid.currentColumn(),
+                                                    y(grid.currentRow())}
+                                 : SurfaceSelection{});
 }
 
 void TableEditor::showValueLabel(TableKind kind, int row, int column) {

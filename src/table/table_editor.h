@@ -198,6 +198,8 @@ class TableEditor {
     // step of a run joins the step before it when that is of the same run.
     void recordEdit(const Snapshot& before, const QString& what,
                     std::optional<int> stepRun = std::nullopt);
+    // The 3D grid's selected block and current cell outlined on the surface.
+    void outlineSelection();
     // The value label on the current data cell of a grid, showing its value.
     void showValueLabel(TableKind kind, int row, int column);
     // A cell typed and confirmed with Ctrl+Enter written into every other selected cell.

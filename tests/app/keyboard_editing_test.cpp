@@ -32,6 +32,10 @@ TEST(KeyboardEditing, StepsReachTheBufferAndTheFileAsTheEncodingGivesThem) {
     grid.setCurrentCell(3, 4);
     grid.selectBlock(block);
     grid.setFocus();
+    EXPECT_EQ(f.chart3D().selection(), (SurfaceSelection{3, 5, 5, 7, 4, 6})) << "outlined";
+    EXPECT_EQ(f.chart3D().grab().toImage().pixelColor(f.pointAt(3, 4).toPoint()),
+              QColor(20, 20, 20))
+        << "the current cell's point is marked";
     const TableEditor::Snapshot before = f.editor().snapshot();
     key(grid, Qt::Key_Plus, Qt::ShiftModifier);  // + on the main keyboard is shifted
     key(grid, Qt::Key_Plus, Qt::KeypadModifier);
@@ -61,8 +65,8 @@ TEST(KeyboardEditing, StepsReachTheBufferAndTheFileAsTheEncodingGivesThem) {
     EXPECT_EQ(f.folder.read("stepped.dat"), qz1::test::fileBytes(f.state.EEPROMBuffer));
     EXPECT_TRUE(std::equal(expected.begin() + 16, expected.begin() + 37,
                            f.state.EEPROMBuffer.begin() + 16));
-    EXPECT_TRUE(std::equal(expected.begin() + 112, expected.end(),
-                           f.state.EEPROMBuffer.begin() + 112));
+    EXPECT_TRUE(
+        std::equal(expected.begin() + 112, expected.end(), f.state.EEPROMBuffer.begin() + 112));
 }
 
 // A run of presses is one undo step; a moved selection, another edit or an undo begins a new
