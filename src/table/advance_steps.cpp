@@ -7,9 +7,9 @@
 namespace qz {
 
 double steppedAdvance(double advance, double delta, int trigTiming, TableKind kind) {
+    // The 2D table's floor at 0 is the decoding's own, below.
     const double highest = trigTiming;
-    double lowest = trigTiming - kTimingRange;
-    if (kind == TableKind::Table2D) lowest = std::max(lowest, 0.0);
+    const double lowest = trigTiming - kTimingRange;
     const int before = encodeCell(trigTiming, advance);
     int after = encodeCell(trigTiming, std::clamp(advance + delta, lowest, highest));
     if (after == before) {

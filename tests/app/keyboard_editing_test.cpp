@@ -8,7 +8,6 @@
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "table/cell_text.h"
-#include "table/step_sizes_dialog.h"
 
 namespace qz {
 namespace {
@@ -22,16 +21,28 @@ void key(QWidget& widget, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoMod
     QCoreApplication::processEvents();  // an editor hands its text over through the event loop
 }
 
-// The 3D tune's grid rows 2 to 4, columns 3 to 5 hold bytes 45 to 89, so at T = 30 a fine
-// step up is 0.5 / 0.0879 = 5.69 bytes, taken as 6 retard bytes off, and Ctrl+- is 22.75, 23
-// bytes on: +, +, Ctrl+- leave each byte 11 higher. The three presses are one undo step.
+void select(TimingGrid& grid, int row, int column, const CellBlock& block) {
+    grid.setCurrentCell(row, column);
+    grid.selectBlock(block);
+}
+
+// F2 on the current cell, the text typed, and the key that confirms it.
+void typeAndPress(TimingGrid& grid, const char* text, Qt::Key k, Qt::KeyboardModifiers mods) {
+    key(grid, Qt::Key_F2);
+    QLineEdit* editor = test::openEditor(grid);
+    ASSERT_TRUE(editor);
+    editor->clear();
+    QTest::keyClicks(editor, text);
+    key(*editor, k, mods);
+}
+
+// The tune's grid rows 2 to 4, columns 3 to 5 hold bytes 45 to 89. At T = 30 a fine step up
+// is 0.5 / 0.0879 = 5.69 bytes, so 6 retard bytes off, and Ctrl+- 22.75, so 23 bytes on:
+// +, +, Ctrl+- leave each byte 11 higher, one undo step.
 TEST(KeyboardEditing, StepsReachTheBufferAndTheFileAsTheEncodingGivesThem) {
     Opened f(k3D);
     TimingGrid& grid = f.grid();
-    const CellBlock block{2, 3, 4, 5};
-    grid.setCurrentCell(3, 4);
-    grid.selectBlock(block);
-    grid.setFocus();
+    select(grid, 3, 4, {2, 3, 4, 5});
     EXPECT_EQ(f.chart3D().selection(), (SurfaceSelection{3, 5, 5, 7, 4, 6})) << "outlined";
     EXPECT_EQ(f.chart3D().grab().toImage().pixelColor(f.pointAt(3, 4).toPoint()),
               QColor(20, 20, 20))
@@ -39,167 +50,107 @@ TEST(KeyboardEditing, StepsReachTheBufferAndTheFileAsTheEncodingGivesThem) {
     const TableEditor::Snapshot before = f.editor().snapshot();
     key(grid, Qt::Key_Plus, Qt::ShiftModifier);  // + on the main keyboard is shifted
     key(grid, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(f.chart3D().valueLabelText(), advanceCell(f.chartValue(3, 4)))
-        << "the label shows the current cell";
     key(grid, Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_TRUE(f.chart3D().valueLabelVisible());
+    EXPECT_EQ(f.chart3D().valueLabelText(), advanceCell(f.chartValue(3, 4)));
     const TableEditor::Snapshot stepped = f.editor().snapshot();
-    EXPECT_EQ(f.editor().undoStack().count(), 1) << "one run of presses, one undo step";
     key(grid, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(f.editor().snapshot(), before);
+    EXPECT_EQ(f.editor().snapshot(), before) << "one run of presses, one undo step";
     key(grid, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(f.editor().snapshot(), stepped);
     f.window->mnuSaveTbl->trigger();
     EepromBytes expected = f.opened;
-    for (int row = block.top; row <= block.bottom; ++row)
-        for (int column = block.left; column <= block.right; ++column) {
+    for (int row = 2; row <= 4; ++row)
+        for (int column = 3; column <= 5; ++column) {
             const auto address = static_cast<std::size_t>(112 + 21 * (row - 1) + column - 1);
             expected[address] = static_cast<std::uint8_t>(expected[address] + 11);
-            EXPECT_EQ(grid.cellText(row, column), advanceCell(decodeCell(30, expected[address])))
-                << "the grid showed what the module holds";
+            EXPECT_EQ(grid.cellText(row, column), advanceCell(decodeCell(30, expected[address])));
         }
     EXPECT_EQ(f.state.EEPROMBuffer, expected);
     f.prompts.answerFile(f.folder.file("stepped.dat"));
     f.window->mnuSaveFile->trigger();
-    // The file holds the buffer, its parameter bytes as Save File writes them.
     EXPECT_EQ(f.folder.read("stepped.dat"), qz1::test::fileBytes(f.state.EEPROMBuffer));
-    EXPECT_TRUE(std::equal(expected.begin() + 16, expected.begin() + 37,
-                           f.state.EEPROMBuffer.begin() + 16));
     EXPECT_TRUE(
         std::equal(expected.begin() + 112, expected.end(), f.state.EEPROMBuffer.begin() + 112));
 }
 
-// A run of presses is one undo step; a moved selection, another edit or an undo begins a new
-// run. Each row: what is done, in order, and the undo steps there are afterwards.
+// + and -: steps; s: another block selected; b: the first one again; t: a cell typed.
 TEST(KeyboardEditing, ARunOfPressesOnOneSelectionIsOneUndoStep) {
-    const struct {
-        const char* actions;  // + -: steps; s: select another block; b: select back; t: type
-        int steps;
-    } cases[] = {
-        {"++-", 1}, {"+s+", 2}, {"+sb+", 2}, {"+t+", 3}, {"+-+-", 0},
-    };
-    for (const auto& c : cases) {
+    const std::pair<const char*, int> cases[] = {
+        {"++-", 1}, {"+s+", 2}, {"+sb+", 2}, {"+t+", 3}, {"+-+-", 0}};
+    for (const auto& [actions, steps] : cases) {
         Opened f(k3D);
         TimingGrid& grid = f.grid();
-        const auto select = [&](CellBlock b) {
-            grid.setCurrentCell(b.top, b.left);
-            grid.selectBlock(b);
-        };
-        select({2, 2, 3, 3});
-        for (const char* a = c.actions; *a; ++a) {
+        select(grid, 2, 2, {2, 2, 3, 3});
+        for (const char* a = actions; *a; ++a) {
             if (*a == '+' || *a == '-') key(grid, *a == '+' ? Qt::Key_Plus : Qt::Key_Minus);
-            if (*a == 's') select({5, 5, 6, 6});
-            if (*a == 'b') select({2, 2, 3, 3});
-            if (*a == 't') {
-                EXPECT_TRUE(test::typeIntoCell(grid, 7, 7, "20"));
-                select({2, 2, 3, 3});
-            }
+            if (*a == 's') select(grid, 5, 5, {5, 5, 6, 6});
+            if (*a == 't' && !test::typeIntoCell(grid, 7, 7, "20")) FAIL();
+            if (*a == 'b' || *a == 't') select(grid, 2, 2, {2, 2, 3, 3});
         }
-        EXPECT_EQ(f.editor().undoStack().count(), c.steps) << c.actions;
+        EXPECT_EQ(f.editor().undoStack().count(), steps) << actions;
     }
 }
 
-// Enter confirms and moves down, Shift+Enter up, Tab right, Shift+Tab left, without opening
-// the next cell; a refused text keeps its editor and the cell. + and - never start typing,
-// Delete leaves a cell as it is, and after F2 a value can begin with a minus sign.
-TEST(KeyboardEditing, KeysConfirmAndMoveAsInASpreadsheet) {
+// Where a confirmed cell leaves the current cell, from (1, 10); a refused text keeps its
+// editor; a typed value may begin with a minus sign.
+TEST(KeyboardEditing, EnterAndTabConfirmAndMoveAsInASpreadsheet) {
     const struct {
         std::uint8_t kind;
         const char* typed;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        int row, column;  // current afterwards, from (1, 10)
-        bool committed;
+        int row, column;
     } cases[] = {
-        {k3D, "20", Qt::Key_Return, Qt::NoModifier, 2, 10, true},
-        {k3D, "20", Qt::Key_Enter, Qt::KeypadModifier, 2, 10, true},
-        {k2D, "20", Qt::Key_Return, Qt::NoModifier, 1, 10, true},
-        {k3D, "20", Qt::Key_Tab, Qt::NoModifier, 1, 11, true},
-        {k3D, "20", Qt::Key_Backtab, Qt::ShiftModifier, 1, 9, true},
-        {k3D, "40", Qt::Key_Return, Qt::NoModifier, 1, 10, false},
-        {k3D, "-5", Qt::Key_Return, Qt::NoModifier, 2, 10, true},  // at T = 10
+        {k3D, "20", Qt::Key_Return, Qt::NoModifier, 2, 10},
+        {k3D, "20", Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier, 1, 10},
+        {k2D, "20", Qt::Key_Return, Qt::NoModifier, 1, 10},
+        {k3D, "20", Qt::Key_Tab, Qt::NoModifier, 1, 11},
+        {k3D, "20", Qt::Key_Backtab, Qt::ShiftModifier, 1, 9},
+        {k3D, "-5", Qt::Key_Return, Qt::NoModifier, 1, 10},  // refused at T = 30
     };
     for (const auto& c : cases) {
         Opened f(c.kind);
-        if (std::string(c.typed) == "-5") f.state.TrigTiming = 10;
-        TimingGrid& grid = f.grid();
-        grid.setCurrentCell(1, 10);
-        grid.setFocus();
-        if (!c.committed) f.prompts.answer(PromptAnswer::OK);
-        const std::size_t messages = f.prompts.messages().size();
-        const QString before = grid.cellText(1, 10);
-        key(grid, Qt::Key_F2);
-        QLineEdit* editor = test::openEditor(grid);
-        ASSERT_TRUE(editor);
-        editor->clear();
-        QTest::keyClicks(editor, c.typed);
-        key(*editor, c.key, c.modifiers);
-        EXPECT_EQ(std::tuple(grid.currentRow(), grid.currentColumn(), grid.editing()),
-                  std::tuple(c.row, c.column, !c.committed))
-            << c.typed << " " << c.key;
-        EXPECT_EQ(grid.cellText(1, 10), c.committed ? c.typed : before) << c.key;
-        EXPECT_EQ(f.prompts.messages().size(), messages + (c.committed ? 0 : 1));
+        const bool refused = c.typed[0] == '-';
+        if (refused) f.prompts.answer(PromptAnswer::OK);
+        f.grid().setCurrentCell(c.key == Qt::Key_Enter ? 2 : 1, 10);
+        typeAndPress(f.grid(), c.typed, c.key, c.modifiers);
+        EXPECT_EQ(std::tuple(f.grid().currentRow(), f.grid().currentColumn(), f.grid().editing()),
+                  std::tuple(c.row, c.column, refused))
+            << c.key;
+        EXPECT_EQ(test::openEditor(f.grid()) ? test::openEditor(f.grid())->text() : "",
+                  refused ? c.typed : "");
     }
     Opened f(k3D);
     TimingGrid& grid = f.grid();
     grid.setCurrentCell(1, 10);
-    for (Qt::Key k : {Qt::Key_Delete, Qt::Key_Plus, Qt::Key_Minus}) key(grid, k);
-    EXPECT_FALSE(grid.editing()) << "no key of these starts typing";
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(&grid, &del);
+    for (Qt::Key k : {Qt::Key_Plus, Qt::Key_Minus}) key(grid, k);
+    EXPECT_FALSE(grid.editing()) << "Delete, + and - start no typing";
     key(grid, Qt::Key_Return);
-    EXPECT_EQ(grid.currentRow(), 2) << "Enter moves down outside an editor as well";
+    EXPECT_EQ(grid.currentRow(), 2) << "Enter moves down outside an editor too";
 }
 
-// Ctrl+Enter writes the typed value, checked as one typed cell is, into every selected cell
-// as one undo step; a refused one changes none.
+// Ctrl+Enter writes the typed value, checked as one cell is, into the selection as one step.
 TEST(KeyboardEditing, CtrlEnterWritesTheTypedValueIntoTheSelection) {
     for (const char* typed : {"12.5", "50"}) {
         Opened f(k3D);
-        const bool taken = std::string(typed) == "12.5";
+        const bool taken = typed[0] == '1';
         if (!taken) f.prompts.answer(PromptAnswer::OK);
-        TimingGrid& grid = f.grid();
-        grid.setCurrentCell(2, 3);
-        grid.selectBlock({2, 3, 4, 5});
+        select(f.grid(), 2, 3, {2, 3, 4, 5});
         const TableEditor::Snapshot before = f.editor().snapshot();
-        key(grid, Qt::Key_F2);
-        QLineEdit* editor = test::openEditor(grid);
-        ASSERT_TRUE(editor);
-        editor->clear();
-        QTest::keyClicks(editor, typed);
-        key(*editor, Qt::Key_Return, Qt::ControlModifier);
-        for (int row = 2; row <= 4; ++row)
-            for (int column = 3; column <= 5; ++column) {
-                EXPECT_EQ(grid.cellText(row, column),
-                          taken ? QString(typed) : before.grid3D[(row - 1) * 21 + column - 1]);
-                if (taken) {
-                    EXPECT_EQ(f.chartValue(row, column), 12.5);
-                }
+        typeAndPress(f.grid(), typed, Qt::Key_Return, Qt::ControlModifier);
+        for (int row = 1; row <= 5; ++row)
+            for (int column = 2; column <= 6; ++column) {
+                const bool inBlock = row > 1 && row < 5 && column > 2 && column < 6;
+                EXPECT_EQ(f.chartValue(row, column),
+                          inBlock && taken ? 12.5 : before.chart3D(column, 9 - row));
             }
-        EXPECT_EQ(grid.cellText(5, 3), before.grid3D[4 * 21 + 2]) << "outside the selection";
         EXPECT_EQ(f.editor().undoStack().count(), taken ? 1 : 0);
-        if (!taken) continue;
-        key(grid, Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(f.editor().snapshot(), before);
     }
 }
 
-// Ctrl+M: the hand-worked 1-2-1 rows, the ends kept, written as Modify writes.
-TEST(KeyboardEditing, CtrlMSmoothsTheSelectedBlock) {
-    Opened f(k3D);
-    TimingGrid& grid = f.grid();
-    const double row[] = {10, 20, 28, 20, 10};
-    for (int c = 0; c < 5; ++c) f.chart3D().setValue(c + 1, 8, row[c]);
-    grid.setCurrentCell(1, 1);
-    grid.selectBlock({1, 1, 1, 5});
-    key(grid, Qt::Key_M, Qt::ControlModifier);
-    const double smoothed[] = {10, 19.5, 24, 19.5, 10};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_DOUBLE_EQ(f.chartValue(1, c + 1), smoothed[c]) << c;
-        EXPECT_EQ(grid.cellText(1, c + 1), advanceCell(smoothed[c]));
-    }
-    EXPECT_EQ(f.editor().undoStack().count(), 1);
-}
-
-// The Edit menu's and the grids' keyboard commands are enabled only when they can act.
+// Enabled only when they can act; Ctrl+M smooths three cells in a row 1-2-1.
 TEST(KeyboardEditing, TheCommandsAreEnabledOnlyWhenTheyCanAct) {
     test::EditorFixture f(k3D);
     const TableEditor::Actions& a = f.editor().actions();
@@ -211,41 +162,32 @@ TEST(KeyboardEditing, TheCommandsAreEnabledOnlyWhenTheyCanAct) {
     f.window->mnuEditTimingTable->trigger();
     EXPECT_EQ(states(), std::tuple(false, false, false, false, false)) << "the corner current";
     TimingGrid& grid = f.grid();
-    grid.setCurrentCell(2, 2);
-    EXPECT_EQ(states(), std::tuple(false, false, true, false, false)) << "one cell";
-    grid.selectBlock({2, 2, 3, 3});
+    select(grid, 2, 2, {2, 2, 3, 3});
     EXPECT_EQ(states(), std::tuple(false, false, true, false, false)) << "2 x 2: no inner cell";
-    grid.selectBlock({2, 2, 2, 4});
+    select(grid, 2, 2, {2, 2, 2, 4});
     EXPECT_EQ(states(), std::tuple(false, false, true, true, true)) << "three in a row";
-    key(grid, Qt::Key_Plus);
+    for (int x = 2; x <= 4; ++x) f.chart3D().setValue(x, 7, x == 3 ? 20 : 10);
+    key(grid, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(grid.cellText(2, 3), "15.0") << "(10 + 2 x 20 + 10) / 4";
     EXPECT_EQ(states(), std::tuple(true, false, true, true, true));
     key(grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(states(), std::tuple(false, true, true, true, true));
-    EXPECT_TRUE(f.window->mnuStepSizes->isEnabled());
 }
 
-// Step Sizes sets the fine and the coarse step and keeps them for the user: 1 degree is
-// 11.38, 11 bytes.
+// Step Sizes sets the steps and keeps them for the user: a fine step of 1 is 11 bytes.
 TEST(KeyboardEditing, StepSizesAreSetInTheirDialogAndKept) {
-    {
+    for (const double fine : {1.0, 0.5}) {  // the second puts the default back
         Opened f(k3D);
-        f.onDialog = [](QDialog& dialog) {
-            test::named<QDoubleSpinBox>(dialog, "txtFineStep").setValue(1);
+        f.onDialog = [&](QDialog& dialog) {
+            test::named<QDoubleSpinBox>(dialog, "txtFineStep").setValue(fine);
             dialog.accept();
         };
         f.window->mnuStepSizes->trigger();
         f.grid().setCurrentCell(2, 3);
         key(f.grid(), Qt::Key_Plus);
-        EXPECT_EQ(encodeCell(30, f.chartValue(2, 3)), f.opened[112 + 21 + 2] - 11);
+        EXPECT_EQ(encodeCell(30, f.chartValue(2, 3)), f.opened[135] - (fine == 1 ? 11 : 6));
+        EXPECT_EQ(Opened(k3D).editor().stepSizes(), (StepSizes{fine, 2}));
     }
-    Opened g(k3D);
-    EXPECT_EQ(g.editor().stepSizes(), (StepSizes{1, 2}));
-    g.onDialog = [](QDialog& dialog) {  // back to the defaults for the other tests
-        test::named<QDoubleSpinBox>(dialog, "txtFineStep").setValue(0.5);
-        dialog.accept();
-    };
-    g.window->mnuStepSizes->trigger();
-    EXPECT_EQ(g.editor().stepSizes(), StepSizes{});
 }
 
 }  // namespace
