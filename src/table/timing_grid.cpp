@@ -207,8 +207,6 @@ void TimingGrid::keyPressEvent(QKeyEvent* event) {
                 return emit stepKeyed(true, coarse);
             case Qt::Key_Minus:
                 return emit stepKeyed(false, coarse);
-            case Qt::Key_Delete:  // a timing cell is never empty
-                return;
             case Qt::Key_Return:
             case Qt::Key_Enter:
                 return moveAfterEdit(

@@ -81,7 +81,8 @@ class TimingGrid : public QTableWidget {
     // Ctrl+C and Ctrl+V while the grid has the focus.
     void copyKeyed();
     void pasteKeyed();
-    // + or - (with Ctrl: coarse) that no shortcut took; they never start typing in a cell.
+    // + or - (with Ctrl: coarse) that no shortcut took; they never start typing in a cell (nor
+    // does Delete: a timing cell is never empty).
     void stepKeyed(bool up, bool coarse);
 
   protected:
