@@ -25,7 +25,8 @@ QAction* separator(QMenu* menu, const char* name) {
 
 }  // namespace
 
-// Captions and access keys as the program has always had them; no item has a shortcut.
+// Captions and access keys as the program has always had them; of these no item has a
+// shortcut (the table editor's keyboard commands, added after them, show theirs).
 void frmTunewell_Main::createMenus() {
     mnuFile = menu("mnuFile", "&File", this);
     mnuNewTable = item(mnuFile, "mnuNewTable", "&New Timing Table");
@@ -45,6 +46,7 @@ void frmTunewell_Main::createMenus() {
     mnuEditTimingTable = item(mnuEdit, "mnuEditTimingTable", "Edit &Timing Table");
     mnuSaveTbl = item(mnuEdit, "mnuSaveTbl", "Save Timing Table Edits To Buffer");
     mnuCloseTbl = item(mnuEdit, "mnuCloseTbl", "Close Timing Table");
+    mnuSep4 = separator(mnuEdit, "mnuSep4");
 
     mnuComm = menu("mnuComm", "&Communications", this);
     mnuDownload = item(mnuComm, "mnuDownload", "&Download From EEPROM");
@@ -99,6 +101,22 @@ void frmTunewell_Main::createMenus() {
         connect(paste, &QAction::triggered, this, [this, kind] { editor_->Paste(kind); });
         connect(modify, &QAction::triggered, this, [this, kind] { editor_->Modify(kind); });
     }
+}
+
+void frmTunewell_Main::addTableCommands() {
+    const TableEditor::Actions& table = editor_->actions();
+    mnuEdit->addActions(
+        {table.undo, table.redo, table.stepUp, table.stepDown, table.interpolate, table.smooth});
+    mnuStepSizes = item(mnuEdit, "mnuStepSizes", "Step Si&zes...");
+    connect(mnuStepSizes, &QAction::triggered, this, &frmTunewell_Main::mnuStepSizes_Click);
+    for (QMenu* popUp : {mnuPopUpEdit2D, mnuPopUpEdit3D}) {
+        popUp->addSeparator();
+        popUp->addActions({table.undo, table.redo, table.interpolate, table.smooth});
+    }
+    for (QAction* command :
+         {table.undo, table.redo, table.stepUp, table.stepDown, table.stepUpCoarse,
+          table.stepDownCoarse, table.interpolate, table.smooth, mnuStepSizes})
+        connect(command, &QAction::triggered, this, &frmTunewell_Main::updateStatusBar);
 }
 
 }  // namespace qz

@@ -18,6 +18,7 @@
 #include "image/module_names.h"
 #include "params/gpio_params_dialog.h"
 #include "params/module_params_dialog.h"
+#include "table/step_sizes_dialog.h"
 #include "wizards/new_2d_table_dialog.h"
 #include "wizards/new_3d_table_dialog.h"
 
@@ -49,6 +50,8 @@ frmTunewell_Main::frmTunewell_Main(ProgramState& state, Prompts& prompts, QStrin
     // An edit of the open table ends "module = buffer" at once.
     connect(&editor_->undoStack(), &QUndoStack::indexChanged, this,
             &frmTunewell_Main::updateStatusBar);
+    editor_->setStepSizes(readStepSizes(settings_));
+    addTableCommands();
     createFrames();
     createSerialPort();
     qApp->installEventFilter(this);
@@ -267,6 +270,13 @@ bool frmTunewell_Main::mnuSaveTbl_Click() {
 
 bool frmTunewell_Main::mnuCloseTbl_Click() {
     return editor_->closeTable();
+}
+
+void frmTunewell_Main::mnuStepSizes_Click() {
+    frmStepSizes dialog(editor_->stepSizes(), this);
+    if (runDialog_(dialog) != QDialog::Accepted) return;
+    editor_->setStepSizes(dialog.sizes());
+    writeStepSizes(settings_, dialog.sizes());
 }
 
 void frmTunewell_Main::runWizard(TableKind kind) {

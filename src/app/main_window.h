@@ -56,6 +56,8 @@ class frmTunewell_Main : public QMainWindow {
     QAction* mnuEditTimingTable;
     QAction* mnuSaveTbl;
     QAction* mnuCloseTbl;
+    QAction* mnuSep4;
+    QAction* mnuStepSizes;
     QMenu* mnuComm;
     QAction* mnuDownload;
     QAction* mnuUpload;
@@ -99,6 +101,8 @@ class frmTunewell_Main : public QMainWindow {
     void mnuEditTimingTable_Click();
     bool mnuSaveTbl_Click();
     bool mnuCloseTbl_Click();
+    // Edit, Step Sizes: the fine and coarse steps of + and -, kept for the user.
+    void mnuStepSizes_Click();
     void mnuHelpContents_Click();
     void mnuAbout_Click();
     void Form_Resize();
@@ -123,6 +127,8 @@ class frmTunewell_Main : public QMainWindow {
 
   private:
     void createMenus();
+    // The table editor's keyboard commands in the Edit menu and the grids' menus.
+    void addTableCommands();
     void createFrames();
     void createSerialPort();
     void Form_Load();

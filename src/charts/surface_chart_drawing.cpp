@@ -142,6 +142,39 @@ SurfaceProjection surfaceProjection(const SurfaceChartData& data, const QRectF& 
     return view;
 }
 
+namespace {
+
+bool onSurface(int x, int y) {
+    return x >= 1 && x <= kColumns && y >= 1 && y <= kRows;
+}
+
+// A block selected in the grid is outlined along the surface, so the tuner sees on the chart
+// which cells the keys will move; the current cell's point is ringed.
+void paintSelection(QPainter& painter, const SurfaceProjection& view,
+                    const SurfaceChartData& data) {
+    const SurfaceSelection& s = data.selection;
+    if (!onSurface(s.left, s.low) || !onSurface(s.right, s.high)) return;
+    const auto point = [&](int x, int y) { return view.project(x, y, data.table(x, y)); };
+    QPolygonF outline;
+    for (int x = s.left; x <= s.right; ++x) outline << point(x, s.low);
+    for (int y = s.low + 1; y <= s.high; ++y) outline << point(s.right, y);
+    for (int x = s.right - 1; x >= s.left; --x) outline << point(x, s.high);
+    for (int y = s.high - 1; y > s.low; --y) outline << point(s.left, y);
+    painter.setPen(QPen(QColor(20, 20, 20), 2.5));
+    painter.setBrush(Qt::NoBrush);
+    if (outline.size() == 1)
+        painter.drawEllipse(outline.front(), 3, 3);
+    else
+        painter.drawPolygon(outline);
+    if (onSurface(s.x, s.y)) {
+        painter.setPen(QPen(QColor(255, 255, 255), 2));
+        painter.setBrush(QColor(20, 20, 20));
+        painter.drawEllipse(point(s.x, s.y), 5, 5);
+    }
+}
+
+}  // namespace
+
 void paintSurfaceChart(QPainter& painter, const QRectF& rect, const SurfaceChartData& data) {
     painter.save();
     paintChartFrame(painter, rect, data.look);
@@ -149,6 +182,7 @@ void paintSurfaceChart(QPainter& painter, const QRectF& rect, const SurfaceChart
     paintFloor(painter, view, data.look.valueMinimum);
     paintSurface(painter, view, data);
     paintScales(painter, view, data);
+    paintSelection(painter, view, data);
     const ValueLabel& label = data.label;
     if (label.first >= 1 && label.first <= kColumns && label.second >= 1 && label.second <= kRows)
         paintValueLabel(

@@ -10,6 +10,18 @@
 
 namespace qz {
 
+// The cells selected in the table's grid, as surface points: x from `left` to `right`, y from
+// `low` to `high`, and the current cell's point (x, y); none when `left` is 0.
+struct SurfaceSelection {
+    int left = 0;
+    int right = 0;
+    int low = 0;
+    int high = 0;
+    int x = 0;
+    int y = 0;
+    bool operator==(const SurfaceSelection&) const = default;
+};
+
 // The 3D chart as data: a 21 x 8 surface addressed (x, y), x the RPM column and y the
 // pressure row (y = 1 the highest pressure), shaded by advance, seen from a turned view.
 struct SurfaceChartData {
@@ -20,6 +32,7 @@ struct SurfaceChartData {
     double elevation = SurfaceProjection::kDefaultElevation;
     double scale = 1;
     ValueLabel label;
+    SurfaceSelection selection;
 };
 
 // The projection of a chart drawn in the given rectangle.

@@ -28,15 +28,28 @@ TableEditor::BlockValues TableEditor::blockValues(TableKind kind, const CellBloc
     return values;
 }
 
-void TableEditor::blockEdit(TableKind kind, const QString& what,
-                            const std::function<void()>& write) {
+TableEditor::BlockValues TableEditor::chartValues(TableKind kind, const CellBlock& block) const {
+    BlockValues values;
+    for (int row = block.top; row <= block.bottom; ++row) {
+        values.emplace_back();
+        for (int column = block.left; column <= block.right; ++column)
+            values.back().push_back(views(kind).chart->cellValue(row, column));
+    }
+    return values;
+}
+
+void TableEditor::blockEdit(TableKind kind, const QString& what, const std::function<void()>& write,
+                            std::optional<int> stepRun) {
     const Snapshot before = snapshot();
     TimingChart& chart = *views(kind).chart;
-    chart.setValueLabelVisible(false);
     chart.suspendRedraw();
+    chart.setValueLabelVisible(false);
     write();
+    // A tuner stepping a block watches the current cell's value move.
+    const TimingGrid& grid = *views(kind).grid;
+    if (stepRun) showValueLabel(kind, grid.currentRow(), grid.currentColumn());
     chart.resumeRedraw();
-    recordEdit(before, what);
+    recordEdit(before, what, stepRun);
 }
 
 void TableEditor::writeBlock(TableKind kind, const CellBlock& block, const BlockValues& values) {
@@ -113,6 +126,32 @@ void TableEditor::Interpolate(TableKind kind) {
     if (!block) return;
     const BlockValues values = interpolated(blockValues(kind, *block));
     blockEdit(kind, QStringLiteral("Interpolate"), [&] { writeBlock(kind, *block, values); });
+}
+
+// From the values the chart holds, into the span typing allows.
+void TableEditor::Smooth(TableKind kind) {
+    const auto block = selectedData(kind);
+    if (!block || !hasInnerCells(*block)) return;
+    const int trigger = state_.TrigTiming;
+    const double lowest =
+        kind == TableKind::Table2D ? std::max(trigger - kTimingRange, 0) : trigger - kTimingRange;
+    const BlockValues values = smoothed(chartValues(kind, *block), lowest, trigger);
+    blockEdit(kind, QStringLiteral("Smooth"), [&] { writeBlock(kind, *block, values); });
+}
+
+void TableEditor::Step(bool up, bool coarse) {
+    const auto kind = openKind();
+    if (!kind || !commitPendingEdit()) return;
+    const auto block = selectedData(*kind);
+    if (!block) return;
+    const double size = coarse ? stepSizes_.coarse : stepSizes_.fine;
+    BlockValues values = chartValues(*kind, *block);
+    for (auto& row : values)
+        for (double& value : row)
+            value = steppedAdvance(value, up ? size : -size, state_.TrigTiming, *kind);
+    blockEdit(
+        *kind, up ? QStringLiteral("Step Up") : QStringLiteral("Step Down"),
+        [&] { writeBlock(*kind, *block, values); }, stepRun_);
 }
 
 }  // namespace qz

@@ -112,6 +112,38 @@ std::vector<std::vector<double>> interpolated(const std::vector<std::vector<doub
     return result;
 }
 
+bool hasInnerCells(const CellBlock& block) {
+    return block.bottom - block.top >= 2 || block.right - block.left >= 2;
+}
+
+std::vector<std::vector<double>> smoothed(const std::vector<std::vector<double>>& values,
+                                          double lowest, double highest) {
+    std::vector<std::vector<double>> result = values;
+    const int rows = static_cast<int>(values.size());
+    const int columns = rows ? static_cast<int>(values[0].size()) : 0;
+    // Along an axis of fewer than three cells nothing is averaged.
+    const int reachDown = rows >= 3 ? 1 : 0;
+    const int reachAcross = columns >= 3 ? 1 : 0;
+    const double total = (reachDown ? 4 : 1) * (reachAcross ? 4 : 1);
+    const auto weight = [](int offset, int reach) { return reach ? 2 - offset * offset : 1; };
+    const auto at = [&](int r, int c) {
+        return values[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+    };
+    for (int r = reachDown; r < rows - reachDown; ++r)
+        for (int c = reachAcross; c < columns - reachAcross; ++c) {
+            // Each weight is taken as its share of the whole, so that no sum of large values
+            // runs beyond a double.
+            double value = 0;
+            for (int dr = -reachDown; dr <= reachDown; ++dr)
+                for (int dc = -reachAcross; dc <= reachAcross; ++dc)
+                    value += weight(dr, reachDown) * weight(dc, reachAcross) / total *
+                             at(r + dr, c + dc);
+            result[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] =
+                std::clamp(value, lowest, highest);
+        }
+    return result;
+}
+
 double dragged2D(double startValue, int startY, int y, int trigTiming) {
     const double value = roundHalfEven(startValue * 5 + 0.5 * (startY - y)) * 0.2;
     const double lowest = std::max(trigTiming - kTimingRange, 0);

@@ -48,6 +48,16 @@ CellBlock pasteTarget(const CellBlock& selection, int rowSpan, int columnSpan, i
 // result too large for a double counts as none, 0.
 std::vector<std::vector<double>> interpolated(const std::vector<std::vector<double>>& values);
 
+// Whether a block has cells between its edges along a row or a column (three or more cells
+// along one of them), which interpolation and smoothing can change.
+bool hasInnerCells(const CellBlock& block);
+
+// The values of a block smoothed: along each axis of three or more cells, every cell becomes
+// the 1-2-1 weighted average of itself and its two neighbours, and a cell at either end of
+// such an axis keeps its value. values[r][c]; results are kept within lowest..highest.
+std::vector<std::vector<double>> smoothed(const std::vector<std::vector<double>>& values,
+                                          double lowest, double highest);
+
 // Why a typed advance is refused, or nothing when it is taken: it must be a number as a
 // whole within the timing range below the trigger timing; the 2D table takes no negative
 // advance either.

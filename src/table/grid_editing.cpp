@@ -34,8 +34,16 @@ void TableEditor::connectGrid(TableKind kind) {
                      [this, kind](int row, int column) { Grid_AfterEdit(kind, row, column); });
     QObject::connect(grid, &TimingGrid::copyKeyed, &connections_, [this, kind] { Copy(kind); });
     QObject::connect(grid, &TimingGrid::pasteKeyed, &connections_, [this, kind] { Paste(kind); });
-    QObject::connect(grid, &TimingGrid::interpolateKeyed, &connections_,
-                     [this, kind] { Interpolate(kind); });
+    QObject::connect(grid, &TimingGrid::stepKeyed, &connections_,
+                     [this](bool up, bool coarse) { Step(up, coarse); });
+    // A run of steps is on one selection; another selection begins another run.
+    QObject::connect(grid, &QTableWidget::itemSelectionChanged, &connections_, [this] {
+        endStepRun();
+        updateActions();
+        outlineSelection();
+    });
+    QObject::connect(grid, &QTableWidget::currentCellChanged, &connections_,
+                     [this] { outlineSelection(); });
     QObject::connect(grid, &TimingGrid::mouseClicked, &connections_,
                      [this, kind](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
                          Grid_Click(kind, button, position);
@@ -83,14 +91,30 @@ void TableEditor::Grid_BeforeRowColChange(TableKind kind, int oldRow, int oldCol
 void TableEditor::Grid_AfterRowColChange(TableKind kind, int newRow, int newColumn) {
     if (!dataCell(newRow, newColumn)) return;
     TimingGrid& grid = *views(kind).grid;
-    TimingChart& chart = *views(kind).chart;
     grid.setCellColours(newRow, newColumn, grid.selectionBackground(), grid.selectionText());
+    TimingChart& chart = *views(kind).chart;
     chart.suspendRedraw();
-    chart.setValueLabelVisible(true);
-    const auto [first, second] = chart.labelPointOf(newRow, newColumn);
-    chart.attachValueLabel(first, second);
-    chart.setValueLabelText(advanceCell(chart.cellValue(newRow, newColumn)));
+    showValueLabel(kind, newRow, newColumn);
     chart.resumeRedraw();
+}
+
+void TableEditor::outlineSelection() {
+    const TimingGrid& grid = *views(TableKind::Table3D).grid;
+    const auto block = selectedData(TableKind::Table3D);
+    const auto y = [](int row) { return kPressureRows + 1 - row; };
+    chart3D_->setSelection(block ? SurfaceSelection{block->left, block->right, y(block->bottom),
+                                                    y(block->top), grid.currentColumn(),
+                                                    y(grid.currentRow())}
+                                 : SurfaceSelection{});
+}
+
+void TableEditor::showValueLabel(TableKind kind, int row, int column) {
+    if (!dataCell(row, column)) return;
+    TimingChart& chart = *views(kind).chart;
+    chart.setValueLabelVisible(true);
+    const auto [first, second] = chart.labelPointOf(row, column);
+    chart.attachValueLabel(first, second);
+    chart.setValueLabelText(advanceCell(chart.cellValue(row, column)));
 }
 
 // A refused advance keeps its editor open with the reason.
@@ -105,14 +129,33 @@ void TableEditor::Grid_ValidateEdit(TableKind kind, bool* cancel) {
     *cancel = true;
 }
 
-// The committed value goes into the chart; the cell keeps the text as typed.
+// The committed value goes into the chart; the cell keeps the text as typed. Confirmed with
+// Ctrl+Enter it goes into every selected cell as well, the whole as one undo step.
 void TableEditor::Grid_AfterEdit(TableKind kind, int row, int column) {
     TimingChart& chart = *views(kind).chart;
     const double value = views(kind).grid->cellValue(row, column);
     chart.setCellValue(row, column, value);
     chart.setValueLabelText(advanceCell(value));
+    if (views(kind).grid->committingForSelection()) fillSelection(kind, row, column);
     if (beforeEdit_) recordEdit(*beforeEdit_, QStringLiteral("Typing"));
     beforeEdit_.reset();
+}
+
+void TableEditor::fillSelection(TableKind kind, int row, int column) {
+    const auto block = selectedData(kind);
+    if (!block) return;
+    TimingGrid& grid = *views(kind).grid;
+    const QString text = grid.cellText(row, column);
+    const double value = grid.cellValue(row, column);
+    TimingChart& chart = *views(kind).chart;
+    chart.suspendRedraw();
+    for (int r = block->top; r <= block->bottom; ++r)
+        for (int c = block->left; c <= block->right; ++c) {
+            chart.setCellValue(r, c, value);
+            grid.setCellText(r, c, text);
+            paintCell(kind, r, c);
+        }
+    chart.resumeRedraw();
 }
 
 // The right button offers Copy, Paste and Modify; Paste only when there is something to

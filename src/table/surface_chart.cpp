@@ -24,6 +24,12 @@ void SurfaceChart::setValue(int x, int y, double value) {
     redraw();
 }
 
+void SurfaceChart::setSelection(const SurfaceSelection& selection) {
+    if (selection == selection_) return;
+    selection_ = selection;
+    redraw();
+}
+
 void SurfaceChart::setPressureLabels(const std::array<int, 8>& labels) {
     pressureLabels_ = labels;
     redraw();
@@ -45,7 +51,7 @@ SurfaceProjection SurfaceChart::projection(const QRectF& rect) const {
 }
 
 SurfaceChartData SurfaceChart::data() const {
-    return {table_, look(), pressureLabels_, rotation_, elevation_, scale_, label()};
+    return {table_, look(), pressureLabels_, rotation_, elevation_, scale_, label(), selection_};
 }
 
 void SurfaceChart::paintEvent(QPaintEvent*) {
@@ -56,6 +62,7 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
 ChartPicture SurfaceChart::picture() const {
     SurfaceChartData shown = data();
     shown.label.visible = false;
+    shown.selection = {};
     return
         [shown](QPainter& painter, const QRectF& rect) { paintSurfaceChart(painter, rect, shown); };
 }

@@ -1,6 +1,5 @@
 #include "table/table_editor.h"
 
-#include <QShortcut>
 #include <QUndoCommand>
 #include <utility>
 
@@ -30,25 +29,37 @@ void setUpHeaders(TimingGrid& grid, TableKind kind, int dataRows) {
                                  QString::fromStdString(headerText(kind, row, column, 0)));
 }
 
-// One edit as the table was before and after it; undo and redo put either back.
+// One edit as the table was before and after it; undo and redo put either back. A step of
+// a run of steps takes in the next step of the same run, so the run is undone as one.
 class TableEdit : public QUndoCommand {
   public:
     TableEdit(TableEditor& editor, TableEditor::Snapshot before, TableEditor::Snapshot after,
-              const QString& what)
+              const QString& what, std::optional<int> stepRun)
         : QUndoCommand(what),
           editor_(editor),
           before_(std::move(before)),
-          after_(std::move(after)) {}
+          after_(std::move(after)),
+          stepRun_(stepRun) {}
     void undo() override { editor_.restore(before_); }
     void redo() override {
         if (done_) editor_.restore(after_);
         done_ = true;  // pushing the edit, which has already been made, changes nothing
     }
+    int id() const override { return stepRun_ ? kStepId : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const TableEdit*>(other);
+        if (next->stepRun_ != stepRun_) return false;
+        after_ = next->after_;
+        setObsolete(after_ == before_);  // a run that came back where it began is no step
+        return true;
+    }
 
   private:
+    static constexpr int kStepId = 1;
     TableEditor& editor_;
     TableEditor::Snapshot before_;
     TableEditor::Snapshot after_;
+    std::optional<int> stepRun_;
     bool done_ = false;
 };
 
@@ -70,20 +81,7 @@ TableEditor::TableEditor(ProgramState& state, Prompts& prompts, QString programF
     connectGrid(TableKind::Table2D);
     connectGrid(TableKind::Table3D);
     connectCharts();
-    // Undo and redo while a table is open, wherever the focus is in the window (an open
-    // cell editor takes the keys for its own text first).
-    const auto undo = [this] {
-        if (tableOpen()) undoStack_.undo();
-    };
-    const auto redo = [this] {
-        if (tableOpen()) undoStack_.redo();
-    };
-    // Named keys, not the platform's standard sequences: those may already include Ctrl+Y,
-    // and two shortcuts on one key would both stay silent.
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), parent, undo, Qt::WindowShortcut);
-    for (const QKeySequence& key :
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
-        new QShortcut(key, parent, redo, Qt::WindowShortcut);
+    createActions(parent);
 }
 
 TableEditor::~TableEditor() = default;
@@ -122,6 +120,7 @@ bool TableEditor::shows(TableKind kind) const {
 void TableEditor::hide(TableKind kind) {
     views(kind).chart->hide();
     views(kind).grid->hide();
+    updateActions();
 }
 
 void TableEditor::hideAll() {
@@ -174,6 +173,7 @@ void TableEditor::showTable(TableKind kind) {
     views(kind).grid->setCurrentCell(0, 0);
     undoStack_.clear();
     newTable_ = false;
+    updateActions();
 }
 
 void TableEditor::showNewTable(TableKind kind) {
@@ -222,10 +222,12 @@ void TableEditor::restore(const Snapshot& snapshot) {
     hideValueLabels();
 }
 
-void TableEditor::recordEdit(const Snapshot& before, const QString& what) {
+void TableEditor::recordEdit(const Snapshot& before, const QString& what,
+                             std::optional<int> stepRun) {
+    if (!stepRun) endStepRun();
     Snapshot after = snapshot();
     if (after == before) return;
-    undoStack_.push(new TableEdit(*this, before, std::move(after), what));
+    undoStack_.push(new TableEdit(*this, before, std::move(after), what, stepRun));
 }
 
 }  // namespace qz

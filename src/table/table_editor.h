@@ -12,10 +12,12 @@
 #include "core/program_state.h"
 #include "core/prompts.h"
 #include "image/table_layout.h"
+#include "table/advance_steps.h"
 #include "table/block_edits.h"
 #include "table/drag_state.h"
 #include "table/view_layout.h"
 
+class QAction;
 class QWidget;
 
 namespace qz {
@@ -91,12 +93,33 @@ class TableEditor {
     ModuleData tablesOnShow() const;
     ChartPicture chartOnShow() const;
 
-    // The grids' right-click commands; Ctrl+C, Ctrl+V and Ctrl+I on a grid run the first two
-    // and Interpolate.
+    // The grids' right-click commands; Ctrl+C and Ctrl+V on a grid run the first two.
     void Copy(TableKind kind);
     void Paste(TableKind kind);
     void Modify(TableKind kind);
     void Interpolate(TableKind kind);
+    // The selected block smoothed, 1-2-1 along each axis of three or more cells.
+    void Smooth(TableKind kind);
+    // Every selected cell of the open table one step up or down (fine, or coarse), to the
+    // value the module will hold for it; a run of steps on one selection is one undo step.
+    void Step(bool up, bool coarse);
+    void setStepSizes(const StepSizes& sizes) { stepSizes_ = sizes; }
+    const StepSizes& stepSizes() const { return stepSizes_; }
+
+    // The keyboard's commands on the open table, each with its shortcut and enabled only
+    // while it can act; their keys work wherever the focus is in the window while a table
+    // is open. For the window's menus.
+    struct Actions {
+        QAction* undo;
+        QAction* redo;
+        QAction* stepUp;
+        QAction* stepDown;
+        QAction* stepUpCoarse;
+        QAction* stepDownCoarse;
+        QAction* interpolate;
+        QAction* smooth;
+    };
+    const Actions& actions() const { return actions_; }
 
     // Advances taken from elsewhere (the compare window) into cells of the open table of
     // `kind`, as one undo step: (column 1..21, table row) and the value.
@@ -108,8 +131,8 @@ class TableEditor {
     void writeCells(TableKind kind, const std::vector<CellValue>& cells, const QString& what);
 
     // Every edit of the open table is one step here: typed cells, drags, the whole-table
-    // offset, paste, Modify and interpolation. Cleared when a table is shown, saved or closed;
-    // the newest thousand steps are kept.
+    // offset, paste, Modify, interpolation, smoothing and a run of steps. Cleared when a table is
+    // shown, saved or closed; the newest thousand steps are kept.
     QUndoStack& undoStack() { return undoStack_; }
 
     // What an edit can change: both charts' data, both grids' data texts and Table3D.
@@ -168,15 +191,35 @@ class TableEditor {
 
     // The selected data cells of a grid, or nothing when none is selected.
     std::optional<CellBlock> selectedData(TableKind kind) const;
-    // Every block edit (paste, Modify, interpolation) is one step: the table before it kept,
-    // the value label hidden, `write` into chart and grid with one redraw, one undo step.
-    void blockEdit(TableKind kind, const QString& what, const std::function<void()>& write);
-    // A block's values row by row, and new ones written into its chart and grid.
+    // Every block edit (paste, Modify, interpolation, smoothing, steps) is one step: the table
+    // before it kept, the value label hidden, `write` into chart and grid with one redraw, one
+    // undo step. A step keeps the label on the current cell and joins the undo step of the
+    // run of steps it belongs to.
+    void blockEdit(TableKind kind, const QString& what, const std::function<void()>& write,
+                   std::optional<int> stepRun = std::nullopt);
+    // A block's values row by row, as its cells read or as the chart holds them, and new ones
+    // written into its chart and grid.
     using BlockValues = std::vector<std::vector<double>>;
     BlockValues blockValues(TableKind kind, const CellBlock& block) const;
+    BlockValues chartValues(TableKind kind, const CellBlock& block) const;
     void writeBlock(TableKind kind, const CellBlock& block, const BlockValues& values);
-    // One undo step from `before` to the table as it stands now, when anything changed.
-    void recordEdit(const Snapshot& before, const QString& what);
+    // One undo step from `before` to the table as it stands now, when anything changed; a
+    // step of a run joins the step before it when that is of the same run.
+    void recordEdit(const Snapshot& before, const QString& what,
+                    std::optional<int> stepRun = std::nullopt);
+    // The 3D grid's selected block and current cell outlined on the surface.
+    void outlineSelection();
+    // The value label on the current data cell of a grid, showing its value.
+    void showValueLabel(TableKind kind, int row, int column);
+    // A cell typed and confirmed with Ctrl+Enter written into every other selected cell.
+    void fillSelection(TableKind kind, int row, int column);
+
+    // The keyboard's commands: made once, enabled by what the open table's selection and
+    // undo stack allow.
+    void createActions(QWidget* parent);
+    void updateActions();
+    // A new run of steps begins: the selection moved, another edit, an undo or a redo.
+    void endStepRun() { ++stepRun_; }
 
     ProgramState& state_;
     Prompts& prompts_;
@@ -192,6 +235,9 @@ class TableEditor {
     std::optional<Snapshot> beforeEdit_;  // the table before a typed cell or a drag
     bool newTable_ = false;               // the open table was made by a wizard
     DragState drag_;
+    StepSizes stepSizes_;
+    int stepRun_ = 0;  // the run of steps the next step belongs to
+    Actions actions_{};
 };
 
 // What a save says when the encoding had to limit cells: how many, and the advance they

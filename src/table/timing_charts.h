@@ -136,6 +136,10 @@ class SurfaceChart : public TimingChart {
     double value(int x, int y) const { return table_(x, y); }
     void setValue(int x, int y, double value);
 
+    // The grid's selected block and current cell, outlined on the surface.
+    void setSelection(const SurfaceSelection& selection);
+    const SurfaceSelection& selection() const { return selection_; }
+
     // The labels of the pressure rows, y = 1 to 8.
     void setPressureLabels(const std::array<int, 8>& labels);
 
@@ -170,6 +174,7 @@ class SurfaceChart : public TimingChart {
     double elevation_ = SurfaceProjection::kDefaultElevation;
     double scale_ = 1;
     std::optional<QPoint> turning_;  // where a turning drag last was
+    SurfaceSelection selection_;
 };
 
 }  // namespace qz

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/leading_number.h"
 
@@ -24,6 +25,30 @@ class TimingGrid::CellDelegate : public QStyledItemDelegate {
         grid_->editor_ = editor;
         grid_->editorCell_ = index;
         return editor;
+    }
+    // The key that confirms the editor decides where the current cell goes afterwards.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+            switch (key->key()) {
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    grid_->exit_ = mods & Qt::ControlModifier ? EditorExit::Selection
+                                   : mods & Qt::ShiftModifier ? EditorExit::Up
+                                                              : EditorExit::Down;
+                    break;
+                case Qt::Key_Tab:
+                    grid_->exit_ = EditorExit::Right;
+                    break;
+                case Qt::Key_Backtab:
+                    grid_->exit_ = EditorExit::Left;
+                    break;
+                default:
+                    break;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
   private:
@@ -175,9 +200,46 @@ void TimingGrid::mousePressEvent(QMouseEvent* event) {
 void TimingGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) return emit copyKeyed();
     if (event->matches(QKeySequence::Paste)) return emit pasteKeyed();
-    if (event->key() == Qt::Key_I && event->modifiers() == Qt::ControlModifier)
-        return emit interpolateKeyed();
+    if (!editing()) {
+        const bool coarse = event->modifiers() & Qt::ControlModifier;
+        switch (event->key()) {
+            case Qt::Key_Plus:
+                return emit stepKeyed(true, coarse);
+            case Qt::Key_Minus:
+                return emit stepKeyed(false, coarse);
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                return moveAfterEdit(
+                    event->modifiers() & Qt::ShiftModifier ? EditorExit::Up : EditorExit::Down,
+                    currentRow(), currentColumn());
+            default:
+                break;
+        }
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+// One cell on, within the data cells; the selection becomes that cell.
+void TimingGrid::moveAfterEdit(EditorExit exit, int row, int column) {
+    if (row < 1 || column < 1) return;
+    switch (exit) {
+        case EditorExit::Down:
+            row = std::min(row + 1, rowCount() - 1);
+            break;
+        case EditorExit::Up:
+            row = std::max(row - 1, 1);
+            break;
+        case EditorExit::Right:
+            column = std::min(column + 1, columnCount() - 1);
+            break;
+        case EditorExit::Left:
+            column = std::max(column - 1, 1);
+            break;
+        case EditorExit::Stay:
+        case EditorExit::Selection:
+            return;
+    }
+    setCurrentCell(row, column);
 }
 
 // Leaving a cell whose editor is open commits the editor first, whoever moves the current
@@ -236,19 +298,28 @@ void TimingGrid::commitData(QWidget* editor) {
     emit editCommitted(index.row(), index.column());
 }
 
+// A key that confirmed the editor moves the current cell as that key says; the program
+// closing it (no hint) and Esc leave the current cell where it is.
 void TimingGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     if (validating_) return;  // the refusal's message box took the focus
+    const EditorExit exit = std::exchange(exit_, EditorExit::Stay);
     if (refused_) {
         refused_ = false;
         editor->setFocus();
         return;
     }
     editorText_.clear();
+    const QModelIndex cell = editor == editor_ ? QModelIndex(editorCell_) : currentIndex();
     if (editor == editor_) {
         editor_ = nullptr;
         editorCell_ = QPersistentModelIndex();
     }
-    QTableWidget::closeEditor(editor, hint);
+    const bool confirmedByKey = hint == QAbstractItemDelegate::SubmitModelCache ||
+                                hint == QAbstractItemDelegate::EditNextItem ||
+                                hint == QAbstractItemDelegate::EditPreviousItem;
+    // The moves are the grid's own: Tab does not open the next cell's editor.
+    QTableWidget::closeEditor(editor, confirmedByKey ? QAbstractItemDelegate::NoHint : hint);
+    if (confirmedByKey) moveAfterEdit(exit, cell.row(), cell.column());
 }
 
 }  // namespace qz

@@ -20,7 +20,9 @@ struct CellBlock {
 // The grid of a timing table: cells addressed (row, column) from (0, 0), where row 0 and
 // column 0 are fixed header cells the user cannot edit. Data cells are edited in place: a
 // double-click, F2 or typing opens the editor; the typed text is offered for validation
-// before it is committed, and a refused text stays in the open editor.
+// before it is committed, and a refused text stays in the open editor. As in a spreadsheet,
+// Enter confirms the typed text and moves down (Shift+Enter up), Tab and Shift+Tab confirm
+// and move right and left, and Ctrl+Enter confirms it for the whole selection.
 class TimingGrid : public QTableWidget {
     Q_OBJECT
   public:
@@ -57,6 +59,8 @@ class TimingGrid : public QTableWidget {
     bool commitOpenEditor();
     // The text in the open editor (empty when none is open).
     QString editorText() const { return editorText_; }
+    // Whether the edit being committed was confirmed with Ctrl+Enter, for every selected cell.
+    bool committingForSelection() const { return exit_ == EditorExit::Selection; }
 
     // The columns share `totalPixels` of width and the rows `pixels` of height each, but no
     // column is narrower than its texts and no row lower than a line: the header column takes
@@ -74,10 +78,12 @@ class TimingGrid : public QTableWidget {
     // An edit about to be committed; setting *cancel keeps the editor open with its text.
     void editAboutToCommit(int row, int column, bool* cancel);
     void editCommitted(int row, int column);
-    // Ctrl+C, Ctrl+V and Ctrl+I while the grid has the focus.
+    // Ctrl+C and Ctrl+V while the grid has the focus.
     void copyKeyed();
     void pasteKeyed();
-    void interpolateKeyed();
+    // + or - (with Ctrl: coarse) that no shortcut took; they never start typing in a cell (nor
+    // does Delete: a timing cell is never empty).
+    void stepKeyed(bool up, bool coarse);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -88,6 +94,10 @@ class TimingGrid : public QTableWidget {
 
   private:
     class CellDelegate;
+    // The key that closed the cell editor, and so where the current cell goes after it.
+    enum class EditorExit { Stay, Down, Up, Right, Left, Selection };
+    void moveAfterEdit(EditorExit exit, int row, int column);
+    EditorExit exit_ = EditorExit::Stay;
     QString editorText_;
     // The cell editor open now and the cell it edits, which need not be the current cell
     // when the program moves the current cell itself.

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <map>
 
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
@@ -24,15 +25,40 @@ namespace {
 
 using test::MainWindowFixture;
 
-// The program's menus are reached with access keys only: a shortcut would fire behind a
-// transfer's back or while a grid cell is being typed.
-TEST(MainWindow, MenusHaveAccessKeysAndNoShortcuts) {
+// The program's own menu items are reached with access keys only: a shortcut would fire
+// behind a transfer's back or while a grid cell is being typed. The table editor's keyboard
+// commands, which act only on an open table, show their keys in the Edit menu and the grids'.
+TEST(MainWindow, MenusHaveAccessKeysAndOnlyTheTableCommandsShortcuts) {
     MainWindowFixture f;
     QStringList bar;
     for (const QAction* menu : f.window->menuBar()->actions()) bar << menu->text();
     EXPECT_EQ(bar, QStringList({"&File", "&Edit", "&Communications", "&Help"}));
-    for (const QAction* action : f.window->findChildren<QAction*>())
-        EXPECT_TRUE(action->shortcut().isEmpty()) << action->objectName().toStdString();
+    const std::map<QString, QString> keys = {{"mnuUndo", "Ctrl+Z"},
+                                             {"mnuRedo", "Ctrl+Y"},
+                                             {"mnuStepUp", "+"},
+                                             {"mnuStepDown", "-"},
+                                             {"mnuStepUpCoarse", "Ctrl++"},
+                                             {"mnuStepDownCoarse", "Ctrl+-"},
+                                             {"mnuInterpolate", "Ctrl+I"},
+                                             {"mnuSmooth", "Ctrl+M"}};
+    for (const QAction* action : f.window->findChildren<QAction*>()) {
+        const auto key = keys.find(action->objectName());
+        EXPECT_EQ(action->shortcut().toString(), key == keys.end() ? "" : key->second)
+            << action->objectName().toStdString();
+    }
+    const auto texts = [](const QMenu* menu) {
+        QStringList items;
+        for (const QAction* action : menu->actions()) items << action->text();
+        return items;
+    };
+    EXPECT_EQ(texts(f.window->mnuEdit),
+              QStringList({"Edit &Module Parameters", "Edit &GPIO Parameters", "Edit &Timing Table",
+                           "Save Timing Table Edits To Buffer", "Close Timing Table", "", "&Undo",
+                           "&Redo", "Step U&p", "Step &Down", "&Interpolate", "Smoot&h",
+                           "Step Si&zes..."}));
+    for (const QMenu* popUp : {f.window->mnuPopUpEdit2D, f.window->mnuPopUpEdit3D})
+        EXPECT_EQ(texts(popUp), QStringList({"Copy", "Paste", "Modify", "", "&Undo", "&Redo",
+                                             "&Interpolate", "Smoot&h"}));
 }
 
 TEST(MainWindow, StartUpBringsTheProgramIntoItsInitialState) {

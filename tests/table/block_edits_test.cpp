@@ -95,6 +95,27 @@ TEST(Interpolation, FillsAlongARowAColumnOrBetweenFourCorners) {
         << "a result beyond a double is none";
 }
 
+// Worked by hand: 1-2-1 along each axis of three or more cells, from the values as they were;
+// the ends of such an axis keep theirs.
+TEST(Smoothing, Weighs121AlongEachLongAxisAndKeepsTheEdges) {
+    using Block = std::vector<std::vector<double>>;
+    EXPECT_EQ(smoothed({{10, 20, 40, 20, 10}}, 0, 45), (Block{{10, 22.5, 30, 22.5, 10}}));
+    EXPECT_EQ(smoothed({{8}, {12}, {20}}, 0, 45), (Block{{8}, {13}, {20}}));
+    EXPECT_EQ(smoothed({{0, 16, 16}, {0, 0, 0}, {0, 0, 0}}, 0, 45),
+              (Block{{0, 16, 16}, {0, 3, 0}, {0, 0, 0}}))
+        << "a corner weighs 1, a side 2, of 16";
+    EXPECT_EQ(smoothed({{0, 8, 0, 0}, {4, 4, 4, 4}}, 0, 45), (Block{{0, 4, 2, 0}, {4, 4, 4, 4}}))
+        << "two rows: each smoothed along itself";
+    EXPECT_EQ(smoothed({{20, 40, 40}}, 8, 30), (Block{{20, 30, 40}})) << "35 held at 30";
+    EXPECT_EQ(smoothed({{1e308, 1e308, 1e308}}, 0, 1e308), (Block{{1e308, 1e308, 1e308}}));
+    const struct {
+        CellBlock block;
+        bool inner;
+    } blocks[] = {
+        {{1, 1, 1, 2}, false}, {{1, 1, 1, 3}, true}, {{2, 4, 4, 4}, true}, {{1, 1, 2, 2}, false}};
+    for (const auto& b : blocks) EXPECT_EQ(hasInnerCells(b.block), b.inner) << b.block.right;
+}
+
 TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
     // A point at 20 picked at pixel row 300, with T = 30.
     EXPECT_DOUBLE_EQ(dragged2D(20, 300, 290, 30), 21);
