@@ -169,7 +169,6 @@ void frmTunewell_Main::takeCompareParameter(std::string_view name, const ModuleD
     variable->set(state_, variable->get(there));
     mnuNewTable->setEnabled(true);
     setTableCommandsEnabled(state_.Table2DEnabled || state_.Table3DEnabled);
-    if (state_.Table3DEnabled) editor_->ChartSetup3D();
     updateStatusBar();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <optional>
 #include <vector>
 
 #include "files/data_file.h"

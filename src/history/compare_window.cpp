@@ -14,7 +14,6 @@
 
 #include "core/number_text.h"
 #include "image/byte_map.h"
-#include "image/parameter_words.h"
 #include "image/table_text.h"
 
 namespace qz {
@@ -177,25 +176,18 @@ void CompareWindow::fillGrid(const TuneDifference& difference) {
 
 void CompareWindow::fillParameters(const TuneDifference& difference) {
     parameters_->clear();
-    for (const ParameterWords& words : parameterWords()) {
-        if (std::find(difference.parameters.begin(), difference.parameters.end(),
-                      words.variable) == difference.parameters.end())
-            continue;
-        auto* item = new QListWidgetItem(QStringLiteral("%1: %2 here, %3 there")
-                                             .arg(QString::fromUtf8(words.label.data(),
-                                                                    words.label.size()),
-                                                  QString::fromStdString(words.value(here_)),
-                                                  QString::fromStdString(words.value(there_))),
-                                         parameters_);
-        item->setData(Qt::UserRole,
-                      QString::fromUtf8(words.variable.data(), words.variable.size()));
+    for (const std::string_view variable : difference.parameters) {
+        auto* item = new QListWidgetItem(
+            QString::fromStdString(parameterDifferenceText(variable, here_, there_)), parameters_);
+        item->setData(Qt::UserRole, QString::fromUtf8(variable.data(), variable.size()));
     }
     for (const int address : difference.carriedBytes) {
-        auto* item = new QListWidgetItem(QStringLiteral("Byte %1 (not interpreted): %2 here, %3 there")
-                                             .arg(address)
-                                             .arg(here_.EEPROMBuffer[address])
-                                             .arg(there_.EEPROMBuffer[address]),
-                                         parameters_);
+        auto* item =
+            new QListWidgetItem(QStringLiteral("Byte %1 (not interpreted): %2 here, %3 there")
+                                    .arg(address)
+                                    .arg(here_.EEPROMBuffer[address])
+                                    .arg(there_.EEPROMBuffer[address]),
+                                parameters_);
         item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
     }
 }

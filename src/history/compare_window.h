@@ -32,9 +32,6 @@ class CompareWindow : public QDialog {
     // Compares the buffer with the other tune again.
     void refresh();
 
-    // The table kind the grid shows: the buffer's, else the other's, else 2D.
-    TableKind shownKind() const { return kind_; }
-
   private:
     void fillGrid(const TuneDifference& difference);
     void fillParameters(const TuneDifference& difference);

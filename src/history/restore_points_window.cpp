@@ -23,9 +23,9 @@ RestorePointsWindow::RestorePointsWindow(std::vector<RestorePoint> points,
                             QStringLiteral("File"), QStringLiteral("Firmware ID"),
                             QStringLiteral("Compared with the buffer")});
     for (const RestorePoint& point : points_)
-        new QTreeWidgetItem(list_, {restorePointTime(point), point.origin,
-                                    QFileInfo(point.fileName).fileName(), point.firmwareId,
-                                    differs(point)});
+        new QTreeWidgetItem(
+            list_, {restorePointTime(point), point.origin, QFileInfo(point.fileName).fileName(),
+                    point.firmwareId, differs(point)});
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     compare_ = new QPushButton(QStringLiteral("&Compare"), this);
     compare_->setObjectName(QStringLiteral("cmdCompare"));
@@ -48,7 +48,8 @@ RestorePointsWindow::RestorePointsWindow(std::vector<RestorePoint> points,
 
     auto* layout = new QVBoxLayout(this);
     if (points_.empty())
-        layout->addWidget(new QLabel(QStringLiteral("No restore points have been kept yet."), this));
+        layout->addWidget(
+            new QLabel(QStringLiteral("No restore points have been kept yet."), this));
     layout->addWidget(list_);
     layout->addWidget(buttons);
     resize(860, 420);

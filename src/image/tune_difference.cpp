@@ -91,6 +91,17 @@ ModuleData decodedImage(const EepromBytes& image) {
     return data;
 }
 
+std::string parameterDifferenceText(std::string_view variable, const ParameterVariables& here,
+                                    const ParameterVariables& there) {
+    const auto words = parameterWords();
+    const auto found = std::find_if(words.begin(), words.end(), [&](const ParameterWords& w) {
+        return w.variable == variable;
+    });
+    if (found == words.end()) return std::string(variable);
+    return std::string(found->label) + ": " + found->value(here) + " here, " + found->value(there) +
+           " there";
+}
+
 namespace {
 
 std::string counted(std::size_t count, const char* one, const char* many) {
@@ -133,11 +144,9 @@ std::string differenceSummary(const TuneDifference& difference, const ModuleData
         parts.push_back(counted(count, "other byte", "other bytes"));
     std::string summary;
     for (const auto& part : parts) summary += (summary.empty() ? "" : ", ") + part;
-    const bool one = parts.size() == 1 && difference.cells.size() + difference.parameters.size() +
-                                                  difference.carriedBytes.size() +
-                                                  difference.alikeBytes.size() ==
-                                              1;
-    return summary + (one ? " differs" : " differ");
+    const auto things = difference.cells.size() + difference.parameters.size() +
+                        difference.carriedBytes.size() + difference.alikeBytes.size();
+    return summary + (things == 1 ? " differs" : " differ");
 }
 
 }  // namespace qz

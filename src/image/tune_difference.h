@@ -26,8 +26,8 @@ struct TuneDifference {
     std::vector<std::string_view> parameters;  // variable names
     std::vector<CellDifference> cells;         // 2D cells first, then 3D row 8 up to row 1
     std::vector<int> carriedBytes;             // addresses
-    // Bytes that differ though everything they decode to is alike (flag bits no flag
-    // reads, for instance).
+    // When nothing decoded differs: the bytes that differ all the same (a 2D cell below 0
+    // degrees either way, for instance).
     std::vector<int> alikeBytes;
 
     bool identical() const {
@@ -49,6 +49,11 @@ ModuleData decodedImage(const EepromBytes& image);
 // The one-line summary: "12 cells (largest +2.5 at 3500 RPM, 60 kPa), 2 parameters differ",
 // or "Identical". Pressures are named with here's sensor.
 std::string differenceSummary(const TuneDifference& difference, const ModuleData& here);
+
+// A differing parameter in the program's words and units, as the compare window lists it:
+// "Trigger Signal Timing (Deg): 30.0 here, 28.0 there".
+std::string parameterDifferenceText(std::string_view variable, const ParameterVariables& here,
+                                    const ParameterVariables& there);
 
 // How much differs, in short: "12 cells, 2 parameters", or "same".
 std::string differenceCounts(const TuneDifference& difference);

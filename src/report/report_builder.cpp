@@ -16,10 +16,6 @@ constexpr int kLabel = 10;
 constexpr int kFirmware = 30;
 constexpr int kValue = 50;
 
-std::string truth(bool value) {
-    return truthText(value);
-}
-
 // A plain number prints with one blank before it and one after it.
 std::string plain(double value) {
     std::string text(1, ' ');
@@ -72,10 +68,10 @@ class Page {
 
     void general() {
         add(text("General Options"));
-        add(value("RPM Limit Disabled:", truth(!p_.RPMLimitEnabled)));
-        add(value("Multi-Spark Disabled:", truth(!p_.MultiSparkEnabled)));
-        add(value("Timing Functions Disabled:", truth(!p_.TimingEnabled)));
-        add(value("Fixed Maximum RPM Limit Enabled:", truth(p_.FixedMaxRPMLimitEnabled)));
+        add(value("RPM Limit Disabled:", truthText(!p_.RPMLimitEnabled)));
+        add(value("Multi-Spark Disabled:", truthText(!p_.MultiSparkEnabled)));
+        add(value("Timing Functions Disabled:", truthText(!p_.TimingEnabled)));
+        add(value("Fixed Maximum RPM Limit Enabled:", truthText(p_.FixedMaxRPMLimitEnabled)));
         if (p_.FixedMaxRPMLimitEnabled) {
             add(value("Fixed Maximum RPM Limit:", formatNumber(p_.MaxRPMLimit, "##00")));
             add({{kValue, p_.Cyl6Engine   ? "6 Cylinder Engine"
@@ -84,11 +80,11 @@ class Page {
         }
         if (p_.StartRetard > 0) {
             add(value("Automatic Start Retard Enabled:", "True"));
-            add(value("Start Retard (Deg):", degrees(p_.StartRetard)));
+            add(value("Start Retard (Deg):", retardDegreesText(p_.StartRetard)));
         } else {
             add(value("Automatic Start Retard Enabled:", "False"));
         }
-        add(value("High Speed Data Logging Enabled:", truth(p_.HighSpeedDataLog)));
+        add(value("High Speed Data Logging Enabled:", truthText(p_.HighSpeedDataLog)));
         add(value("Cranking Pulses:", plain(p_.CrankPulses)));
         add(value("Retard Compensation (Deg):", retardCompensationText(p_.RetardComp)));
     }
@@ -108,10 +104,6 @@ class Page {
         }
     }
 
-    std::string degrees(int counts) const { return retardDegreesText(counts); }
-    std::string rpm(int value) const { return rpmText(value); }
-    std::string volts(int counts) const { return voltsText(counts); }
-
     // The line's heading: its name and its function's; returns the function's code.
     int function(const char* name, GpioLine line, std::uint8_t mode) {
         const GpioFunction& selected = selectedFunction(line, mode);
@@ -122,15 +114,15 @@ class Page {
     void gpi1() {
         switch (function("GPI1", GpioLine::GPI1, p_.GPI1Mode)) {
             case 1:
-                add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
+                add(value("NOS Retard (Deg):", retardDegreesText(p_.GPI1Retard)));
                 return;
             case 2:
-                add(value("TPS Off Volts:", volts(p_.GPI1OffTPS)));
-                add(value("TPS On Volts:", volts(p_.GPI1OnTPS)));
-                add(value("NOS Retard (Deg):", degrees(p_.GPI1Retard)));
+                add(value("TPS Off Volts:", voltsText(p_.GPI1OffTPS)));
+                add(value("TPS On Volts:", voltsText(p_.GPI1OnTPS)));
+                add(value("NOS Retard (Deg):", retardDegreesText(p_.GPI1Retard)));
                 return;
             case 4:
-                add(value("Retard (Deg):", degrees(p_.GPI1Retard)));
+                add(value("Retard (Deg):", retardDegreesText(p_.GPI1Retard)));
                 return;
         }
     }
@@ -141,17 +133,17 @@ class Page {
                 add(value("VSS Frequency:", formatNumber(p_.GPIO2VSSFreq, "###0")));
                 return;
             case 2:
-                add(value("Burnout RPM Limit:", rpm(p_.GPIO2BurnRPMLim)));
+                add(value("Burnout RPM Limit:", rpmText(p_.GPIO2BurnRPMLim)));
                 return;
             case 3:
-                add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
-                add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
+                add(value("Minimum RPM:", rpmText(p_.GPIO2MinRPM)));
+                add(value("Maximum RPM:", rpmText(p_.GPIO2MaxRPM)));
                 return;
             case 4:
-                add(value("Minimum RPM:", rpm(p_.GPIO2MinRPM)));
-                add(value("Maximum RPM:", rpm(p_.GPIO2MaxRPM)));
+                add(value("Minimum RPM:", rpmText(p_.GPIO2MinRPM)));
+                add(value("Maximum RPM:", rpmText(p_.GPIO2MaxRPM)));
                 add(value("NOS Delay (Sec):", nosDelayText(p_.GPIO2Delay)));
-                add(value("One-Shot Delay Enabled:", truth(p_.GPIO2OneShotDelay)));
+                add(value("One-Shot Delay Enabled:", truthText(p_.GPIO2OneShotDelay)));
                 return;
         }
     }
@@ -159,21 +151,21 @@ class Page {
     void gpio3() {
         switch (function("GPIO3", GpioLine::GPIO3, p_.GPIO3Mode)) {
             case 1:
-                add(value("Minimum RPM:", rpm(p_.GPIO3MinRPM)));
-                add(value("Maximum RPM:", rpm(p_.GPIO3MaxRPM)));
+                add(value("Minimum RPM:", rpmText(p_.GPIO3MinRPM)));
+                add(value("Maximum RPM:", rpmText(p_.GPIO3MaxRPM)));
                 return;
             case 2:
-                add(value("Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
+                add(value("Shift RPM:", rpmText(p_.GPIO3ShiftRPM1)));
                 return;
             case 3:
-                add(value("Launch RPM:", rpm(p_.GPIO3LaunchRPM)));
-                add(value("Gear 1 Shift RPM:", rpm(p_.GPIO3ShiftRPM1)));
-                add(value("Gear 2 Shift RPM:", rpm(p_.GPIO3ShiftRPM2)));
-                add(value("Gear 3 Shift RPM:", rpm(p_.GPIO3ShiftRPM3)));
-                add(value("Gear 4 Shift RPM:", rpm(p_.GPIO3ShiftRPM4)));
-                add(value("Gear 5 Shift RPM:", rpm(p_.GPIO3ShiftRPM5)));
-                add(value("Short Shift RPM:", rpm(p_.GPIO3ShortShiftRPM)));
-                add(value("Minimum Shift Drop RPM:", rpm(p_.GPIO3ShiftDropRPM)));
+                add(value("Launch RPM:", rpmText(p_.GPIO3LaunchRPM)));
+                add(value("Gear 1 Shift RPM:", rpmText(p_.GPIO3ShiftRPM1)));
+                add(value("Gear 2 Shift RPM:", rpmText(p_.GPIO3ShiftRPM2)));
+                add(value("Gear 3 Shift RPM:", rpmText(p_.GPIO3ShiftRPM3)));
+                add(value("Gear 4 Shift RPM:", rpmText(p_.GPIO3ShiftRPM4)));
+                add(value("Gear 5 Shift RPM:", rpmText(p_.GPIO3ShiftRPM5)));
+                add(value("Short Shift RPM:", rpmText(p_.GPIO3ShortShiftRPM)));
+                add(value("Minimum Shift Drop RPM:", rpmText(p_.GPIO3ShiftDropRPM)));
                 return;
         }
     }

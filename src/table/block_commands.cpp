@@ -18,22 +18,16 @@ std::optional<CellBlock> TableEditor::selectedData(TableKind kind) const {
     return block;
 }
 
-TableEditor::BlockValues TableEditor::blockValues(TableKind kind, const CellBlock& block) const {
+TableEditor::BlockValues TableEditor::blockValues(TableKind kind, const CellBlock& block,
+                                                  ValueSource source) const {
+    const KindViews& view = views(kind);
     BlockValues values;
     for (int row = block.top; row <= block.bottom; ++row) {
         values.emplace_back();
         for (int column = block.left; column <= block.right; ++column)
-            values.back().push_back(views(kind).grid->cellValue(row, column));
-    }
-    return values;
-}
-
-TableEditor::BlockValues TableEditor::chartValues(TableKind kind, const CellBlock& block) const {
-    BlockValues values;
-    for (int row = block.top; row <= block.bottom; ++row) {
-        values.emplace_back();
-        for (int column = block.left; column <= block.right; ++column)
-            values.back().push_back(views(kind).chart->cellValue(row, column));
+            values.back().push_back(source == ValueSource::Chart
+                                        ? view.chart->cellValue(row, column)
+                                        : view.grid->cellValue(row, column));
     }
     return values;
 }
@@ -132,10 +126,8 @@ void TableEditor::Interpolate(TableKind kind) {
 void TableEditor::Smooth(TableKind kind) {
     const auto block = selectedData(kind);
     if (!block || !hasInnerCells(*block)) return;
-    const int trigger = state_.TrigTiming;
-    const double lowest =
-        kind == TableKind::Table2D ? std::max(trigger - kTimingRange, 0) : trigger - kTimingRange;
-    const BlockValues values = smoothed(chartValues(kind, *block), lowest, trigger);
+    const BlockValues values = smoothed(blockValues(kind, *block, ValueSource::Chart),
+                                        lowestAdvance(state_.TrigTiming, kind), state_.TrigTiming);
     blockEdit(kind, QStringLiteral("Smooth"), [&] { writeBlock(kind, *block, values); });
 }
 
@@ -145,7 +137,7 @@ void TableEditor::Step(bool up, bool coarse) {
     const auto block = selectedData(*kind);
     if (!block) return;
     const double size = coarse ? stepSizes_.coarse : stepSizes_.fine;
-    BlockValues values = chartValues(*kind, *block);
+    BlockValues values = blockValues(*kind, *block, ValueSource::Chart);
     for (auto& row : values)
         for (double& value : row)
             value = steppedAdvance(value, up ? size : -size, state_.TrigTiming, *kind);

@@ -144,9 +144,14 @@ std::vector<std::vector<double>> smoothed(const std::vector<std::vector<double>>
     return result;
 }
 
+double lowestAdvance(int trigTiming, TableKind kind) {
+    const int lowest = trigTiming - kTimingRange;
+    return kind == TableKind::Table2D ? std::max(lowest, 0) : lowest;
+}
+
 double dragged2D(double startValue, int startY, int y, int trigTiming) {
     const double value = roundHalfEven(startValue * 5 + 0.5 * (startY - y)) * 0.2;
-    const double lowest = std::max(trigTiming - kTimingRange, 0);
+    const double lowest = lowestAdvance(trigTiming, TableKind::Table2D);
     if (value < lowest) return lowest;
     return std::min(value, static_cast<double>(trigTiming));
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "image/table_layout.h"
 #include "table/timing_grid.h"
 
 namespace qz {
@@ -62,6 +63,10 @@ std::vector<std::vector<double>> smoothed(const std::vector<std::vector<double>>
 // whole within the timing range below the trigger timing; the 2D table takes no negative
 // advance either.
 std::optional<std::string> typedAdvanceRefusal(const std::string& text, int trigTiming, bool is3D);
+
+// The lowest advance a cell takes from a drag or a smoothing: T - R, and not below 0 in the
+// 2D table.
+double lowestAdvance(int trigTiming, TableKind kind);
 
 // A 2D point dragged from `startY` to `y` (pixels, downwards): 0.1 degree per pixel on the
 // 0.2-degree grid, within the larger of T - R and 0, and T.

@@ -200,8 +200,10 @@ class TableEditor {
     // A block's values row by row, as its cells read or as the chart holds them, and new ones
     // written into its chart and grid.
     using BlockValues = std::vector<std::vector<double>>;
-    BlockValues blockValues(TableKind kind, const CellBlock& block) const;
-    BlockValues chartValues(TableKind kind, const CellBlock& block) const;
+    // The grid's texts as numbers, or the chart's unrounded values.
+    enum class ValueSource { Grid, Chart };
+    BlockValues blockValues(TableKind kind, const CellBlock& block,
+                            ValueSource source = ValueSource::Grid) const;
     void writeBlock(TableKind kind, const CellBlock& block, const BlockValues& values);
     // One undo step from `before` to the table as it stands now, when anything changed; a
     // step of a run joins the step before it when that is of the same run.
