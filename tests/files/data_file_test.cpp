@@ -46,15 +46,16 @@ TEST(ReadDataFile, TakesTheFirst264BytesIntoAddresses16To279) {
 TEST(ReadDataFile, AFileThatCannotBeReadWholeFailsAndLeavesTheTargetUntouched) {
     TempFolder folder;
     test::makeFifo(folder.path("pipe.dat"));
+    // clang-format off
     for (int size : {0, 1, 263}) folder.write(QString("%1.dat").arg(size), pattern(size));
     const std::pair<const char*, std::string> cases[] = {
         {"0.dat", "premature end of file after 0 bytes"},
         {"1.dat", "premature end of file after 1 bytes"},
         {"263.dat", "premature end of file after 263 bytes"},
-        {"missing.dat", ": No such file or directory"},
-        {".", ": not a regular file"},
+        {"missing.dat", ": No such file or directory"}, {".", ": not a regular file"},
         {"pipe.dat", ": not a regular file"},
     };
+    // clang-format on
     for (const auto& [name, description] : cases) {
         const std::string path = folder.path(name);
         ModuleData data = loadedSentinel();

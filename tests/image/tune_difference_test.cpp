@@ -32,6 +32,7 @@ TuneDifference differenceAfter(const Changes& changes, const EepromBytes& base =
 // Each parameter is named once, by the variable a tuner sets, in the report's order; a
 // flag byte only for bits no flag of its own says.
 TEST(TuneDifference, NamesEachDifferingParameterOnceInTheReportsOrder) {
+    // clang-format off
     const struct {
         Changes changes;
         std::vector<std::string_view> parameters;
@@ -39,17 +40,14 @@ TEST(TuneDifference, NamesEachDifferingParameterOnceInTheReportsOrder) {
         {{{48, 28}}, {"TrigTiming"}},
         {{{48, 28}, {50, 0x80 | 0x10}}, {"RPMLimitEnabled", "TrigTiming"}},
         {{{50, 0x80 | 0x10 | 0x04 | 0x20}}, {"FixedMaxRPMLimitEnabled"}},
-        // The 3D flag wins over the 2D flag: the 2D bit alone changes nothing a tuner sees.
-        {{{50, 0x80 | 0x40 | 0x10 | 0x04}}, {"ModuleFlags"}},
-        {{{54, 1}}, {"HighSpeedDataLog"}},
-        {{{54, 2}}, {"DataLogFlags"}},
-        {{{72, 0x10}}, {"GPIO2OneShotDelay"}},
-        {{{72, 0x11}}, {"GPIO2Mode", "GPIO2OneShotDelay"}},
-        {{{55, 2}}, {"MAPSensorBar"}},
+        {{{50, 0x80 | 0x40 | 0x10 | 0x04}}, {"ModuleFlags"}}, {{{54, 1}}, {"HighSpeedDataLog"}},
+        {{{54, 2}}, {"DataLogFlags"}}, {{{72, 0x10}}, {"GPIO2OneShotDelay"}},
+        {{{72, 0x11}}, {"GPIO2Mode", "GPIO2OneShotDelay"}}, {{{55, 2}}, {"MAPSensorBar"}},
         {{{81, 20}, {82, 90}}, {"GPIO3MinRPM", "GPIO3MaxRPM"}},
         {{{88, 20}, {87, 90}}, {"GPIO3ShiftRPM4", "GPIO3ShiftRPM5"}},
         {{{73, 1}}, {"GPIO2VSSFreq"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const TuneDifference difference = differenceAfter(c.changes);
         EXPECT_EQ(difference.parameters, c.parameters) << c.changes.front().first;

@@ -84,6 +84,7 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
     const std::string timeout = kTimeoutMessage;
     const std::string terminator = "Firmware ID - unexpected terminator.";
     const std::string noEcho = "Firmware ID - no command echo.";
+    // clang-format off
     const struct {
         std::string sent;
         SimulatorFaults faults;
@@ -94,14 +95,14 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
         {"QZ-1 V2.1", {}, {}, "QZ-1 V2.1", "QZ-1"},
         {"qz-1 marine v1", {}, {}, "qz-1 marine v1", "QZ-1 Marine"},
         {"Ignition QZ-1 MARINE", {}, {}, "Ignition QZ-1 MARINE", "QZ-1 Marine"},
-        {"XR-7", {}, {}, "XR-7", "Unknown"},
-        {"", {}, {}, "", "Unknown"},
+        {"XR-7", {}, {}, "XR-7", "Unknown"}, {"", {}, {}, "", "Unknown"},
         {"QZ-1\x1F V2\x80~\x7F", {}, {}, "QZ-1 V2~\x7F", "QZ-1"},
         {"QZ-1", {.idStart = Start::NonPrintable}, {}, "QZ-1", "QZ-1"},
         {"QZ-1", {.idStart = Start::CarriageReturn}, {terminator, terminator}},
         {"QZ-1", {.idStart = Start::Letter}, {noEcho, noEcho}},
         {"QZ", {.dropEvery = 4}, {timeout, timeout}},  // the terminator is dropped
     };
+    // clang-format on
     for (const auto& c : cases) {
         Link link(c.faults, c.sent);
         link.prompts.answer(PromptAnswer::Retry);

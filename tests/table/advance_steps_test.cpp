@@ -21,19 +21,21 @@ double shown(int trigger, int byte, TableKind kind) {
 // Worked by hand, at and near both limits: the byte a step leaves the cell at.
 TEST(AdvanceStep, TakesTheByteTheModuleWillHold) {
     const double at114 = 30 - 114 * 0.0879;
+    // clang-format off
     const struct {
         TableKind kind;
         int trigger;
         double advance, delta;
         int byte;
     } cases[] = {
-        {k3D, 30, 20, 0.5, 108},     {k3D, 30, 20, -2, 137},        // 9.5 / 0.0879, 136.52
+        {k3D, 30, 20, 0.5, 108}, {k3D, 30, 20, -2, 137},  // 9.5 / 0.0879, 136.52
         {k3D, 30, at114, 0.03, 113}, {k3D, 30, at114, -0.03, 115},  // finer than a byte
-        {k3D, 30, 29.8, 0.5, 0},     {k3D, 30, 45, -0.5, 1},        // at T; a Modify'd 45
-        {k3D, 10, -11.7, -2, 250},   {k3D, 10, -12, -0.5, 250},     // 22 / 0.0879 = 250.28
-        {k2D, 10, 0.3, -0.5, 114},   {k2D, 10, 0, 0.5, 108},        // 2D: 0 is the floor
-        {k2D, 40, 18.2, -2, 250},    {k3D, 22, 0.4, -2, 250},
+        {k3D, 30, 29.8, 0.5, 0}, {k3D, 30, 45, -0.5, 1},  // at T; a Modify'd 45
+        {k3D, 10, -11.7, -2, 250}, {k3D, 10, -12, -0.5, 250},  // 22 / 0.0879 = 250.28
+        {k2D, 10, 0.3, -0.5, 114}, {k2D, 10, 0, 0.5, 108},  // 2D: 0 is the floor
+        {k2D, 40, 18.2, -2, 250}, {k3D, 22, 0.4, -2, 250},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(steppedAdvance(c.advance, c.delta, c.trigger, c.kind),
                          shown(c.trigger, c.byte, c.kind))

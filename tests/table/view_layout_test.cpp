@@ -6,6 +6,7 @@ namespace qz {
 namespace {
 
 TEST(ViewLayout, ChartsTakeTheUpperSeventyPercentAndGridsTheRest) {
+    // clang-format off
     const struct {
         int width, height, gridNeeds;
         double chartHeight, gridTop, gridWidth, gridHeight;
@@ -13,14 +14,14 @@ TEST(ViewLayout, ChartsTakeTheUpperSeventyPercentAndGridsTheRest) {
         {15000, 10000, 0, 7000, 7000, 14850, 2275},
         {15000, 2418, 0, 1692.6, 1692.6, 14850, 0},  // 725.4 - 725 rounds to 0
         {15000, 2419, 0, 1693.3, 1693.3, 14850, 1},
-        {15000, 2000, 0, 1400, 1400, 14850, 0},        // negative, clamped
-        {100, 5000, 0, 3500, 3500, 0, 775},            // narrower than 150 twips
+        {15000, 2000, 0, 1400, 1400, 14850, 0},  // negative, clamped
+        {100, 5000, 0, 3500, 3500, 0, 775},  // narrower than 150 twips
         {15000, 4085, 0, 2859.5, 2859.5, 14850, 500},  // 500.5 rounds to the even 500
-        // A grid that needs more takes it from the chart, down to half the height.
         {15000, 10000, 2275, 7000, 7000, 14850, 2275},
         {15000, 10000, 2500, 6775, 6775, 14850, 2500},
         {15000, 10000, 5000, 5000, 5000, 14850, 4275},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ViewLayout layout = computeViewLayout(c.width, c.height, c.gridNeeds);
         EXPECT_EQ(layout.chart.left, 0);
