@@ -64,15 +64,6 @@ TEST(ModuleProtocol, ResyncEmptiesTheLineSendsOneByteAndWantsTheAcknowledge) {
     EXPECT_TRUE(ok.protocol.CommOK);
     EXPECT_TRUE(ok.port.isOpen()) << "resync leaves the port open";
     EXPECT_EQ(ok.delays, (std::vector<Delay>{{2, 1}}));
-
-    for (const SimulatorFaults faults :
-         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
-          SimulatorFaults{.noEcho = true}}) {
-        Link failing(faults);
-        failing.protocol.ReSync();
-        EXPECT_FALSE(failing.protocol.CommOK);
-        EXPECT_TRUE(failing.prompts.shown().empty()) << "a failed resync says nothing";
-    }
 }
 
 // The echo (or any other non-printable byte) first, then the characters from 32 to 127 up to
@@ -129,12 +120,19 @@ TEST(ModuleProtocol, AddressSelectionSendsCommandLowAndHighByte) {
     Link high;
     high.protocol.SetEEPROMAddress(0x1234);
     EXPECT_EQ(high.port.sent, (Bytes{0x14, 0x34, 0x12}));
+}
 
-    Link refused({.nakAddress = true});
-    refused.protocol.SetEEPROMAddress(16);
-    EXPECT_FALSE(refused.protocol.CommOK);
-    EXPECT_TRUE(refused.prompts.shown().empty());
-    EXPECT_FALSE(refused.port.isOpen());
+// A module that does not answer as it should fails the exchange without a word.
+TEST(ModuleProtocol, AResyncOrAnAddressRefusedFailsSilently) {
+    for (const SimulatorFaults faults :
+         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
+          SimulatorFaults{.noEcho = true}, SimulatorFaults{.nakAddress = true}}) {
+        Link failing(faults);
+        faults.nakAddress ? failing.protocol.SetEEPROMAddress(16) : failing.protocol.ReSync();
+        EXPECT_FALSE(failing.protocol.CommOK);
+        EXPECT_TRUE(failing.prompts.shown().empty());
+        if (faults.nakAddress) EXPECT_FALSE(failing.port.isOpen());
+    }
 }
 
 TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
