@@ -34,7 +34,6 @@ TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbourAtBothSignsAndAtOneDecimal) {
         EXPECT_DOUBLE_EQ(c.decimals ? roundHalfEven(c.value, c.decimals) : roundHalfEven(c.value),
                          c.expected)
             << c.value;
-    EXPECT_TRUE(std::signbit(roundHalfEven(-0.5)));
 }
 
 // Rounded half to even, then checked: a value that does not fit fails with Overflow.

@@ -11,7 +11,8 @@
 namespace qz {
 namespace {
 
-// The byte, and which of its limits (if any) held the advance.
+// The byte, and which of its limits (if any) held the advance; a quotient (T - advance) / 0.0879
+// exactly halfway gives the even byte.
 TEST(CellEncoding, EncodesTheRetardFromTheTriggerTimingLimitedToAByte) {
     constexpr auto None = CellLimit::None;
     // clang-format off

@@ -29,7 +29,8 @@ TuneDifference differenceAfter(const Changes& changes, const EepromBytes& base =
 }
 
 // Each parameter is named once, by the variable a tuner sets, in the report's order; a
-// flag byte only for bits no flag of its own says.
+// flag byte only for bits no flag of its own says. The 3D flag wins over the 2D flag: the 2D
+// bit alone changes nothing a tuner sees.
 TEST(TuneDifference, NamesEachDifferingParameterOnceInTheReportsOrder) {
     // clang-format off
     const struct {
