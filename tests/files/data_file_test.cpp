@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "files/buffer_status_name.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
@@ -34,10 +35,9 @@ TEST(ReadDataFile, TakesTheFirst264BytesIntoAddresses16To279) {
         ModuleData data;
         loadDataFile(QString::fromStdString(path), data);
         EXPECT_FALSE(data.BufferEmpty);
-        for (int a = 0; a < 16; ++a) EXPECT_EQ(data.EEPROMBuffer[a], 0) << a;
-        for (int n = 0; n < 264; ++n)
-            ASSERT_EQ(data.EEPROMBuffer[16 + n], static_cast<std::uint8_t>(bytes[n]))
-                << size << " " << n;
+        EepromBytes expected{};
+        std::copy_n(bytes.begin(), 264, expected.begin() + 16);
+        EXPECT_EQ(data.EEPROMBuffer, expected) << size;
     }
 }
 
@@ -46,15 +46,16 @@ TEST(ReadDataFile, TakesTheFirst264BytesIntoAddresses16To279) {
 TEST(ReadDataFile, AFileThatCannotBeReadWholeFailsAndLeavesTheTargetUntouched) {
     TempFolder folder;
     test::makeFifo(folder.path("pipe.dat"));
+    // clang-format off
     for (int size : {0, 1, 263}) folder.write(QString("%1.dat").arg(size), pattern(size));
     const std::pair<const char*, std::string> cases[] = {
         {"0.dat", "premature end of file after 0 bytes"},
         {"1.dat", "premature end of file after 1 bytes"},
         {"263.dat", "premature end of file after 263 bytes"},
-        {"missing.dat", ": No such file or directory"},
-        {".", ": not a regular file"},
+        {"missing.dat", ": No such file or directory"}, {".", ": not a regular file"},
         {"pipe.dat", ": not a regular file"},
     };
+    // clang-format on
     for (const auto& [name, description] : cases) {
         const std::string path = folder.path(name);
         ModuleData data = loadedSentinel();
@@ -107,6 +108,23 @@ TEST(WriteDataFile, AFailedWriteLeavesNoFileOrTheOldOneWhole) {
     EXPECT_FALSE(QFileInfo(QString::fromStdString(fifo)).isFile()) << "still the pipe";
     EXPECT_EQ(folder.read("tune.dat"), old);
     EXPECT_EQ(QDir(folder.folderPath()).entryList(QDir::Files), QStringList{"tune.dat"});
+}
+
+TEST(BufferStatusName, TakesThePartAfterTheLastSeparatorAndShortensLongNames) {
+    const QString forty = QString(36, 'a') + ".dat";
+    const QString fortyOne = "b" + forty;
+    const QString wide = QString::fromUtf8("\xF0\x9F\x94\xA7") + forty;  // 41 characters
+    // clang-format off
+    const struct {
+        QString path;
+        QString name;
+    } cases[] = {
+        {"/home/tuner/tunes/street.dat", "street.dat"}, {"street.dat", "street.dat"},
+        {"/tunes/" + forty, forty}, {"/tunes/" + fortyOne, "..." + forty},
+        {"/tunes/" + wide, "..." + forty}, {"/tunes/", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(bufferStatusName(c.path), c.name) << c.path.toStdString();
 }
 
 }  // namespace

@@ -11,6 +11,42 @@
 namespace qz {
 namespace {
 
+// The byte, and which of its limits (if any) held the advance; a quotient (T - advance) / 0.0879
+// exactly halfway gives the even byte.
+TEST(CellEncoding, EncodesTheRetardFromTheTriggerTimingLimitedToAByte) {
+    constexpr auto None = CellLimit::None;
+    // clang-format off
+    const struct {
+        int trigTiming;
+        double advance;
+        int byte;
+        CellLimit limit;
+    } cases[] = {
+        {30, 30, 0, None}, {30, 8, 250, None},  // T - 22
+        {30, 7.5, 255, CellLimit::BelowLowest},  // 256 steps are limited to 255
+        {30, 31, 0, CellLimit::AboveTrigger},  // -11 steps limited to 0
+        {30, 30.05, 0, CellLimit::AboveTrigger},  // -0.57 steps round to -1
+        {30, 30.04, 0, None},  // -0.46 steps round to 0
+        {30, -100, 255, CellLimit::BelowLowest}, {10, 10 - 0.0879 * 255, 255, None},
+        {40, 40 - 0.0879, 1, None}, {30, 30 - 0.04, 0, None},
+        {30, 30 - 0.05, 1, None},  // nearest step
+        {0, -2.5 * kRetardStep, 2, None}, {0, -3.5 * kRetardStep, 4, None},
+        {0, -0.5 * kRetardStep, 0, None}, {0, -254.5 * kRetardStep, 254, None},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(encodeCell(c.trigTiming, c.advance), c.byte) << c.trigTiming << " " << c.advance;
+        EXPECT_EQ(cellLimit(c.trigTiming, c.advance), c.limit) << c.trigTiming << " " << c.advance;
+    }
+}
+
+TEST(CellEncoding, EveryByteSurvivesDecodeThenEncodeAtEveryTriggerTiming) {
+    for (int t = 0; t <= 40; ++t)
+        for (int b = 0; b <= 255; ++b)
+            ASSERT_EQ(encodeCell(t, decodeCell(t, static_cast<std::uint8_t>(b))), b)
+                << t << " " << b;
+}
+
 // Every offset of the block names the cell stored there, each cell at its own address.
 TEST(TableLayout, The3DBlockStoresTheLowestPressureRowFirst) {
     const struct {
@@ -29,6 +65,7 @@ TEST(TableLayout, The3DBlockStoresTheLowestPressureRowFirst) {
 }
 
 TEST(TableLayout, TheSensorsNameAndPressureLabelsFollowItsCode) {
+    // clang-format off
     const struct {
         std::uint8_t sensor;
         const char* name;
@@ -40,6 +77,7 @@ TEST(TableLayout, TheSensorsNameAndPressureLabelsFollowItsCode) {
         {3, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
         {255, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<int> labels;
         for (int r = 8; r >= 1; --r) labels.push_back(pressureLabel(c.sensor, r));
@@ -72,17 +110,6 @@ TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming
         if ((a < 16 || a > 36) && a < 112) {
             EXPECT_EQ(data.EEPROMBuffer[a], 0xAA) << a;
         }
-    // Decoding gives what the module holds: the limited values, and no negative 2D advance.
-    data.TrigTiming = 10;
-    decodeTable2D(data);
-    decodeTable3D(data);
-    EXPECT_DOUBLE_EQ(data.Table2D(21, 1), 10);
-    EXPECT_DOUBLE_EQ(data.Table2D(1, 1), 10 - kRetardStep);
-    EXPECT_DOUBLE_EQ(data.Table2D(1, 2), 10);
-    EXPECT_DOUBLE_EQ(data.Table3D(21, 1), 10 - 255 * kRetardStep);
-    data.EEPROMBuffer[16] = 200;
-    decodeTable2D(data);
-    EXPECT_DOUBLE_EQ(data.Table2D(1, 1), 0) << "10 - 17.58 shown as 0";
 }
 
 }  // namespace

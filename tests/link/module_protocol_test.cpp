@@ -64,15 +64,6 @@ TEST(ModuleProtocol, ResyncEmptiesTheLineSendsOneByteAndWantsTheAcknowledge) {
     EXPECT_TRUE(ok.protocol.CommOK);
     EXPECT_TRUE(ok.port.isOpen()) << "resync leaves the port open";
     EXPECT_EQ(ok.delays, (std::vector<Delay>{{2, 1}}));
-
-    for (const SimulatorFaults faults :
-         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
-          SimulatorFaults{.noEcho = true}}) {
-        Link failing(faults);
-        failing.protocol.ReSync();
-        EXPECT_FALSE(failing.protocol.CommOK);
-        EXPECT_TRUE(failing.prompts.shown().empty()) << "a failed resync says nothing";
-    }
 }
 
 // The echo (or any other non-printable byte) first, then the characters from 32 to 127 up to
@@ -84,6 +75,7 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
     const std::string timeout = kTimeoutMessage;
     const std::string terminator = "Firmware ID - unexpected terminator.";
     const std::string noEcho = "Firmware ID - no command echo.";
+    // clang-format off
     const struct {
         std::string sent;
         SimulatorFaults faults;
@@ -94,14 +86,14 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
         {"QZ-1 V2.1", {}, {}, "QZ-1 V2.1", "QZ-1"},
         {"qz-1 marine v1", {}, {}, "qz-1 marine v1", "QZ-1 Marine"},
         {"Ignition QZ-1 MARINE", {}, {}, "Ignition QZ-1 MARINE", "QZ-1 Marine"},
-        {"XR-7", {}, {}, "XR-7", "Unknown"},
-        {"", {}, {}, "", "Unknown"},
+        {"XR-7", {}, {}, "XR-7", "Unknown"}, {"", {}, {}, "", "Unknown"},
         {"QZ-1\x1F V2\x80~\x7F", {}, {}, "QZ-1 V2~\x7F", "QZ-1"},
         {"QZ-1", {.idStart = Start::NonPrintable}, {}, "QZ-1", "QZ-1"},
         {"QZ-1", {.idStart = Start::CarriageReturn}, {terminator, terminator}},
         {"QZ-1", {.idStart = Start::Letter}, {noEcho, noEcho}},
         {"QZ", {.dropEvery = 4}, {timeout, timeout}},  // the terminator is dropped
     };
+    // clang-format on
     for (const auto& c : cases) {
         Link link(c.faults, c.sent);
         link.prompts.answer(PromptAnswer::Retry);
@@ -128,12 +120,19 @@ TEST(ModuleProtocol, AddressSelectionSendsCommandLowAndHighByte) {
     Link high;
     high.protocol.SetEEPROMAddress(0x1234);
     EXPECT_EQ(high.port.sent, (Bytes{0x14, 0x34, 0x12}));
+}
 
-    Link refused({.nakAddress = true});
-    refused.protocol.SetEEPROMAddress(16);
-    EXPECT_FALSE(refused.protocol.CommOK);
-    EXPECT_TRUE(refused.prompts.shown().empty());
-    EXPECT_FALSE(refused.port.isOpen());
+// A module that does not answer as it should fails the exchange without a word.
+TEST(ModuleProtocol, AResyncOrAnAddressRefusedFailsSilently) {
+    for (const SimulatorFaults faults :
+         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
+          SimulatorFaults{.noEcho = true}, SimulatorFaults{.nakAddress = true}}) {
+        Link failing(faults);
+        faults.nakAddress ? failing.protocol.SetEEPROMAddress(16) : failing.protocol.ReSync();
+        EXPECT_FALSE(failing.protocol.CommOK);
+        EXPECT_TRUE(failing.prompts.shown().empty());
+        EXPECT_TRUE(!faults.nakAddress || !failing.port.isOpen());
+    }
 }
 
 TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {

@@ -99,28 +99,23 @@ TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
     EXPECT_TRUE(link.prompts.shown().empty());
 }
 
-// Characters still arriving after the deadline are a timeout: the deadline is for the
-// whole identification.
-TEST(PtyLink, AnIdentificationSlowerThanTheDeadlineTimesOut) {
-    PtyLink link({.idCharacterDelayMs = 150}, "QZ-1 V2.1");
-    link.prompts.answer(PromptAnswer::Abort);
-    link.protocol.ReadFirmwareID();
-    EXPECT_EQ(link.prompts.messages(), std::vector<std::string>{kTimeoutMessage});
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_FALSE(link.port.isOpen());
-}
-
-// The module's line hangs up at address 100, as a pulled USB adapter does: the read ends at
-// once with its own message, not a timeout a second later.
-TEST(PtyLink, ADeviceThatGoesAwayEndsTheReadAtOnce) {
-    PtyLink link({.vanishAt = 100});
-    const std::string device = link.host.devicePath().toStdString();
-    link.prompts.answer(PromptAnswer::Abort);
-    EepromBytes image{};
-    link.protocol.ReadEEPROMData(image);
-    EXPECT_EQ(link.prompts.messages(), std::vector<std::string>{disconnectedMessage(device)});
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_FALSE(link.port.isOpen());
+// Characters still arriving after the deadline are a timeout: the deadline is for the whole
+// identification. The module's line hanging up at address 100, as a pulled USB adapter does,
+// ends the read at once with its own message, not a timeout a second later.
+TEST(PtyLink, ASlowIdentificationTimesOutAndAVanishedDeviceEndsTheReadAtOnce) {
+    for (const bool slow : {true, false}) {
+        PtyLink link(slow ? SimulatorFaults{.idCharacterDelayMs = 150}
+                          : SimulatorFaults{.vanishAt = 100});
+        link.prompts.answer(PromptAnswer::Abort);
+        EepromBytes image{};
+        slow ? link.protocol.ReadFirmwareID() : link.protocol.ReadEEPROMData(image);
+        EXPECT_EQ(link.prompts.messages(),
+                  std::vector<std::string>{
+                      slow ? kTimeoutMessage
+                           : disconnectedMessage(link.host.devicePath().toStdString())});
+        EXPECT_FALSE(link.protocol.CommOK);
+        EXPECT_FALSE(link.port.isOpen());
+    }
 }
 
 }  // namespace

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "image/cell_encoding.h"
+#include "table/advance_steps.h"
+#include "table/view_layout.h"
+
 namespace qz {
 namespace {
 
@@ -132,6 +139,105 @@ TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
     EXPECT_DOUBLE_EQ(dragOffset(-10, 20), -5);
     EXPECT_DOUBLE_EQ(shifted(28, 5, 30), 30);
     EXPECT_DOUBLE_EQ(shifted(3, 0, 30), 8) << "an offset of 0 still brings cells within range";
+}
+
+constexpr auto k2D = TableKind::Table2D;
+constexpr auto k3D = TableKind::Table3D;
+
+// What the module holds for a byte, as the table shows it.
+double shown(int trigger, int byte, TableKind kind) {
+    const double advance = decodeCell(trigger, static_cast<std::uint8_t>(byte));
+    return kind == k2D ? std::max(advance, 0.0) : advance;
+}
+
+// Worked by hand, at and near both limits: the byte a step leaves the cell at.
+TEST(AdvanceStep, TakesTheByteTheModuleWillHold) {
+    const double at114 = 30 - 114 * 0.0879;
+    // clang-format off
+    const struct {
+        TableKind kind;
+        int trigger;
+        double advance, delta;
+        int byte;
+    } cases[] = {
+        {k3D, 30, 20, 0.5, 108}, {k3D, 30, 20, -2, 137},  // 9.5 / 0.0879, 136.52
+        {k3D, 30, at114, 0.03, 113}, {k3D, 30, at114, -0.03, 115},  // finer than a byte
+        {k3D, 30, 29.8, 0.5, 0}, {k3D, 30, 45, -0.5, 1},  // at T; a Modify'd 45
+        {k3D, 10, -11.7, -2, 250}, {k3D, 10, -12, -0.5, 250},  // 22 / 0.0879 = 250.28
+        {k2D, 10, 0.3, -0.5, 114}, {k2D, 10, 0, 0.5, 108},  // 2D: 0 is the floor
+        {k2D, 40, 18.2, -2, 250}, {k3D, 22, 0.4, -2, 250},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(steppedAdvance(c.advance, c.delta, c.trigger, c.kind),
+                         shown(c.trigger, c.byte, c.kind))
+            << c.advance << " by " << c.delta << " at " << c.trigger;
+}
+
+// Over the span typing allows at every trigger timing, fine, coarse and finer than a byte:
+// the byte moves at least one unless the cell is at the limit it moves towards, the cell
+// shows what its byte decodes to, and it stays within the span.
+TEST(AdvanceStep, MovesTheByteAtLeastOneAndStaysWithinTheTypedSpan) {
+    for (const TableKind kind : {k2D, k3D})
+        for (const int trigger : {10, 22, 30, 40})
+            for (const double delta : {0.5, -0.5, 2.0, -2.0, 0.03, -0.03}) {
+                const double lowest = std::max(trigger - 22.0, kind == k2D ? 0.0 : -99.0);
+                for (double advance = lowest; advance <= trigger; advance += 0.0371) {
+                    const double after = steppedAdvance(advance, delta, trigger, kind);
+                    const int from = encodeCell(trigger, advance);
+                    const int to = encodeCell(trigger, after);
+                    const bool atLimit =
+                        delta > 0 ? from == 0 : shown(trigger, from + 1, k3D) < lowest;
+                    EXPECT_TRUE(atLimit || (delta > 0 ? to < from : to > from)) << advance;
+                    EXPECT_DOUBLE_EQ(after, shown(trigger, to, kind)) << advance;
+                    EXPECT_TRUE(after >= lowest && after <= trigger) << advance;
+                }
+            }
+}
+
+// A grid that needs more than its share takes it from the chart, down to half the height.
+TEST(ViewLayout, ChartsTakeTheUpperSeventyPercentAndGridsTheRest) {
+    const struct {
+        int width, height, gridNeeds;
+        double chartHeight, gridWidth, gridHeight;
+    } cases[] = {
+        {15000, 10000, 0, 7000, 14850, 2275},
+        {15000, 2418, 0, 1692.6, 14850, 0},  // 725.4 - 725 rounds to 0
+        {15000, 2419, 0, 1693.3, 14850, 1},
+        {15000, 2000, 0, 1400, 14850, 0},      // negative, clamped
+        {100, 5000, 0, 3500, 0, 775},          // narrower than 150 twips
+        {15000, 4085, 0, 2859.5, 14850, 500},  // 500.5 rounds to the even 500
+        {15000, 10000, 2275, 7000, 14850, 2275},
+        {15000, 10000, 2500, 6775, 14850, 2500},
+        {15000, 10000, 5000, 5000, 14850, 4275},
+    };
+    for (const auto& c : cases) {
+        const ViewLayout l = computeViewLayout(c.width, c.height, c.gridNeeds);
+        EXPECT_EQ(std::tuple(l.chart.left, l.chart.top, l.chart.width, l.grid.left, l.grid.width,
+                             l.grid.height),
+                  std::tuple(0.0, 0.0, double(c.width), 0.0, c.gridWidth, c.gridHeight))
+            << c.height;
+        EXPECT_DOUBLE_EQ(l.chart.height, c.chartHeight) << c.height;
+        EXPECT_DOUBLE_EQ(l.grid.top, c.chartHeight) << c.height;
+    }
+}
+
+TEST(ViewLayout, GridCellsShareTheGridsInnerArea) {
+    EXPECT_EQ(gridColumnWidth(14820), 672);  // 14820 / 22 = 673.6
+    EXPECT_EQ(gridColumnWidth(0), -1);
+    EXPECT_EQ(grid2DRowHeight(2250), 740);
+    EXPECT_EQ(grid3DRowHeight(2250), 249);
+}
+
+TEST(TwipScale, ConvertsWithTheScreensResolution) {
+    const TwipScale at96(96, 96);
+    EXPECT_EQ(at96.toPixelsX(1440), 96);
+    EXPECT_EQ(at96.toTwipsY(100), 1500);
+    const TwipScale at120(120, 144);
+    EXPECT_EQ(at120.toPixelsX(1440), 120);
+    EXPECT_EQ(at120.toPixelsY(1440), 144);
+    EXPECT_EQ(at120.toTwipsX(120), 1440);
+    EXPECT_EQ(at120.toPixelsX(30), 2);  // 2.5 pixels round to the even 2
 }
 
 }  // namespace
