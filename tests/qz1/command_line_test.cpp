@@ -74,6 +74,11 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
          2,
          "--trigger takes a number, not \"abc\""},
         {{"new2d", good2D, "--final-advance", "nan", "-o", out}, 2, "takes a number, not \"nan\""},
+        // A table wizard needs its own table selected and whole degrees.
+        {{"new2d", good, "-o", out}, 2, "the selected timing table is not 2D"},
+        {{"new3d", good2D, "-o", out}, 2, "the selected timing table is not 3D"},
+        {{"new3d", good, "--base", "4.5", "-o", out}, 2, "whole degrees from 0 to 40"},
+        {{"new3d", good, "--trigger", "41", "-o", out}, 2, "whole degrees from 0 to 40"},
         // Edits that cannot be made.
         {set("Bogus=1"), 2, "--set Bogus=1: unknown variable name \"Bogus\""},
         {set("GPI1Mode=256"), 2,
