@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QLoggingCategory>
 
 #include "link/module_protocol.h"

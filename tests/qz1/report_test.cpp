@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include "qz1/qz1_harness.h"
