@@ -4,7 +4,6 @@
 
 #include "charts/table_chart.h"
 #include "support/file_size_limit.h"
-#include "support/program_folder.h"
 #include "support/temp_folder.h"
 
 namespace qz {

@@ -64,6 +64,11 @@ TEST(ModParams, OpeningShowsTheVariables) {
     EXPECT_EQ(d->PendingTrigTiming, 28);
     EXPECT_EQ(d->lblTrigTimingVal->text(), " 28");
     EXPECT_TRUE(f.prompts.shown().empty());
+    // A retard compensation between steps is kept until the slider moves.
+    QTest::keyClick(d->sldRetardComp, Qt::Key_Up);
+    QTest::keyClick(d->sldRetardComp, Qt::Key_Down);
+    EXPECT_EQ(f.state.RetardComp, 28);
+    EXPECT_EQ(d->lblRetardCompVal->text(), "2.5");
 }
 
 // A value no slider position can show is reported, and after Ignore every control still
@@ -103,6 +108,8 @@ TEST(ModParams, WithoutAFixedLimitOpeningSetsTheLimitTo3000) {
     EXPECT_EQ(f.state.MaxRPMLimit, 3000);
 }
 
+// Steps in order on one dialog: a key (up is a larger value) or a drag to an end, then the
+// value and its label. The trigger timing waits for OK; the others change at once.
 TEST(ModParams, SlidersFollowKeysAndDrags) {
     DialogFixture f;
     f.state.FixedMaxRPMLimitEnabled = true;
@@ -110,52 +117,44 @@ TEST(ModParams, SlidersFollowKeysAndDrags) {
     f.state.StartRetard = 11;
     f.open();
     auto* d = f.dialog.get();
-    QTest::keyClick(d->sldTrigTiming, Qt::Key_Up);  // up is a larger value
-    EXPECT_EQ(d->PendingTrigTiming, 31);
-    EXPECT_EQ(d->lblTrigTimingVal->text(), " 31");
-    QTest::keyClick(d->sldTrigTiming, Qt::Key_PageDown);
-    EXPECT_EQ(d->PendingTrigTiming, 26);
+    constexpr int top = 1, bottom = 0;
+    const struct {
+        QSlider* frmModParams::*slider;
+        int key;
+        int value;
+        const char* label;
+    } steps[] = {
+        {&frmModParams::sldTrigTiming, Qt::Key_Up, 31, " 31"},
+        {&frmModParams::sldTrigTiming, Qt::Key_PageDown, 26, " 26"},
+        {&frmModParams::sldMaxRPMLimit, Qt::Key_PageUp, 7000, " 7000"},
+        {&frmModParams::sldMaxRPMLimit, top, 10900, " 10900"},
+        {&frmModParams::sldMaxRPMLimit, bottom, 2000, " 2000"},
+        {&frmModParams::sldCrankPulses, top, 12, " 12"},
+        {&frmModParams::sldCrankPulses, Qt::Key_Down, 11, " 11"},
+        {&frmModParams::sldCrankPulses, Qt::Key_PageDown, 9, " 9"},
+        {&frmModParams::sldRetardComp, top, 57, "5.0"},
+        {&frmModParams::sldRetardComp, Qt::Key_Down, 51, "4.5"},
+        {&frmModParams::sldRetardComp, Qt::Key_PageDown, 40, "3.5"},
+        {&frmModParams::sldStartRetard, top, 114, "10"},
+    };
+    for (const auto& step : steps) {
+        QSlider* slider = d->*step.slider;
+        if (step.key > top)
+            QTest::keyClick(slider, static_cast<Qt::Key>(step.key));
+        else
+            test::dragSliderTo(slider, step.key == top);
+        const auto [value, label] =
+            slider == d->sldTrigTiming ? std::pair{d->PendingTrigTiming, d->lblTrigTimingVal}
+            : slider == d->sldMaxRPMLimit
+                ? std::pair{int{f.state.MaxRPMLimit}, d->lblMaxRPMLimitVal}
+            : slider == d->sldCrankPulses
+                ? std::pair{int{f.state.CrankPulses}, d->lblCrankPulsesVal}
+            : slider == d->sldRetardComp ? std::pair{int{f.state.RetardComp}, d->lblRetardCompVal}
+                                         : std::pair{int{f.state.StartRetard}, d->lblStartRtdVal};
+        EXPECT_EQ(value, step.value) << step.label;
+        EXPECT_EQ(label->text(), step.label);
+    }
     EXPECT_EQ(f.state.TrigTiming, 30) << "the trigger timing waits for OK";
-
-    QTest::keyClick(d->sldMaxRPMLimit, Qt::Key_PageUp);
-    EXPECT_EQ(f.state.MaxRPMLimit, 7000);
-    test::dragSliderTo(d->sldMaxRPMLimit, true);
-    EXPECT_EQ(f.state.MaxRPMLimit, 10900);
-    test::dragSliderTo(d->sldMaxRPMLimit, false);
-    EXPECT_EQ(f.state.MaxRPMLimit, 2000);
-    EXPECT_EQ(d->lblMaxRPMLimitVal->text(), " 2000");
-
-    test::dragSliderTo(d->sldCrankPulses, true);
-    EXPECT_EQ(f.state.CrankPulses, 12);
-    QTest::keyClick(d->sldCrankPulses, Qt::Key_Down);
-    EXPECT_EQ(f.state.CrankPulses, 11);
-    QTest::keyClick(d->sldCrankPulses, Qt::Key_PageDown);
-    EXPECT_EQ(f.state.CrankPulses, 9);
-
-    test::dragSliderTo(d->sldRetardComp, true);
-    EXPECT_EQ(f.state.RetardComp, 57);
-    EXPECT_EQ(d->lblRetardCompVal->text(), "5.0");
-    QTest::keyClick(d->sldRetardComp, Qt::Key_Down);
-    EXPECT_EQ(f.state.RetardComp, 51);
-    EXPECT_EQ(d->lblRetardCompVal->text(), "4.5");
-    QTest::keyClick(d->sldRetardComp, Qt::Key_PageDown);
-    EXPECT_EQ(d->lblRetardCompVal->text(), "3.5");
-
-    test::dragSliderTo(d->sldStartRetard, true);
-    EXPECT_EQ(f.state.StartRetard, 114);
-    EXPECT_EQ(d->lblStartRtdVal->text(), "10");
-}
-
-TEST(ModParams, ARetardCompensationBetweenStepsIsKeptUntilTheSliderMoves) {
-    DialogFixture f;
-    f.state.RetardComp = 30;
-    f.open();
-    EXPECT_EQ(f.dialog->lblRetardCompVal->text(), "2.5");
-    EXPECT_EQ(f.state.RetardComp, 30);
-    QTest::keyClick(f.dialog->sldRetardComp, Qt::Key_Up);
-    QTest::keyClick(f.dialog->sldRetardComp, Qt::Key_Down);
-    EXPECT_EQ(f.state.RetardComp, 28);
-    EXPECT_EQ(f.dialog->lblRetardCompVal->text(), "2.5");
 }
 
 TEST(ModParams, ClicksChangeTheirVariablesAtOnce) {
@@ -210,13 +209,18 @@ TEST(ModParams, ClicksChangeTheirVariablesAtOnce) {
     EXPECT_EQ(d->sldStartRetard->value(), 10);
 }
 
-TEST(ModParams, OKMovesBothTablesIntoTheNewTriggerTimingsWindow) {
+// OK takes the pending trigger timing (PageDown: 5 degrees less) and moves both tables into
+// its window; the frame drops it. Changes made at once stay either way.
+TEST(ModParams, OKTakesThePendingTriggerTimingAndMovesBothTablesIntoItsWindow) {
     const struct {
         int trigTiming;
-        double advance;
-        double clamped;
+        bool pageDown;
+        double advance, kept;
+        bool ok = true;
     } cases[] = {
-        {30, 5, 8}, {30, 35, 30}, {30, -1, 0}, {30, 20, 20}, {10, 3, 3}, {10, -12, 0}, {10, 11, 10},
+        {30, false, 5, 8},   {30, false, 35, 30}, {30, false, -1, 0},
+        {30, false, 20, 20}, {10, false, 3, 3},   {10, false, -12, 0},
+        {10, false, 11, 10}, {30, true, 29, 25},  {30, true, 29, 29, false},
     };
     for (const auto& c : cases) {
         DialogFixture f;
@@ -224,30 +228,20 @@ TEST(ModParams, OKMovesBothTablesIntoTheNewTriggerTimingsWindow) {
         f.state.Table2D(4, 1) = c.advance;
         f.state.Table3D(21, 1) = c.advance;
         f.open();
-        QTest::mouseClick(f.dialog->cmdOK, Qt::LeftButton);
-        EXPECT_EQ(f.state.Table2D(4, 1), c.clamped) << c.trigTiming << " " << c.advance;
-        EXPECT_EQ(f.state.Table3D(21, 1), c.clamped) << c.trigTiming << " " << c.advance;
-        EXPECT_EQ(f.state.Table2D(4, 2), c.trigTiming);
-        EXPECT_FALSE(f.state.BufferEmpty);
-        EXPECT_EQ(f.dialog->result(), QDialog::Accepted);
-    }
-}
-
-TEST(ModParams, OKTakesThePendingTriggerTimingAndTheFrameDropsIt) {
-    for (bool ok : {true, false}) {
-        DialogFixture f;
-        f.state.Table2D(1, 1) = 29;
-        f.open();
-        QTest::keyClick(f.dialog->sldTrigTiming, Qt::Key_PageDown);  // 25
+        if (c.pageDown) QTest::keyClick(f.dialog->sldTrigTiming, Qt::Key_PageDown);
         test::click(f.dialog->chkMultiSparkDisable);
-        if (ok)
+        if (c.ok)
             QTest::mouseClick(f.dialog->cmdOK, Qt::LeftButton);
         else
             f.dialog->close();
-        EXPECT_EQ(f.state.TrigTiming, ok ? 25 : 30);
-        EXPECT_EQ(f.state.Table2D(1, 1), ok ? 25 : 29);
-        EXPECT_EQ(f.state.BufferEmpty, !ok);
-        EXPECT_FALSE(f.state.MultiSparkEnabled) << "immediate changes stay either way";
+        const int trigger = c.trigTiming - (c.pageDown && c.ok ? 5 : 0);
+        EXPECT_EQ(f.state.TrigTiming, trigger);
+        EXPECT_EQ(f.state.Table2D(4, 1), c.kept) << c.trigTiming << " " << c.advance;
+        EXPECT_EQ(f.state.Table3D(21, 1), c.kept) << c.trigTiming << " " << c.advance;
+        EXPECT_EQ(f.state.Table2D(4, 2), c.ok ? trigger : 0);
+        EXPECT_EQ(f.state.BufferEmpty, !c.ok);
+        EXPECT_EQ(f.dialog->result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_FALSE(f.state.MultiSparkEnabled) << "changes made at once stay";
     }
 }
 

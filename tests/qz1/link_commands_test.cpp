@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QLoggingCategory>
 
 #include "link/module_protocol.h"
@@ -21,29 +20,25 @@ TEST(Qz1Link, ATransferEndsWithItsStatusAndItsReason) {
     const struct {
         std::string command;
         std::string id;
-        qz::SimulatorFaults faults;
         int status;
         std::string message;
+        qz::SimulatorFaults faults = {};
     } cases[] = {
-        {"download", "QZ-1 V2.1", {}, 0, "Download From EEPROM: Firmware ID: QZ-1 V2.1"},
-        {"download",
-         "QZ-1 Marine",
-         {},
-         4,
-         "Not standard QZ-1 unit. Cannot download and edit data."},
+        {"download", "QZ-1 V2.1", 0, "Download From EEPROM: Firmware ID: QZ-1 V2.1"},
+        {"download", "QZ-1 Marine", 4, "Not standard QZ-1 unit. Cannot download and edit data."},
         {"download",
          "QZ-1",
-         {.strayByteAt = 100},
          4,
-         "EEPROM read - unexpected reply at address 100. Check the cable.\n"},
-        {"download", "QZ-1", {.vanishAt = 100}, 4, "was disconnected. Check the cable.\n"},
+         "EEPROM read - unexpected reply at address 100. Check the cable.\n",
+         {.strayByteAt = 100}},
+        {"download", "QZ-1", 4, "was disconnected. Check the cable.\n", {.vanishAt = 100}},
         {"upload",
          "QZ-1",
-         {.readBackDiffersAt = 100},
          4,
          "Upload aborted - EEPROM verification failed.\n  address 100: wrote " +
-             std::to_string(differing) + ", read " + std::to_string(differing ^ 0x5A) + "\n"},
-        {"download", "", {}, 4, "Cannot establish RS-232 link."},
+             std::to_string(differing) + ", read " + std::to_string(differing ^ 0x5A) + "\n",
+         {.readBackDiffersAt = 100}},
+        {"download", "", 4, "Cannot establish RS-232 link."},
     };
     for (const auto& c : cases) {
         qz::PtySimulatorHost module{qz::ModuleSimulator(qz::demoTune(), c.id, c.faults)};

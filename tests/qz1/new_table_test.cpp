@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "image/cell_encoding.h"
 #include "qz1/qz1_harness.h"
 #include "wizards/wizard_rules.h"
@@ -40,24 +38,6 @@ TEST(Qz1NewTable, CorrectionsAreNotesAndTheTableIsSavedAtTheNewTriggerTiming) {
     EXPECT_EQ(runTool({"new3d", in3D, "--trigger", "10", "-o", folder.path("low.dat")}).status, 0);
     EXPECT_EQ(folder.read("low.dat")[48 - 16], 10);
     EXPECT_EQ(static_cast<std::uint8_t>(folder.read("low.dat")[200 - 16]), qz::encodeCell(10, 10));
-
-    const struct {
-        std::vector<std::string> arguments;
-        const char* message;
-    } refused[] = {
-        {{"new2d", in3D, "-o", folder.path("x.dat")}, "the selected timing table is not 2D"},
-        {{"new3d", in2D, "-o", folder.path("x.dat")}, "the selected timing table is not 3D"},
-        {{"new3d", in3D, "--base", "4.5", "-o", folder.path("x.dat")},
-         "whole degrees from 0 to 40"},
-        {{"new3d", in3D, "--trigger", "41", "-o", folder.path("x.dat")},
-         "whole degrees from 0 to 40"},
-    };
-    for (const auto& r : refused) {
-        const ToolRun run = runTool(r.arguments);
-        EXPECT_EQ(run.status, 2) << r.message;
-        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.path("x.dat"))));
-    }
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ TEST(Report, ConditionalLinesFollowTheirVariables) {
         {{{"StartRetard", 0}},
          {v("Automatic Start Retard Enabled:", "False")},
          {v("Start Retard (Deg):", "0")}},
-        {{{"GPIO2Mode", 0x3F}}, {h("GPIO2 Data Log Only (Default)")}},
+        {{{"GPIO2Mode", 0x3F}}, {h("GPIO2 Data Log Only (Default)"), h("Timing Table Disabled")}},
         {{{"Table2DEnabled", 1}}, {h("2D Timing Table Enabled")}, {h("1 bar MAP Sensor")}},
         {{{"Table3DEnabled", 1}, {"MAPSensorBar", 7}}, {h("1 bar MAP Sensor")}},
         {{{"GPI1Mode", 4}, {"GPI1Retard", 114}},
