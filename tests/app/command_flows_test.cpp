@@ -20,6 +20,10 @@ constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAn
 const std::string kSaveTable = "Save table edits to buffer before closing?";
 const std::string kWizardSave = "Save timing table before closing file?";
 const std::string kOverwrite = "Data buffer not empty. OK to overwrite?";
+const std::string kAbout =
+    "Kelvane Tunewell QZ Version 1.50\nWritten by the Tunewell QZ development team.\n\nKelvane "
+    "Engine Electronics, Inc.\n1200 Foundry Road, Suite 5\nMillbrook, OH 44000\nPhone: (555) "
+    "013-4500\nwww.kelvane.example\n";
 const std::string kExitTable = "Save timing table before exiting?";
 const std::string kExitBuffer =
     "The data buffer holds changes that are in no data file and not in the module. Save them "
@@ -97,7 +101,7 @@ auto lastShownAs(const char* title, PromptIcon icon, PromptButtons buttons, bool
     };
 }
 
-// What the commands say, and reset, on their way.
+// What the commands say, and reset, on their way; About shows the company block.
 TEST(CommandFlows, CommandsAskAndResetAsTheySay) {
     const auto tables = [](bool table2D, bool table3D) {
         return [=](EditorFixture& f) {
@@ -135,6 +139,7 @@ TEST(CommandFlows, CommandsAskAndResetAsTheySay) {
          lastShownAs("Save Data File", PromptIcon::Exclamation, PromptButtons::OK, true)},
         {"save file, buffer empty", 0, false, "mnuSaveFile", {OK}, {"Data buffer empty."}, {}, {},
          lastShownAs("Save Data File", PromptIcon::Exclamation, PromptButtons::OK)},
+        {"about", 0, false, "mnuAbout", {OK}, {kAbout}, {}, {}, lastShownAs("About", PromptIcon::Information, PromptButtons::OK)},
     };
     // clang-format on
     for (const CommandFlow& flow : flows) test::runCommandFlow(flow);

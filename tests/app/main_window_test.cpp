@@ -112,18 +112,6 @@ TEST(MainWindow, EscSetsUserAbortAndHidesTheValueLabels) {
     EXPECT_TRUE(f.editor().tableOpen()) << "Esc does not close the table";
 }
 
-TEST(MainWindow, AboutShowsTheCompanyBlock) {
-    MainWindowFixture f({"Acme"});
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->mnuAbout->trigger();
-    ASSERT_EQ(f.prompts.shown().size(), 1u);
-    const auto& about = f.prompts.shown()[0];
-    EXPECT_EQ(std::tuple(about.text, about.icon, about.buttons, about.title),
-              std::tuple(std::string("Acme Tunewell QZ Version 1.50\nWritten by the Tunewell QZ "
-                                     "development team.\n\n"),
-                         PromptIcon::Information, PromptButtons::OK, std::string("About")));
-}
-
 // Charts above, grids below; a low window gives the grid what it needs from the chart, and a
 // grid still too small scrolls: no row is ever lower than a line of text.
 TEST(MainWindow, ResizingLaysOutChartsAndGrids) {
