@@ -207,7 +207,7 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
         int size;
         std::uint8_t flags;
         bool tableCommands;
-    } cases[] = {{264, 0x5C, true}, {300, 0x80, true}, {264, 0x1C, false}};
+    } cases[] = {{264, 0x5C, true}, {300, 0x80, true}, {264, 0xC0, true}, {264, 0x1C, false}};
     for (const auto& c : cases) {
         test::MainWindowFixture f;
         const auto path = f.folder.write("street.dat", image(c.size, c.flags, 2));
