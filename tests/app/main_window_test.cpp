@@ -19,6 +19,7 @@
 #include "support/grid_input.h"
 #include "support/main_window_fixture.h"
 #include "support/scripted_port.h"
+#include "support/transfer_fixture.h"
 
 namespace qz {
 namespace {
@@ -111,18 +112,6 @@ TEST(MainWindow, EscSetsUserAbortAndHidesTheValueLabels) {
     EXPECT_TRUE(f.editor().tableOpen()) << "Esc does not close the table";
 }
 
-TEST(MainWindow, AboutShowsTheCompanyBlock) {
-    MainWindowFixture f({"Acme"});
-    f.prompts.answer(PromptAnswer::OK);
-    f.window->mnuAbout->trigger();
-    ASSERT_EQ(f.prompts.shown().size(), 1u);
-    const auto& about = f.prompts.shown()[0];
-    EXPECT_EQ(std::tuple(about.text, about.icon, about.buttons, about.title),
-              std::tuple(std::string("Acme Tunewell QZ Version 1.50\nWritten by the Tunewell QZ "
-                                     "development team.\n\n"),
-                         PromptIcon::Information, PromptButtons::OK, std::string("About")));
-}
-
 // Charts above, grids below; a low window gives the grid what it needs from the chart, and a
 // grid still too small scrolls: no row is ever lower than a line of text.
 TEST(MainWindow, ResizingLaysOutChartsAndGrids) {
@@ -182,11 +171,13 @@ TEST(MainWindow, HelpOpensAtItsTableOfContents) {
     f.window->helpViewer()->close();
 }
 
-// The status bar says when the buffer holds changes that are in no file and no module.
-TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
-    MainWindowFixture f;
+// The status bar names the buffer's file and says when the buffer holds changes that are in
+// no file, and after a transfer, until a change, that the module holds the buffer.
+TEST(MainWindow, TheStatusBarSaysWhereTheBufferIsSaved) {
+    test::TransferFixture f;
     f.window->show();
     const QLabel& status = test::named<QLabel>(*f.window, "lblStatusBuffer");
+    const auto shows = [&](const char* text) { return status.text().contains(text); };
     QString whileLoaded;
     f.prompts.onMessage = [&](const test::ShownPrompt&) { whileLoaded = status.text(); };
     f.prompts.answer(PromptAnswer::OK);
@@ -198,12 +189,27 @@ TEST(MainWindow, TheStatusBarSaysWhenTheBufferIsNotSaved) {
     EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
     f.window->mnuEditTimingTable->trigger();
     EXPECT_TRUE(test::typeIntoCell(f.grid(TableKind::Table2D), 1, 3, "12"));
-    EXPECT_FALSE(status.text().contains("not saved")) << "the edits are not in the buffer yet";
+    EXPECT_FALSE(shows("not saved")) << "the edits are not in the buffer yet";
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(status.text(), "tune.dat - not saved  |  trigger timing 30 deg  |  2D table");
     f.prompts.answerFile(f.folder.file("saved.dat"));
     f.window->mnuSaveFile->trigger();
     EXPECT_EQ(status.text(), "saved.dat  |  trigger timing 30 deg  |  2D table");
+    f.answer({PromptAnswer::OK, PromptAnswer::OK, PromptAnswer::OK});
+    f.window->mnuDownload->trigger();
+    EXPECT_TRUE(shows("module = buffer")) << status.text().toStdString();
+    f.editor().editTable();
+    f.editor().writeCells(TableKind::Table3D, {{1, 1, 3.0}}, "x");
+    EXPECT_FALSE(shows("module = buffer"));
+    f.editor().undoStack().undo();
+    EXPECT_TRUE(shows("module = buffer"));
+    f.state.CrankPulses = 9;
+    f.window->mnuPortSetup->trigger();  // any command shows the status anew
+    EXPECT_FALSE(shows("module = buffer"));
+    f.answer({PromptAnswer::No, PromptAnswer::OK, PromptAnswer::OK});
+    f.editor().closeTable();
+    f.window->mnuUpload->trigger();
+    EXPECT_TRUE(shows("module = buffer"));
 }
 
 }  // namespace

@@ -277,11 +277,6 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
                 const double number = leadingNumber(c.cells[k]);
                 EXPECT_DOUBLE_EQ(f.chartValue(r, col), std::isfinite(number) ? number : 0);
             }
-        if (c.selection.bottom == c.selection.top) continue;
-        f.window->mnuSaveTbl->trigger();
-        for (int k3 = 0; k3 < 4; ++k3)
-            EXPECT_EQ(f.state.EEPROMBuffer[112 + 21 * (1 + k3 / 2) + 2 + k3 % 2],
-                      encodeCell(30, 20 + k3));
     }
 }
 

@@ -9,7 +9,6 @@
 #include "report/report_painter.h"
 #include "support/editor_fixture.h"
 #include "support/pdf_text.h"
-#include "table/cell_text.h"
 
 namespace qz {
 namespace {
@@ -47,18 +46,9 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             QStringList lines = test::pdfLines(path);
             ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
             EXPECT_EQ(lines.filter("\f").size(), 3) << "chart, table and parameter pages";
-            EXPECT_FALSE(lines.filter("Kelvane QZ-1 Ignition Module Data Printed: ").isEmpty());
             EXPECT_TRUE(lines.filter("77.7").isEmpty()) << "the value label is not printed";
-            // The table as the editor would show it: the header and the advances.
-            QStringList row;
-            const int gridRow = f.is3D() ? 8 : 1;
-            for (int c = 1; c <= 11; ++c)
-                row << cellNumber(f.is3D() ? f.state.Table3D(c, 1) : f.state.Table2D(c, 1), "#0.0");
-            const QString label = f.is3D() ? "30" : "ADV";
-            EXPECT_FALSE(
-                lines.filter(QRegularExpression(label + "\\s+" + row.join("\\s+"))).isEmpty())
-                << gridRow << " " << row.join(' ').toStdString();
-            // Every page's text as qz1 prints the same file, but for the time of printing.
+            // Every page's text, the table's included, as qz1 prints the same file, but for
+            // the time of printing.
             const std::string tool = f.folder.file("qz1.pdf");
             ASSERT_EQ(qz1::runQz1({"report", f.path, "-o", tool, "--comment", "SN 4711",
                                    "--firmware-id", "QZ-1 V2.1"},
