@@ -28,6 +28,8 @@ const std::string kAbout =
     "Engine Electronics, Inc.\n1200 Foundry Road, Suite 5\nMillbrook, OH 44000\nPhone: (555) "
     "013-4500\nwww.kelvane.example\n";
 const std::string kExitTable = "Save timing table before exiting?";
+const std::string kDisabled =
+    "Timing table disabled. Edit module parameters to enable timing table.";
 const std::string kExitBuffer =
     "The data buffer holds changes that are in no data file and not in the module. Save them "
     "to a file before exiting?";
@@ -124,8 +126,6 @@ TEST(CommandFlows, CommandsAskAndResetAsTheySay) {
         EXPECT_EQ(f.state.ClipColSpan, 2) << "the spans are left";
     };
     const std::string empty = "Data buffer empty. Create new table?";
-    const std::string disabled =
-        "Timing table disabled. Edit module parameters to enable timing table.";
     const auto emptyAsked =
         lastShownAs("Edit Timing Table", PromptIcon::None, PromptButtons::OKCancel);
     // clang-format off
@@ -133,7 +133,7 @@ TEST(CommandFlows, CommandsAskAndResetAsTheySay) {
         {"empty buffer, 2D", 0, false, "mnuEditTimingTable", {OK}, {empty}, {"frmNew2DTable"}, tables(true, false), emptyAsked},
         {"empty buffer, 3D", 0, false, "mnuEditTimingTable", {OK}, {empty}, {"frmNew3DTable"}, tables(false, true), emptyAsked},
         {"empty buffer, Cancel", 0, false, "mnuEditTimingTable", {Cancel}, {empty}, {}, tables(true, false), emptyAsked},
-        {"no table selected", 0, false, "mnuNewTable", {OK}, {disabled}, {}, tables(false, false),
+        {"no table selected", 0, false, "mnuNewTable", {OK}, {kDisabled}, {}, tables(false, false),
          lastShownAs("New Timing Table", PromptIcon::Exclamation, PromptButtons::OK)},
         {"no table open", k2D, false, "mnuSaveTbl", {OK}, {"No active table to save"}, {}, {},
          lastShownAs("Save Table Edits To Buffer", PromptIcon::Exclamation, PromptButtons::OK)},
@@ -160,6 +160,15 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
         };
     };
     const auto portOpen = [](EditorFixture& f) { f.window->transfers().port().open(); };
+    // A table that no longer matches the selected kind cannot be saved: it stays open.
+    const auto unsavable = [](EditorFixture& f) {
+        f.window->mnuEditTimingTable->trigger();
+        f.state.Table2DEnabled = false;
+    };
+    const auto stillOpen = [&](EditorFixture& f, bool ended) {
+        closes(false)(f, ended);
+        EXPECT_TRUE(f.window->editor().tableOpen());
+    };
     const auto savesTo = [](const char* name) {
         return [=](EditorFixture& f) {
             f.prompts.answerFile(*name ? f.folder.file(name) : "");
@@ -180,6 +189,7 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
         {"buffer Cancel", k2D, true, "close", {Yes, Cancel}, {kExitTable, kExitBuffer}, {}, portOpen, closes(false)},
         {"buffer Yes, dialog left", k2D, false, "close", {Yes}, {kExitBuffer}, {}, savesTo(""), closes(false)},
         {"buffer Yes, saved", k2D, false, "close", {Yes}, {kExitBuffer}, {}, savesTo("s.dat"), savedAndClosed},
+        {"table unsavable", k2D, false, "close", {Yes, OK}, {kExitTable, kDisabled}, {}, unsavable, stillOpen},
     };
     // clang-format on
     for (const CommandFlow& flow : flows) test::runCommandFlow(flow);
@@ -189,14 +199,12 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
 QByteArray image(int size, std::uint8_t flags = 0x5C, std::uint8_t sensor = 1) {
     QByteArray bytes(size, '\0');
     for (int n = 0; n < size; ++n) bytes[n] = static_cast<char>((n * 7) & 0x3F);
-    if (size > 40) {
-        bytes[48 - 16] = 25;  // trigger timing
-        bytes[50 - 16] = static_cast<char>(flags);
-        bytes[55 - 16] = static_cast<char>(sensor);
-        bytes[74 - 16] = 0;   // a frequency that decodes
-        bytes[52 - 16] = 30;  // retard compensation and start retard the sliders can show
-        bytes[53 - 16] = 57;
-    }
+    bytes[48 - 16] = 25;  // trigger timing
+    bytes[50 - 16] = static_cast<char>(flags);
+    bytes[55 - 16] = static_cast<char>(sensor);
+    bytes[74 - 16] = 0;   // a frequency that decodes
+    bytes[52 - 16] = 30;  // retard compensation and start retard the sliders can show
+    bytes[53 - 16] = 57;
     return bytes;
 }
 

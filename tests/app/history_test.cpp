@@ -98,12 +98,12 @@ TEST(RestorePoints, Qz1ListsAndWritesWhatTheProgramKept) {
     const std::string folder = f.history.folderPath().toStdString();
     std::ostringstream list, err;
     ASSERT_EQ(qz1::runQz1({"restore", "list", "--folder", folder}, list, err), 0) << err.str();
-    EXPECT_NE(list.str().find("1\t"), std::string::npos);
-    EXPECT_NE(list.str().find("\tbefore Open File b.dat\t-\tQZ-1 V2.1 SIM\n"), std::string::npos)
-        << list.str();
-    EXPECT_NE(list.str().find("2\t"), std::string::npos);
-    EXPECT_NE(list.str().find("\tdownloaded from the module\t-\tQZ-1 V2.1 SIM\n"),
-              std::string::npos);
+    const auto points = f.restorePoints();
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(list.str(), "1\t" + restorePointTime(points[0]).toStdString() +
+                              "\tbefore Open File b.dat\t-\tQZ-1 V2.1 SIM\n2\t" +
+                              restorePointTime(points[1]).toStdString() +
+                              "\tdownloaded from the module\t-\tQZ-1 V2.1 SIM\n");
     for (const auto& [index, bytes] : {std::pair{"1", edited}, {"2", demoTune()}}) {
         const std::string out = f.history.path(QStringLiteral("point%1.dat").arg(index));
         ASSERT_EQ(qz1::runQz1({"restore", "get", index, "-o", out, "--folder", folder}, list, err),

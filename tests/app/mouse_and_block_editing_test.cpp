@@ -11,6 +11,7 @@
 #include "image/cell_encoding.h"
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
+#include "table/block_edits.h"
 #include "table/cell_text.h"
 
 namespace qz {
@@ -34,20 +35,18 @@ TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
         EXPECT_EQ(f.grid().currentColumn(), 5) << "the grid follows the picked point";
         EXPECT_TRUE(chart.valueLabelVisible());
         EXPECT_EQ(chart.valueLabelPoint(), std::pair(1, 5));
-        struct Move {
-            double dy;
-            double value;
-        };
-        const std::vector<Move> moves =
-            trigger == 30 ? std::vector<Move>{{-10, 21}, {1, 20}, {-2000, 30}, {2000, 8}}
-                          : std::vector<Move>{{-10, 6}, {2000, 0}};
-        for (const Move& m : moves) {
-            mouse(chart, QEvent::MouseMove, at + QPointF(0, m.dy));
-            EXPECT_DOUBLE_EQ(chart.value(1, 5), m.value) << trigger << " " << m.dy;
-            EXPECT_EQ(chart.valueLabelText(), cellNumber(m.value, "#0.0"));
+        // The pointer moved by dy, and the value it leaves the point at.
+        const auto moves =
+            trigger == 30
+                ? std::vector<std::pair<double, double>>{{-10, 21}, {1, 20}, {-2000, 30}, {2000, 8}}
+                : std::vector<std::pair<double, double>>{{-10, 6}, {2000, 0}};
+        for (const auto& [dy, value] : moves) {
+            mouse(chart, QEvent::MouseMove, at + QPointF(0, dy));
+            EXPECT_DOUBLE_EQ(chart.value(1, 5), value) << trigger << " " << dy;
+            EXPECT_EQ(chart.valueLabelText(), cellNumber(value, "#0.0"));
         }
         mouse(chart, QEvent::MouseMove, at + QPointF(0, -50), Qt::ControlModifier);
-        EXPECT_DOUBLE_EQ(chart.value(1, 5), moves.back().value) << "a move with a key held";
+        EXPECT_DOUBLE_EQ(chart.value(1, 5), moves.back().second) << "a move with a key held";
         EXPECT_EQ(f.grid().cellText(1, 5), before) << "the grid waits for the release";
         mouse(chart, QEvent::MouseButtonRelease, at);
         EXPECT_EQ(f.grid().cellText(1, 5), trigger == 30 ? "8.0" : "0.0");
@@ -165,16 +164,20 @@ TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
 
 // A typed, unconfirmed cell is confirmed before the current cell moves away from it (by a
 // press on the chart, on its own point or another's, or by the program); a refused one keeps
-// its editor, its message and the current cell.
+// its editor, its message and the current cell. The advance is checked against the trigger
+// timing of the moment.
 TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
     const struct {
         std::uint8_t kind;
         const char* typed;
         int pressedColumn;  // 0: the program moves to column 5
-    } cases[] = {{k2D, "12", 5}, {k3D, "12", 5}, {k2D, "99", 5}, {k3D, "99", 5},
-                 {k2D, "12", 0}, {k3D, "99", 0}, {k2D, "12", 1}, {k3D, "12", 1}};
+        int trigger = 30;
+    } cases[] = {{k2D, "12", 5},       {k3D, "12", 5},    {k2D, "99", 5},     {k3D, "99", 5},
+                 {k2D, "12", 0},       {k3D, "99", 0},    {k2D, "12", 1},     {k3D, "12", 1},
+                 {k3D, "10.1", 0, 10}, {k2D, "0", 0, 10}, {k3D, "-12", 0, 10}};
     for (const auto& c : cases) {
         Opened f(c.kind);
+        f.state.TrigTiming = static_cast<std::int16_t>(c.trigger);
         TimingGrid& grid = f.grid();
         const double before = f.chartValue(1, 1), other = f.chartValue(1, 5);
         grid.setCurrentCell(1, 1);
@@ -182,7 +185,7 @@ TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
         QLineEdit* editor = test::openEditor(grid);
         ASSERT_TRUE(editor);
         QTest::keyClicks(editor, c.typed);
-        const bool refused = c.typed == std::string("99");
+        const bool refused = std::stod(c.typed) > c.trigger;
         if (refused) f.answer({PromptAnswer::OK});
         if (c.pressedColumn)
             mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, c.pressedColumn));
@@ -190,15 +193,18 @@ TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
             grid.setCurrentCell(1, 5);
         SCOPED_TRACE(std::to_string(c.kind) + c.typed + std::to_string(c.pressedColumn));
         if (refused) {
-            EXPECT_EQ(f.prompts.shown().back().title, "Timing Edit");
+            const test::ShownPrompt& shown = f.prompts.shown().back();
+            EXPECT_EQ(std::tuple(shown.text, shown.title, shown.icon),
+                      std::tuple(*typedAdvanceRefusal(c.typed, c.trigger, f.is3D()),
+                                 std::string("Timing Edit"), PromptIcon::Critical));
             ASSERT_TRUE(test::openEditor(grid));
-            EXPECT_EQ(test::openEditor(grid)->text(), "99");
+            EXPECT_EQ(test::openEditor(grid)->text(), c.typed);
             EXPECT_EQ(grid.currentColumn(), 1);
             EXPECT_EQ(f.chartValue(1, 1), before);
         } else {
             EXPECT_FALSE(grid.editing());
-            EXPECT_EQ(grid.cellText(1, 1), "12");
-            EXPECT_EQ(f.chartValue(1, 1), 12);
+            EXPECT_EQ(grid.cellText(1, 1), c.typed);
+            EXPECT_EQ(f.chartValue(1, 1), std::stod(c.typed));
             EXPECT_EQ(f.chartValue(1, 5), other);
             EXPECT_EQ(grid.currentColumn(), c.pressedColumn == 1 ? 1 : 5);
             EXPECT_EQ(f.window->editor().undoStack().count(), 1);
@@ -250,13 +256,13 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
         std::uint8_t kind;
         const char* clipboard;
         CellBlock selection;
-        std::vector<const char*> cells;  // the selection's texts afterwards, row by row
+        const char* pasted;  // the selection's text afterwards; nullptr: as it was
     } cases[] = {
-        {k3D, "20\t21\n22\t23\n", {2, 3, 3, 4}, {"20", "21", "22", "23"}},
-        {k3D, "20\t21\r\n22\t23", {2, 3, 3, 4}, {"20", "21", "22", "23"}},
-        {k2D, "12.5\t13\tabc\r\n", {1, 1, 1, 3}, {"12.5", "13", "abc"}},
-        {k3D, "1e400\t-2", {2, 3, 2, 4}, {"1e400", "-2"}},  // too large for any table: 0
-        {k3D, "", {2, 3, 2, 3}, {}},
+        {k3D, "20\t21\n22\t23\n", {2, 3, 3, 4}, "20\t21\r22\t23"},
+        {k3D, "20\t21\r\n22\t23", {2, 3, 3, 4}, "20\t21\r22\t23"},
+        {k2D, "12.5\t13\tabc\r\n", {1, 1, 1, 3}, "12.5\t13\tabc"},
+        {k3D, "1e400\t-2", {2, 3, 2, 4}, "1e400\t-2"},  // too large for any table: 0
+        {k3D, "", {2, 3, 2, 3}, nullptr},
     };
     for (const auto& c : cases) {
         Opened f(c.kind);
@@ -265,16 +271,12 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
         grid.selectBlock(c.selection);
         const QString before = grid.blockText(c.selection);
         QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
-        if (c.cells.empty()) {
-            EXPECT_EQ(grid.blockText(c.selection), before) << "nothing to paste";
-            EXPECT_EQ(f.window->editor().undoStack().count(), 0);
-            continue;
-        }
-        std::size_t k = 0;
-        for (int r = c.selection.top; r <= c.selection.bottom; ++r)
-            for (int col = c.selection.left; col <= c.selection.right; ++col, ++k) {
-                EXPECT_EQ(grid.cellText(r, col), c.cells[k]) << c.clipboard;
-                const double number = leadingNumber(c.cells[k]);
+        EXPECT_EQ(grid.blockText(c.selection), c.pasted ? QString(c.pasted) : before)
+            << c.clipboard;
+        EXPECT_EQ(f.window->editor().undoStack().count(), c.pasted ? 1 : 0);
+        for (int r = c.selection.top; c.pasted && r <= c.selection.bottom; ++r)
+            for (int col = c.selection.left; col <= c.selection.right; ++col) {
+                const double number = leadingNumber(grid.cellText(r, col).toStdString());
                 EXPECT_DOUBLE_EQ(f.chartValue(r, col), std::isfinite(number) ? number : 0);
             }
     }

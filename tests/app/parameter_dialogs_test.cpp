@@ -24,17 +24,12 @@ nlohmann::json showJson(const std::string& path) {
 QByteArray tune() {
     QByteArray bytes(264, '\0');
     for (int n = 0; n < 21; ++n) bytes[n] = static_cast<char>(20 + n);
-    bytes[48 - 16] = 30;
-    bytes[49 - 16] = 4;
-    bytes[50 - 16] = 0x40 | 0x20 | 0x1C;
-    bytes[51 - 16] = 65;
-    bytes[65 - 16] = static_cast<char>(204);
-    bytes[66 - 16] = static_cast<char>(214);
-    bytes[73 - 16] = static_cast<char>(150);
-    bytes[75 - 16] = 30;
-    bytes[76 - 16] = 60;
-    bytes[77 - 16] = static_cast<char>(120);
     for (int a = 81; a <= 90; ++a) bytes[a - 16] = 100;
+    // clang-format off
+    for (const auto& [address, value] : {std::pair{48, 30}, {49, 4}, {50, 0x40 | 0x20 | 0x1C},
+             {51, 65}, {65, 204}, {66, 214}, {73, 150}, {75, 30}, {76, 60}, {77, 120}})
+        bytes[address - 16] = static_cast<char>(value);
+    // clang-format on
     return bytes;
 }
 
@@ -50,12 +45,10 @@ TEST(ParameterDialogs, ChangesMadeInBothDialogsReachTheSavedFileAndNothingElse) 
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         auto* d = qobject_cast<frmModParams*>(&dialog);
         ASSERT_NE(d, nullptr);
-        test::click(d->opt3DTimingTable);
-        test::click(d->optMAP2Bar);
-        test::click(d->optCyl4);
-        test::click(d->chkMultiSparkDisable);
-        test::click(d->chkHighSpeedDataLog);
-        test::click(d->chkStartRtd);
+        for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{
+                 d->opt3DTimingTable, d->optMAP2Bar, d->optCyl4, d->chkMultiSparkDisable,
+                 d->chkHighSpeedDataLog, d->chkStartRtd})
+            test::click(box);
         QTest::keyClick(d->sldStartRetard, Qt::Key_PageUp);  // 2 degrees: 23 counts
         QTest::keyClick(d->sldCrankPulses, Qt::Key_Up);      // 5 pulses
         QTest::keyClick(d->sldMaxRPMLimit, Qt::Key_PageUp);  // 7500 RPM
@@ -91,29 +84,16 @@ TEST(ParameterDialogs, ChangesMadeInBothDialogsReachTheSavedFileAndNothingElse) 
     ASSERT_EQ(f.folder.read("track.dat").size(), 264);
 
     nlohmann::json expected = before;
+    // clang-format off
     const nlohmann::json changes = {
-        {"TrigTiming", 29},
-        {"Table3DEnabled", true},
-        {"Table2DEnabled", false},
-        {"MAPSensorBar", 1},
-        {"Cyl4Engine", true},
-        {"MultiSparkEnabled", false},
-        {"HighSpeedDataLog", true},
-        {"DataLogFlags", 1},
-        {"StartRetard", 23},
-        {"CrankPulses", 5},
-        {"MaxRPMLimit", 7500},
-        {"RetardComp", 6},
-        {"ModuleFlags", 0x80 | 0x20 | 0x10 | 0x04 | 0x01},
-        {"GPI1Mode", 2},
-        {"GPI1OnTPS", 230},
-        {"GPIO2Mode", 0x14},
-        {"GPIO2OneShotDelay", true},
-        {"GPIO2Delay", 16},
-        {"GPIO2MaxRPM", 6500},
-        {"GPIO3Mode", 3},
-        {"GPIO3ShiftRPM2", 6400},
+        {"TrigTiming", 29}, {"Table3DEnabled", true}, {"Table2DEnabled", false},
+        {"MAPSensorBar", 1}, {"Cyl4Engine", true}, {"MultiSparkEnabled", false},
+        {"HighSpeedDataLog", true}, {"DataLogFlags", 1}, {"StartRetard", 23}, {"CrankPulses", 5},
+        {"MaxRPMLimit", 7500}, {"RetardComp", 6}, {"ModuleFlags", 0x80 | 0x20 | 0x10 | 0x04 | 0x01},
+        {"GPI1Mode", 2}, {"GPI1OnTPS", 230}, {"GPIO2Mode", 0x14}, {"GPIO2OneShotDelay", true},
+        {"GPIO2Delay", 16}, {"GPIO2MaxRPM", 6500}, {"GPIO3Mode", 3}, {"GPIO3ShiftRPM2", 6400},
     };
+    // clang-format on
     for (const auto& [name, value] : changes.items()) expected[name] = value;
     // OK moved the 2D advances into the window of the new trigger timing; the table bytes
     // themselves are only written by a table save, so the file decodes them as before.

@@ -42,26 +42,26 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
         EXPECT_EQ(f.dialogsShown,
                   closed ? std::vector<std::string>{} : std::vector<std::string>{"frmModParams"});
         if (closed) continue;
+        const auto& shown = f.prompts.shown();
         EXPECT_EQ(f.prompts.messages(),
                   (std::vector<std::string>{"Firmware ID: QZ-1 V2.1 SIM",
                                             "Downloaded data to buffer. Ready for editing."}));
-        EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
-        EXPECT_EQ(std::pair(f.prompts.shown()[1].icon, f.prompts.shown()[1].title),
-                  std::pair(PromptIcon::None, std::string("Download From EEPROM")));
-        EXPECT_EQ(firstCaption, "Checking RS-232 link");
-        EXPECT_TRUE(busy);
+        EXPECT_EQ(std::tuple(shown[0].icon, shown[1].icon, shown[1].title),
+                  std::tuple(PromptIcon::Exclamation, PromptIcon::None,
+                             std::string("Download From EEPROM")));
+        EXPECT_EQ(std::pair(firstCaption, busy),
+                  std::pair(std::string("Checking RS-232 link"), true));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_TRUE(f.state.Table3DEnabled);
+        EXPECT_TRUE(f.state.Table3DEnabled && f.window->mnuEditTimingTable->isEnabled());
         EXPECT_EQ(f.chart3D().table(), f.state.Table3D) << "3D chart set up";
-        EXPECT_TRUE(f.window->mnuEditTimingTable->isEnabled());
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
-        EXPECT_FALSE(f.window->fraProgress1->isVisible());
-        EXPECT_FALSE(f.port->isOpen());
+        EXPECT_FALSE(f.window->fraProgress1->isVisible() || f.port->isOpen());
     }
 }
 
-// Nothing the user had is lost when a download does not complete, nor when Esc stops it;
-// meanwhile the commands are refused, and come back however it ends, a lost port included.
+// Nothing the user had is lost when a download does not complete, for whatever reason (one
+// case for each message the window ends with); meanwhile the commands are refused, and come back
+// however it ends, a lost port included.
 TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string overwrite = "Data buffer not empty. OK to overwrite?";
     const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
@@ -73,14 +73,11 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         std::string id;
         std::vector<PromptAnswer> answers;
         std::vector<std::string> messages;
-        int escAfterReads = 0;
         bool lose = false;
     } cases[] = {
         {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
         {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}},
-        {"bytes lost", {.dropEvery = 40}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, kTimeoutMessage, "Download failed."}},
-        {"Esc", {}, kDefaultSimulatorId, {OK, OK, OK}, {overwrite, firmware, "Download failed."}, 50},
-        {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, 0, true},
+        {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, true},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -90,7 +87,6 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         const EepromBytes before = f.state.EEPROMBuffer;
         std::vector<bool> during;
         f.port->onWait = [&] {
-            if (c.escAfterReads && reads(f) == c.escAfterReads) f.state.UserAbort = true;
             if (reads(f) != 100 || !during.empty()) return;
             for (QAction* a : {f.window->mnuOpenFile, f.window->mnuDownload, f.window->mnuUpload,
                                f.window->mnuEditModParams, f.window->mnuExit, f.window->mnuAbout,
@@ -107,18 +103,13 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
                              f.state.UserAbort, f.state.FirmwareID),
                   std::tuple(false, 12, std::string("QZ-1"), false, std::string("QZ-1 street")));
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
-        EXPECT_TRUE(f.window->editor().tableOpen());
-        EXPECT_FALSE(f.port->isOpen());
-        EXPECT_TRUE(f.dialogsShown.empty());
-        if (c.faults.silent) {
-            EXPECT_EQ(f.port->sent, Bytes(5, 0x33)) << "five resyncs";
-        }
-        if (!during.empty()) {
-            EXPECT_EQ(during, (std::vector<bool>{false, false, false, false, false, true, true}));
-        }
+        EXPECT_TRUE(f.window->editor().tableOpen() && f.dialogsShown.empty());
+        EXPECT_TRUE(!c.faults.silent || f.port->sent == Bytes(5, 0x33)) << "five resyncs";
+        EXPECT_TRUE(during.empty() ||
+                    during == (std::vector<bool>{false, false, false, false, false, true, true}));
         EXPECT_TRUE(f.window->mnuOpenFile->isEnabled() && f.window->mnuExit->isEnabled());
         EXPECT_FALSE(f.window->mnuPopUpPaste2D->isEnabled()) << "states come back as they were";
-        EXPECT_FALSE(f.window->transfers().running());
+        EXPECT_FALSE(f.window->transfers().running() || f.port->isOpen());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 }
@@ -164,9 +155,7 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
         const test::ShownPrompt& last = f.prompts.shown().back();
         EXPECT_EQ(std::tuple(last.text, last.icon, last.detail, last.title),
                   std::tuple(c.last, c.icon, c.detail, std::string("Upload To EEPROM")));
-        if (c.empty || c.tableOpen) {
-            EXPECT_TRUE(f.port->sent.empty());
-        }
+        EXPECT_TRUE(!(c.empty || c.tableOpen) || f.port->sent.empty()) << "nothing sent";
         if (c.last == done) {
             EXPECT_EQ(f.state.EEPROMBuffer[52], 40) << "the parameters were encoded first";
             EXPECT_EQ(f.port->simulator().eeprom(), f.state.EEPROMBuffer);
@@ -205,14 +194,14 @@ TEST(LineErrors, TheThirdErrorClosesThePortBeforeItsMessage) {
 TEST(PortSetup, TheChosenPortIsKeptAndAResizeClosesIt) {
     {
         TransferFixture first;
-        EXPECT_EQ(first.window->cboPort->count(), 255);
-        EXPECT_EQ(first.window->cboPort->itemText(254), "Com255");
-        EXPECT_EQ(first.window->transfers().CommPortNumber, 1);
+        QComboBox& ports = *first.window->cboPort;
+        EXPECT_EQ(std::tuple(ports.count(), ports.itemText(254),
+                             first.window->transfers().CommPortNumber),
+                  std::tuple(255, QString("Com255"), 1));
         first.port->open();
-        first.window->cboPort->setCurrentIndex(2);
+        ports.setCurrentIndex(2);
         first.window->cboPort_Click();
-        EXPECT_FALSE(first.port->isOpen());
-        EXPECT_EQ(first.port->portNumber(), 3);
+        EXPECT_EQ(std::pair(first.port->isOpen(), first.port->portNumber()), std::pair(false, 3));
         first.window->mnuPortSetup->trigger();
         EXPECT_TRUE(first.window->fraPortSelect->isVisibleTo(first.window.get()));
         first.window->cboDevice->setEditText("/dev/pts/7");
@@ -220,23 +209,21 @@ TEST(PortSetup, TheChosenPortIsKeptAndAResizeClosesIt) {
         EXPECT_FALSE(first.window->fraPortSelect->isVisibleTo(first.window.get()));
     }
     TransferFixture f;
-    EXPECT_EQ(f.window->transfers().CommPortNumber, 3) << "kept for the next start";
-    EXPECT_EQ(f.window->cboPort->currentIndex(), 2);
-    EXPECT_EQ(f.window->transfers().ports().deviceFor(3), "/dev/pts/7");
-    EXPECT_EQ(f.window->cboDevice->currentText(), "/dev/pts/7");
+    Transfers& transfers = f.window->transfers();
+    EXPECT_EQ(std::tuple(transfers.CommPortNumber, f.window->cboPort->currentIndex(),
+                         transfers.ports().deviceFor(3), f.window->cboDevice->currentText()),
+              std::tuple(3, 2, QString("/dev/pts/7"), QString("/dev/pts/7")))
+        << "kept for the next start";
     f.window->cboDevice->setEditText("");
     f.window->cmdPortSelectOK->click();
     f.window->cboPort->setCurrentIndex(0);
     f.window->cboPort_Click();
-
-    Transfers& transfers = f.window->transfers();
     f.window->show();
     f.port->open();
     transfers.CommErrorCount = 2;
     f.window->showMinimized();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(f.port->isOpen());
-    EXPECT_EQ(transfers.CommErrorCount, 2);
+    EXPECT_EQ(std::pair(f.port->isOpen(), transfers.CommErrorCount), std::pair(false, 2));
     f.window->showNormal();
     f.window->resize(900, 600);
     QCoreApplication::processEvents();
@@ -277,7 +264,7 @@ TEST(Download, FromTheBuiltInSimulator) {
     f.prompts.answer(OK);
     f.prompts.answer(OK);
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.prompts.shown().back().text, "Downloaded data to buffer. Ready for editing.");
+    EXPECT_EQ(f.prompts.messages().back(), "Downloaded data to buffer. Ready for editing.");
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());
 }
 

@@ -40,8 +40,8 @@ inline std::string expand(std::string text, const EditorFixture& f) {
 inline void runCommandFlow(const CommandFlow& flow) {
     SCOPED_TRACE(flow.why);
     EditorFixture f(flow.tune);
-    auto port = std::make_unique<ScriptedPort>(ModuleSimulator(demoTune(), kDefaultSimulatorId));
-    f.window->transfers().usePort(std::move(port));
+    f.window->transfers().usePort(
+        std::make_unique<ScriptedPort>(ModuleSimulator(demoTune(), kDefaultSimulatorId)));
     f.window->transfers().protocol().delay = [](int) {};
     if (flow.typed) {
         f.window->mnuEditTimingTable->trigger();
@@ -51,16 +51,14 @@ inline void runCommandFlow(const CommandFlow& flow) {
     for (PromptAnswer answer : flow.answers) f.prompts.answer(answer);
     for (const std::string& file : flow.files) f.prompts.answerFile(expand(file, f));
     f.dialogsShown.clear();
-    const std::size_t from = f.prompts.shown().size();
+    const std::size_t from = f.prompts.messages().size();
     bool ended = true;
     if (flow.command == std::string("close"))
         ended = f.window->close();
     else
         named<QAction>(*f.window, flow.command).trigger();
-    std::vector<std::string> messages;
-    for (std::size_t i = from; i < f.prompts.shown().size(); ++i)
-        if (f.prompts.shown()[i].kind == ShownPrompt::Kind::Message)
-            messages.push_back(f.prompts.shown()[i].text);
+    std::vector<std::string> messages = f.prompts.messages();
+    messages.erase(messages.begin(), messages.begin() + static_cast<std::ptrdiff_t>(from));
     std::vector<std::string> expected;
     for (const std::string& message : flow.messages) expected.push_back(expand(message, f));
     EXPECT_EQ(messages, expected);

@@ -25,8 +25,12 @@ struct MainWindowFixture {
     // What a test does with a dialog the window shows; by default it is closed unchanged.
     std::function<void(QDialog&)> onDialog;
 
-    explicit MainWindowFixture(std::vector<std::string> companyInfo = defaultCompanyInfo()) {
+    // The answers are for the messages of the start-up; the folder lacks the files named.
+    explicit MainWindowFixture(std::vector<std::string> companyInfo = defaultCompanyInfo(),
+                               std::vector<PromptAnswer> atStartUp = {}, QStringList without = {})
+        : folder(without) {
         state.CompanyInfo = std::move(companyInfo);
+        for (PromptAnswer answer : atStartUp) prompts.answer(answer);
         qputenv("QZ_RESTORE_POINTS", history.folderPath().toLocal8Bit());
         window = std::make_unique<frmTunewell_Main>(state, prompts, folder.path());
         window->setDialogRunner([this](QDialog& dialog) {
