@@ -211,14 +211,12 @@ QByteArray image(int size, std::uint8_t flags = 0x5C, std::uint8_t sensor = 1) {
 // Open File reads the first 264 bytes; the table commands follow the image's selection, and
 // the 3D view takes its sensor; the module parameters dialog opens.
 TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
-    const struct {
-        int size;
-        std::uint8_t flags;
-        bool tableCommands;
-    } cases[] = {{264, 0x5C, true}, {300, 0x80, true}, {264, 0xC0, true}, {264, 0x1C, false}};
-    for (const auto& c : cases) {
+    // The file's size and table flags, and whether the table commands are enabled.
+    const std::tuple<int, std::uint8_t, bool> cases[] = {
+        {264, 0x5C, true}, {300, 0x80, true}, {264, 0xC0, true}, {264, 0x1C, false}};
+    for (const auto& [size, flags, tableCommands] : cases) {
         test::MainWindowFixture f;
-        const auto path = f.folder.write("street.dat", image(c.size, c.flags, 2));
+        const auto path = f.folder.write("street.dat", image(size, flags, 2));
         f.prompts.answerFile(path);
         f.prompts.answer(OK);
         f.window->mnuOpenFile->trigger();
@@ -233,8 +231,8 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
         for (QAction* command :
              {f.window->mnuEditTimingTable, f.window->mnuSaveTbl, f.window->mnuCloseTbl})
-            EXPECT_EQ(command->isEnabled(), c.tableCommands) << int(c.flags);
-        if (c.flags & 0x80) {
+            EXPECT_EQ(command->isEnabled(), tableCommands) << int(flags);
+        if (flags & 0x80) {
             EXPECT_EQ(f.grid(TableKind::Table3D).cellText(8, 0), "90") << "3-bar labels";
         }
         EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});

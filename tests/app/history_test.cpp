@@ -55,12 +55,8 @@ TEST(RestorePoints, EachCommandKeepsTheBufferItReplacesOrTransfers) {
         f.window->mnuNewTable->trigger();
     };
     // clang-format off
-    const struct {
-        const char* why;
-        SimulatorFaults faults;
-        std::function<EepromBytes(F&)> run;  // gives the newest point's bytes
-        std::vector<std::string> origins;
-    } cases[] = {
+    // Why, the module's faults, the commands (giving the newest point's bytes), the origins.
+    const std::tuple<const char*, SimulatorFaults, std::function<EepromBytes(F&)>, std::vector<std::string>> cases[] = {
         {"download into an empty buffer", {}, [](F& f) { f.download(); return demoTune(); }, {"downloaded from the module"}},
         {"download over a tune", {}, [](F& f) { f.open("a.dat", 30); f.download(); return demoTune(); }, {"downloaded from the module", "before Download"}},
         {"a failed download", {.silent = true}, [](F& f) { const auto a = f.open("a.dat", 30); f.download(); return a; }, {"before Download"}},
@@ -71,13 +67,13 @@ TEST(RestorePoints, EachCommandKeepsTheBufferItReplacesOrTransfers) {
         {"a wizard's OK", {}, [&](F& f) { const auto a = f.open("a.dat", 30); wizard(f); return a; }, {"before New Timing Table"}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        HistoryFixture f(c.faults);
+    for (const auto& [why, faults, run, origins] : cases) {
+        HistoryFixture f(faults);
         f.window->show();
-        const EepromBytes newest = c.run(f);
-        EXPECT_EQ(f.origins(), c.origins) << c.why;
-        if (!c.origins.empty()) {
-            EXPECT_EQ(RestorePoints::read(f.restorePoints().front()), newest) << c.why;
+        const EepromBytes newest = run(f);
+        EXPECT_EQ(f.origins(), origins) << why;
+        if (!origins.empty()) {
+            EXPECT_EQ(RestorePoints::read(f.restorePoints().front()), newest) << why;
         }
     }
 }

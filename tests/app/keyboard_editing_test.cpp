@@ -88,13 +88,9 @@ TEST(KeyboardEditing, ARunOfPressesOnOneSelectionIsOneUndoStep) {
 // Where a confirmed cell leaves the current cell, from (1, 10); a refused text keeps its
 // editor; a typed value may begin with a minus sign.
 TEST(KeyboardEditing, EnterAndTabConfirmAndMoveAsInASpreadsheet) {
-    const struct {
-        std::uint8_t kind;
-        const char* typed;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int row, column;
-    } cases[] = {
+    // The table, the text typed, the key that confirms it, and the current cell afterwards.
+    using Case = std::tuple<std::uint8_t, const char*, Qt::Key, Qt::KeyboardModifiers, int, int>;
+    const Case cases[] = {
         {k3D, "20", Qt::Key_Return, Qt::NoModifier, 2, 10},
         {k3D, "20", Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier, 1, 10},
         {k2D, "20", Qt::Key_Return, Qt::NoModifier, 1, 10},
@@ -102,17 +98,17 @@ TEST(KeyboardEditing, EnterAndTabConfirmAndMoveAsInASpreadsheet) {
         {k3D, "20", Qt::Key_Backtab, Qt::ShiftModifier, 1, 9},
         {k3D, "-5", Qt::Key_Return, Qt::NoModifier, 1, 10},  // refused at T = 30
     };
-    for (const auto& c : cases) {
-        Opened f(c.kind);
-        const bool refused = c.typed[0] == '-';
+    for (const auto& [kind, typed, confirm, modifiers, row, column] : cases) {
+        Opened f(kind);
+        const bool refused = typed[0] == '-';
         if (refused) f.prompts.answer(PromptAnswer::OK);
-        f.grid().setCurrentCell(c.key == Qt::Key_Enter ? 2 : 1, 10);
-        typeAndPress(f.grid(), c.typed, c.key, c.modifiers);
+        f.grid().setCurrentCell(confirm == Qt::Key_Enter ? 2 : 1, 10);
+        typeAndPress(f.grid(), typed, confirm, modifiers);
         EXPECT_EQ(std::tuple(f.grid().currentRow(), f.grid().currentColumn(), f.grid().editing()),
-                  std::tuple(c.row, c.column, refused))
-            << c.key;
+                  std::tuple(row, column, refused))
+            << confirm;
         EXPECT_EQ(test::openEditor(f.grid()) ? test::openEditor(f.grid())->text() : "",
-                  refused ? c.typed : "");
+                  refused ? typed : "");
     }
     Opened f(k3D);
     TimingGrid& grid = f.grid();

@@ -56,19 +56,18 @@ TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
 
 // A pick needs a point nearer than 15 pixels, on the advance curve.
 TEST(ChartDragging, APressPicksAPointOfTheCurveNearerThan15Pixels) {
-    const struct {
-        QPointF offset;
-        bool picked;
-    } cases[] = {{{14.9, 0}, true}, {{15, 0}, false}, {{0, -14.9}, true}};
-    for (const auto& c : cases) {
+    // Where the press is from the point, and whether it picks it.
+    const std::pair<QPointF, bool> cases[] = {
+        {{14.9, 0}, true}, {{15, 0}, false}, {{0, -14.9}, true}};
+    for (const auto& [offset, picked] : cases) {
         Opened f(k2D);
         LineChart& chart = f.chart2D();
         chart.setValue(1, 5, 20);
         chart.setValue(1, 6, 10);  // the neighbours out of reach
         chart.setValue(1, 4, 10);
         const QPointF point = f.pointAt(1, 5);
-        drag(chart, point + c.offset, {point + c.offset + QPointF(0, -10)});
-        EXPECT_EQ(chart.value(1, 5), c.picked ? 21 : 20) << c.offset.x() << " " << c.offset.y();
+        drag(chart, point + offset, {point + offset + QPointF(0, -10)});
+        EXPECT_EQ(chart.value(1, 5), picked ? 21 : 20) << offset.x() << " " << offset.y();
     }
     Opened f(k2D);
     LineChart& chart = f.chart2D();
@@ -134,31 +133,27 @@ TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
 // value the chart (and so the save) holds, the label goes, and the drag is one undo step. No
 // edit writes a header cell.
 TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
-    const struct {
-        std::uint8_t kind;
-        Qt::KeyboardModifiers press;
-        Qt::KeyboardModifiers release;
-    } cases[] = {{k2D, Qt::NoModifier, Qt::ShiftModifier},
-                 {k2D, Qt::NoModifier, Qt::ControlModifier},
-                 {k3D, Qt::ShiftModifier, Qt::NoModifier},
-                 {k3D, Qt::NoModifier, Qt::ControlModifier}};
-    for (const auto& c : cases) {
-        Opened f(c.kind);
+    // The table, and the keys held at the press and at the release.
+    const std::tuple<std::uint8_t, Qt::KeyboardModifiers, Qt::KeyboardModifiers> cases[] = {
+        {k2D, Qt::NoModifier, Qt::ShiftModifier},
+        {k2D, Qt::NoModifier, Qt::ControlModifier},
+        {k3D, Qt::ShiftModifier, Qt::NoModifier},
+        {k3D, Qt::NoModifier, Qt::ControlModifier}};
+    for (const auto& [kind, press, release] : cases) {
+        Opened f(kind);
         const int row = f.is3D() ? 3 : 1;
         const double before = f.chartValue(row, 12);
         const QPointF at = f.pointAt(row, 12);
-        mouse(f.chart(), QEvent::MouseButtonPress, at, c.press);
+        mouse(f.chart(), QEvent::MouseButtonPress, at, press);
         mouse(f.chart(), QEvent::MouseMove, at + QPointF(0, -20));  // Shift already let go
-        mouse(f.chart(), QEvent::MouseButtonRelease, at + QPointF(0, -20), c.release);
+        mouse(f.chart(), QEvent::MouseButtonRelease, at + QPointF(0, -20), release);
         EXPECT_NE(f.chartValue(row, 12), before) << "the point moved";
         EXPECT_EQ(f.grid().cellText(row, 12), cellNumber(f.chartValue(row, 12), "#0.0"));
         EXPECT_EQ(f.grid().cellText(0, 0), f.is3D() ? "MAP/RPM" : "RPM");
         EXPECT_FALSE(f.chart().valueLabelVisible());
-        EXPECT_EQ(f.window->editor().undoStack().count(), 1);
-        EXPECT_EQ(f.window->editor().undoStack().text(0), "Drag");
-        if (f.is3D()) {
-            EXPECT_DOUBLE_EQ(f.state.Table3D(12, 6), before) << "the working table waits";
-        }
+        EXPECT_EQ(std::pair(f.editor().undoStack().count(), f.editor().undoStack().text(0)),
+                  std::pair(1, QString("Drag")));
+        EXPECT_TRUE(!f.is3D() || f.state.Table3D(12, 6) == before) << "the working table waits";
     }
 }
 
@@ -252,30 +247,25 @@ TEST(BlockEditing, RightClickOffersPasteWhenThereIsSomethingToPaste) {
 
 // Text from other programs, whatever their line ends; nothing to paste changes nothing.
 TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
-    const struct {
-        std::uint8_t kind;
-        const char* clipboard;
-        CellBlock selection;
-        const char* pasted;  // the selection's text afterwards; nullptr: as it was
-    } cases[] = {
+    // The table, the clipboard, the selection and its text afterwards (nullptr: as it was).
+    const std::tuple<std::uint8_t, const char*, CellBlock, const char*> cases[] = {
         {k3D, "20\t21\n22\t23\n", {2, 3, 3, 4}, "20\t21\r22\t23"},
         {k3D, "20\t21\r\n22\t23", {2, 3, 3, 4}, "20\t21\r22\t23"},
         {k2D, "12.5\t13\tabc\r\n", {1, 1, 1, 3}, "12.5\t13\tabc"},
         {k3D, "1e400\t-2", {2, 3, 2, 4}, "1e400\t-2"},  // too large for any table: 0
         {k3D, "", {2, 3, 2, 3}, nullptr},
     };
-    for (const auto& c : cases) {
-        Opened f(c.kind);
+    for (const auto& [kind, clipboard, selection, pasted] : cases) {
+        Opened f(kind);
         TimingGrid& grid = f.grid();
-        QGuiApplication::clipboard()->setText(c.clipboard);
-        grid.selectBlock(c.selection);
-        const QString before = grid.blockText(c.selection);
+        QGuiApplication::clipboard()->setText(clipboard);
+        grid.selectBlock(selection);
+        const QString before = grid.blockText(selection);
         QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(grid.blockText(c.selection), c.pasted ? QString(c.pasted) : before)
-            << c.clipboard;
-        EXPECT_EQ(f.window->editor().undoStack().count(), c.pasted ? 1 : 0);
-        for (int r = c.selection.top; c.pasted && r <= c.selection.bottom; ++r)
-            for (int col = c.selection.left; col <= c.selection.right; ++col) {
+        EXPECT_EQ(grid.blockText(selection), pasted ? QString(pasted) : before) << clipboard;
+        EXPECT_EQ(f.window->editor().undoStack().count(), pasted ? 1 : 0);
+        for (int r = selection.top; pasted && r <= selection.bottom; ++r)
+            for (int col = selection.left; col <= selection.right; ++col) {
                 const double number = leadingNumber(grid.cellText(r, col).toStdString());
                 EXPECT_DOUBLE_EQ(f.chartValue(r, col), std::isfinite(number) ? number : 0);
             }
@@ -283,32 +273,30 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
 }
 
 TEST(BlockEditing, ModifyChangesEverySelectedCellAndCancelNone) {
-    const struct {
-        std::uint8_t kind;
-        std::optional<std::string> entry;
-        double expected;  // from 30 in every cell
-    } cases[] = {{k3D, "80%", 24},      {k3D, std::nullopt, 30}, {k3D, "+10", 40},
-                 {k3D, "+20", 45},      {k2D, "+20", 40},        {k3D, "", 0},
-                 {k3D, "+10.05", 40.05}};
-    for (const auto& c : cases) {
-        Opened f(c.kind);
+    // The table, the entry (nullopt: Cancel) and what it leaves of 30 in every cell.
+    const std::tuple<std::uint8_t, std::optional<std::string>, double> cases[] = {
+        {k3D, "80%", 24},      {k3D, std::nullopt, 30}, {k3D, "+10", 40},
+        {k3D, "+20", 45},      {k2D, "+20", 40},        {k3D, "", 0},
+        {k3D, "+10.05", 40.05}};
+    for (const auto& [kind, entry, expected] : cases) {
+        Opened f(kind);
         TimingGrid& grid = f.grid();
         const int bottom = f.is3D() ? 2 : 1;
         for (int r = 1; r <= bottom; ++r)
             for (int col = 4; col <= 5; ++col) EXPECT_TRUE(test::typeIntoCell(grid, r, col, "30"));
         const int steps = f.window->editor().undoStack().count();
         grid.selectBlock({1, 4, bottom, 5});
-        f.prompts.answerInput(c.entry);
+        f.prompts.answerInput(entry);
         (f.is3D() ? f.window->mnuPopUpModify3D : f.window->mnuPopUpModify2D)->trigger();
         EXPECT_EQ(f.prompts.shown().back().title, "Modify Selection");
         for (int r = 1; r <= bottom; ++r)
             for (int col = 4; col <= 5; ++col) {
-                EXPECT_DOUBLE_EQ(f.chartValue(r, col), c.expected) << "unrounded in the chart";
-                EXPECT_EQ(grid.cellText(r, col), c.entry ? cellNumber(c.expected, "#0.0") : "30");
+                EXPECT_DOUBLE_EQ(f.chartValue(r, col), expected) << "unrounded in the chart";
+                EXPECT_EQ(grid.cellText(r, col), entry ? cellNumber(expected, "#0.0") : "30");
             }
         EXPECT_EQ(grid.cellText(1, 6), cellNumber(f.chartValue(1, 6), "#0.0"))
             << "cells outside the selection are left";
-        EXPECT_EQ(f.window->editor().undoStack().count(), steps + (c.entry ? 1 : 0));
+        EXPECT_EQ(f.window->editor().undoStack().count(), steps + (entry ? 1 : 0));
     }
 }
 

@@ -30,12 +30,8 @@ struct SplashFixture {
 // The configuration brands the company label; without one the built-in branding shows, with
 // its logo, and the splash unloads itself after four seconds.
 TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
-    const struct {
-        const char* style;  // nullptr: no configuration file
-        const char* size;
-        bool bold, italic;
-        double points;
-    } cases[] = {
+    // The style and size configured (no style: no configuration file), and the font they give.
+    const std::tuple<const char*, const char*, bool, bool, double> cases[] = {
         {nullptr, "", true, true, 28},
         {"italic", "14", false, true, 14},
         {"ITALIC", "14.5 pt", false, true, 14.5},
@@ -43,22 +39,22 @@ TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
         {"Bold", "x", true, false, 8.25},  // no leading number: the label keeps its size
         {"italic BOLD", "30", true, true, 30},
     };
-    for (const auto& c : cases) {
-        const std::string config = c.style ? std::string("!\nAcme\nCourier\n") + c.size + "\n" +
-                                                 c.style + "\nnull\n!\nAcme\n"
-                                           : "";
-        SplashFixture f(c.style ? config.c_str() : nullptr);
+    for (const auto& [style, size, bold, italic, points] : cases) {
+        const std::string config =
+            style ? std::string("!\nAcme\nCourier\n") + size + "\n" + style + "\nnull\n!\nAcme\n"
+                  : "";
+        SplashFixture f(style ? config.c_str() : nullptr);
         const frmTunewell_Splash& splash = *f.splash;
         const QFont font = splash.lblCompanyName->font();
-        EXPECT_TRUE(f.prompts.shown().empty()) << c.style;
+        EXPECT_TRUE(f.prompts.shown().empty()) << style;
         EXPECT_EQ(std::tuple(splash.lblCompanyName->text(), font.family(), font.bold(),
                              font.italic(), font.pointSizeF()),
-                  std::tuple(QString(c.style ? "Acme" : "Kelvane"),
-                             QString(c.style ? "Courier" : "Arial"), c.bold, c.italic, c.points))
-            << c.style << " " << c.size;
-        EXPECT_EQ(splash.imgLogo->pixmap().isNull(), c.style != nullptr)
+                  std::tuple(QString(style ? "Acme" : "Kelvane"),
+                             QString(style ? "Courier" : "Arial"), bold, italic, points))
+            << style << " " << size;
+        EXPECT_EQ(splash.imgLogo->pixmap().isNull(), style != nullptr)
             << "a NULL logo in any case shows none";
-        if (c.style) continue;
+        if (style) continue;
         EXPECT_EQ(f.state.SplashSettings,
                   (std::vector<std::string>{"Kelvane", "Arial", "28", "bold italic",
                                             "Kelvane_Logo.gif"}));
@@ -74,23 +70,20 @@ TEST(Splash, TheConfigurationBrandsTheCompanyLabel) {
 TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
     const std::string invalid = "Invalid procedure call or argument";
     // clang-format off
-    const struct {
-        const char* config;
-        std::vector<std::string> errors;
-        std::string detail;  // of the first error, after the configuration file's path
-    } cases[] = {
+    // The file, its errors, and the detail of the first after the configuration file's path.
+    const std::tuple<const char*, std::vector<std::string>, std::string> cases[] = {
         {"!\nAcme\nArial\n20\nbold\nnope.gif\n!\nAcme\n", {"File not found"}, ", line 6 names the logo "},
         {"Acme\nArial\n20\nbold\nTunewell_QZ.cfg\n!\nAcme\n", {"Invalid picture"}, ", line 5 names the logo "},
         {"Acme\nArial\n20\n!\nAcme\n", {invalid, invalid}, ", line 4: item 4 of the splash settings is missing (the section has 3 lines)."},
         {"Acme\nArial\n", {"Input past end of file", invalid, invalid, invalid}, ", line 3: the file ends before the splash settings do (no \"!\" line after them)."},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SplashFixture f(c.config, static_cast<int>(c.errors.size()));
-        EXPECT_EQ(f.prompts.messages(), c.errors) << c.config;
+    for (const auto& [text, errors, detail] : cases) {
+        SplashFixture f(text, static_cast<int>(errors.size()));
+        EXPECT_EQ(f.prompts.messages(), errors) << text;
         const std::string config = f.folder.file("Tunewell_QZ.cfg");
-        EXPECT_EQ(f.prompts.shown().front().detail.substr(0, config.size() + c.detail.size()),
-                  config + c.detail);
+        EXPECT_EQ(f.prompts.shown().front().detail.substr(0, config.size() + detail.size()),
+                  config + detail);
         EXPECT_TRUE(f.splash->imgLogo->pixmap().isNull());
         EXPECT_EQ(f.splash->lblCompanyName->text(), "Acme");
     }

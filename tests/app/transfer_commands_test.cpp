@@ -67,21 +67,15 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
     const auto Abort = PromptAnswer::Abort;
     // clang-format off
-    const struct {
-        const char* why;
-        SimulatorFaults faults;
-        std::string id;
-        std::vector<PromptAnswer> answers;
-        std::vector<std::string> messages;
-        bool lose = false;
-    } cases[] = {
-        {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}},
-        {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}},
+    // Why, the module's faults and id, the answers, the messages, and whether the port is lost.
+    const std::tuple<const char*, SimulatorFaults, std::string, std::vector<PromptAnswer>, std::vector<std::string>, bool> cases[] = {
+        {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}, false},
+        {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}, false},
         {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, true},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        TransferFixture f(c.faults, c.id);
+    for (const auto& [why, faults, id, answers, messages, lose] : cases) {
+        TransferFixture f(faults, id);
         f.loadSomething();
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
@@ -92,19 +86,19 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
                                f.window->mnuEditModParams, f.window->mnuExit, f.window->mnuAbout,
                                f.window->mnuHelp->menuAction()})
                 during.push_back(a->isEnabled());
-            if (c.lose) f.port->lose();
+            if (lose) f.port->lose();
         };
-        f.answer(c.answers);
+        f.answer(answers);
         f.window->mnuDownload->trigger();
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(f.prompts.messages(), c.messages);
+        SCOPED_TRACE(why);
+        EXPECT_EQ(f.prompts.messages(), messages);
         EXPECT_EQ(f.state.EEPROMBuffer, before);
         EXPECT_EQ(std::tuple(f.state.BufferEmpty, f.state.TrigTiming, f.state.ModuleType,
                              f.state.UserAbort, f.state.FirmwareID),
                   std::tuple(false, 12, std::string("QZ-1"), false, std::string("QZ-1 street")));
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
         EXPECT_TRUE(f.window->editor().tableOpen() && f.dialogsShown.empty());
-        EXPECT_TRUE(!c.faults.silent || f.port->sent == Bytes(5, 0x33)) << "five resyncs";
+        EXPECT_TRUE(!faults.silent || f.port->sent == Bytes(5, 0x33)) << "five resyncs";
         EXPECT_TRUE(during.empty() ||
                     during == (std::vector<bool>{false, false, false, false, false, true, true}));
         EXPECT_TRUE(f.window->mnuOpenFile->isEnabled() && f.window->mnuExit->isEnabled());
@@ -123,15 +117,8 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
                                 ", read " + std::to_string(demoTune()[150] ^ 0x5A) + "\n";
     const auto Exclaim = PromptIcon::Exclamation, Info = PromptIcon::Information;
     // clang-format off
-    const struct {
-        const char* why;
-        SimulatorFaults faults;
-        std::string id;
-        bool empty, tableOpen;
-        std::string last;
-        PromptIcon icon;
-        std::string detail;
-    } cases[] = {
+    // Why, the module's faults and id, an empty buffer, an open table, and the last message.
+    const std::tuple<const char*, SimulatorFaults, std::string, bool, bool, std::string, PromptIcon, std::string> cases[] = {
         {"verified", {}, kDefaultSimulatorId, false, false, done, Exclaim, ""},
         {"open table", {}, kDefaultSimulatorId, false, true, "You must close or save any open table before uploading.", Exclaim, ""},
         {"empty buffer", {}, kDefaultSimulatorId, true, false, "No data available for uploading.", Exclaim, ""},
@@ -140,13 +127,13 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
         {"read back differs", {.readBackDiffersAt = 150}, kDefaultSimulatorId, false, false, "Upload aborted - EEPROM verification failed.", Info, differs},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        TransferFixture f(c.faults, c.id);
+    for (const auto& [why, faults, id, empty, tableOpen, text, icon, detail] : cases) {
+        SCOPED_TRACE(why);
+        TransferFixture f(faults, id);
         f.state.EEPROMBuffer = demoTune();
-        f.state.BufferEmpty = c.empty;
+        f.state.BufferEmpty = empty;
         f.state.RetardComp = 40;
-        if (c.tableOpen) f.openTable2D();
+        if (tableOpen) f.openTable2D();
         f.port->onWait = [&] {
             if (f.window->fraProgress1->title() == "Programming EEPROM") f.state.UserAbort = true;
         };
@@ -154,9 +141,9 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
         f.window->mnuUpload->trigger();
         const test::ShownPrompt& last = f.prompts.shown().back();
         EXPECT_EQ(std::tuple(last.text, last.icon, last.detail, last.title),
-                  std::tuple(c.last, c.icon, c.detail, std::string("Upload To EEPROM")));
-        EXPECT_TRUE(!(c.empty || c.tableOpen) || f.port->sent.empty()) << "nothing sent";
-        if (c.last == done) {
+                  std::tuple(text, icon, detail, std::string("Upload To EEPROM")));
+        EXPECT_TRUE(!(empty || tableOpen) || f.port->sent.empty()) << "nothing sent";
+        if (text == done) {
             EXPECT_EQ(f.state.EEPROMBuffer[52], 40) << "the parameters were encoded first";
             EXPECT_EQ(f.port->simulator().eeprom(), f.state.EEPROMBuffer);
         }
