@@ -162,46 +162,44 @@ TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
 // its editor, its message and the current cell. The advance is checked against the trigger
 // timing of the moment.
 TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
-    const struct {
-        std::uint8_t kind;
-        const char* typed;
-        int pressedColumn;  // 0: the program moves to column 5
-        int trigger = 30;
-    } cases[] = {{k2D, "12", 5},       {k3D, "12", 5},    {k2D, "99", 5},     {k3D, "99", 5},
-                 {k2D, "12", 0},       {k3D, "99", 0},    {k2D, "12", 1},     {k3D, "12", 1},
-                 {k3D, "10.1", 0, 10}, {k2D, "0", 0, 10}, {k3D, "-12", 0, 10}};
-    for (const auto& c : cases) {
-        Opened f(c.kind);
-        f.state.TrigTiming = static_cast<std::int16_t>(c.trigger);
+    // The table, the text typed, the point pressed (0: the program moves to column 5), and
+    // the trigger timing.
+    const std::tuple<std::uint8_t, const char*, int, int> cases[] = {
+        {k2D, "12", 5, 30},   {k3D, "12", 5, 30}, {k2D, "99", 5, 30}, {k3D, "99", 5, 30},
+        {k2D, "12", 0, 30},   {k3D, "99", 0, 30}, {k2D, "12", 1, 30}, {k3D, "12", 1, 30},
+        {k3D, "10.1", 0, 10}, {k2D, "0", 0, 10},  {k3D, "-12", 0, 10}};
+    for (const auto& [kind, typed, pressedColumn, trigger] : cases) {
+        Opened f(kind);
+        f.state.TrigTiming = static_cast<std::int16_t>(trigger);
         TimingGrid& grid = f.grid();
         const double before = f.chartValue(1, 1), other = f.chartValue(1, 5);
         grid.setCurrentCell(1, 1);
         grid.editItem(grid.item(1, 1));
         QLineEdit* editor = test::openEditor(grid);
         ASSERT_TRUE(editor);
-        QTest::keyClicks(editor, c.typed);
-        const bool refused = std::stod(c.typed) > c.trigger;
+        QTest::keyClicks(editor, typed);
+        const bool refused = std::stod(typed) > trigger;
         if (refused) f.answer({PromptAnswer::OK});
-        if (c.pressedColumn)
-            mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, c.pressedColumn));
+        if (pressedColumn)
+            mouse(f.chart(), QEvent::MouseButtonPress, f.pointAt(1, pressedColumn));
         else
             grid.setCurrentCell(1, 5);
-        SCOPED_TRACE(std::to_string(c.kind) + c.typed + std::to_string(c.pressedColumn));
+        SCOPED_TRACE(std::to_string(kind) + typed + std::to_string(pressedColumn));
         if (refused) {
             const test::ShownPrompt& shown = f.prompts.shown().back();
             EXPECT_EQ(std::tuple(shown.text, shown.title, shown.icon),
-                      std::tuple(*typedAdvanceRefusal(c.typed, c.trigger, f.is3D()),
+                      std::tuple(*typedAdvanceRefusal(typed, trigger, f.is3D()),
                                  std::string("Timing Edit"), PromptIcon::Critical));
             ASSERT_TRUE(test::openEditor(grid));
-            EXPECT_EQ(test::openEditor(grid)->text(), c.typed);
+            EXPECT_EQ(test::openEditor(grid)->text(), typed);
             EXPECT_EQ(grid.currentColumn(), 1);
             EXPECT_EQ(f.chartValue(1, 1), before);
         } else {
             EXPECT_FALSE(grid.editing());
-            EXPECT_EQ(grid.cellText(1, 1), c.typed);
-            EXPECT_EQ(f.chartValue(1, 1), std::stod(c.typed));
+            EXPECT_EQ(grid.cellText(1, 1), typed);
+            EXPECT_EQ(f.chartValue(1, 1), std::stod(typed));
             EXPECT_EQ(f.chartValue(1, 5), other);
-            EXPECT_EQ(grid.currentColumn(), c.pressedColumn == 1 ? 1 : 5);
+            EXPECT_EQ(grid.currentColumn(), pressedColumn == 1 ? 1 : 5);
             EXPECT_EQ(f.window->editor().undoStack().count(), 1);
         }
     }

@@ -33,11 +33,11 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             const std::string pdf = f.folder.file("tune.pdf");
             f.prompts.answerFile(pdf);
             f.window->mnuPrintTable->trigger();
-            const auto& dialog = f.prompts.shown().back();
-            EXPECT_EQ(dialog.kind, test::ShownPrompt::Kind::SaveFile);
-            EXPECT_EQ(dialog.detail, "tune.pdf") << "named after the opened file";
-            EXPECT_EQ(f.prompts.shown()[f.prompts.shown().size() - 2].title,
-                      "Optional Information Entry");
+            const auto& shown = f.prompts.shown();
+            EXPECT_EQ(std::tuple(shown.back().kind, shown.back().detail, shown.end()[-2].title),
+                      std::tuple(test::ShownPrompt::Kind::SaveFile, std::string("tune.pdf"),
+                                 std::string("Optional Information Entry")))
+                << "named after the opened file";
             EXPECT_EQ(f.window->editor().tableOpen(), open) << "the report opens no table";
             EXPECT_EQ(f.window->editor().tableOpen() && f.chart().valueLabelVisible(), open)
                 << "the screen is left as it was";
