@@ -73,20 +73,13 @@ TEST(TableEditor, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
     EXPECT_NE(grid.cellBackground(2, 4), grid.selectionBackground());
 }
 
-Table2DCells rising() {
-    Table2DCells table;
-    for (int c = 1; c <= 21; ++c) {
-        table(c, 1) = 10 + c;
-        table(c, 2) = 30;
-    }
-    return table;
-}
-
 // What is drawn is where the picks find it, on the screen as in an image.
 TEST(Charts, PointsAreDrawnWherePicksFindThem) {
     LineChart line("Chart2D1", nullptr);
     line.resize(800, 400);
-    line.setTable(rising());
+    Table2DCells rising;
+    for (int c = 1; c <= 21; ++c) rising(c, 1) = 10 + c, rising(c, 2) = 30;
+    line.setTable(rising);
     QImage image(line.size(), QImage::Format_RGB32);
     QPainter painter(&image);
     line.picture()(painter, QRectF(line.rect()));
