@@ -78,15 +78,12 @@ TEST(GpioFields, OrderedPairsFollowInBothDirections) {
 }
 
 TEST(GpioFields, AModeByteSelectsItsFunctionByTheLowFourBits) {
-    for (int mode = 0; mode < 256; ++mode) {
-        const int code = mode & 15;
-        EXPECT_EQ(selectedFunction(GpioLine::GPI1, static_cast<std::uint8_t>(mode)).code,
-                  code <= 4 ? code : 0);
-        EXPECT_EQ(selectedFunction(GpioLine::GPIO2, static_cast<std::uint8_t>(mode)).code,
-                  code <= 4 ? code : 0);
-        EXPECT_EQ(selectedFunction(GpioLine::GPIO3, static_cast<std::uint8_t>(mode)).code,
-                  code <= 3 ? code : 0);
-    }
+    for (const auto& [line, last] :
+         {std::pair{GpioLine::GPI1, 4}, {GpioLine::GPIO2, 4}, {GpioLine::GPIO3, 3}})
+        for (int mode = 0; mode < 256; ++mode)
+            EXPECT_EQ(selectedFunction(line, static_cast<std::uint8_t>(mode)).code,
+                      (mode & 15) <= last ? mode & 15 : 0)
+                << mode;
     EXPECT_EQ(withFunction(0x30, 4), 0x34);
     EXPECT_EQ(withFunction(0xF9, 1), 0xF1);
     EXPECT_EQ(withFunction(0x14, 0), 0x10);

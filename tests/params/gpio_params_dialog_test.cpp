@@ -5,6 +5,7 @@
 #include <set>
 
 #include "support/scripted_prompts.h"
+#include "support/variables.h"
 #include "support/widget_input.h"
 
 namespace qz {
@@ -17,7 +18,9 @@ struct GpioFixture {
     ScriptedPrompts prompts;
     std::unique_ptr<frmGPIOParams> dialog;
 
-    void open() {
+    // Opens the dialog on the variables given.
+    explicit GpioFixture(const char* variables) {
+        test::variables(state, variables);
         dialog = std::make_unique<frmGPIOParams>(state, prompts);
         dialog->show();
         // Focus moves, and so fields are checked, only in the active window.
@@ -31,136 +34,116 @@ struct GpioFixture {
     }
 };
 
+// The buttons under `root` that are checked, or else the fields and check boxes that are
+// enabled, by name in alphabetical order.
+std::string names(const QWidget& root, bool checked) {
+    std::set<std::string> names;
+    for (QWidget* w : root.findChildren<QWidget*>()) {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (checked
+                ? button && button->isChecked()
+                : (qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w)) && w->isEnabled())
+            names.insert(w->objectName().toStdString());
+    }
+    std::string out;
+    for (const auto& name : names) out += (out.empty() ? "" : " ") + name;
+    return out;
+}
+
 TEST(GpioParams, OpeningSelectsEachFunctionAndWritesTheFields) {
-    GpioFixture f;
-    f.state.GPI1Mode = 0x32;   // TPS analog NOS, high bits set
-    f.state.GPIO2Mode = 0x19;  // code 9 is no function: data log
-    f.state.GPIO2OneShotDelay = true;
-    f.state.GPIO3Mode = 0x03;
-    f.state.GPIO2Delay = 3;
-    f.open();
-    auto* d = f.dialog.get();
-    EXPECT_EQ(d->windowTitle(), "Tunewell QZ - Edit General Purpose Input/Ouput Parameters");
-    EXPECT_TRUE(d->functionButton("optGPI1AnalogNOS")->isChecked());
-    EXPECT_TRUE(d->functionButton("optGPIO2DataLog")->isChecked());
-    EXPECT_TRUE(d->functionButton("optGPIO3MSShift")->isChecked());
-    EXPECT_EQ(f.state.GPI1Mode, 0x32);
-    EXPECT_EQ(f.state.GPIO2Mode, 0x19) << "not changed until a button is clicked";
-    EXPECT_TRUE(d->chkGPIO2OneShotDelay->isChecked());
-    EXPECT_FALSE(d->chkGPIO2OneShotDelay->isEnabled());
-    EXPECT_EQ(f.field("txtGPI1OnTPS")->text(), "4.2");
-    EXPECT_EQ(f.field("txtGPI1OffTPS")->text(), "4.0");
-    EXPECT_EQ(f.field("txtGPI1Rtd")->text(), "0");
-    EXPECT_EQ(f.field("txtGPIO2VSSFreq")->text(), " 150");
-    EXPECT_EQ(f.field("txtGPIO2Delay")->text(), "0.10");
-    EXPECT_EQ(f.field("txtGPIO3ShiftDropRPM")->text(), " 500");
-    for (const char* enabled :
-         {"txtGPI1OnTPS", "txtGPI1OffTPS", "txtGPI1Rtd", "txtGPIO3LaunchRPM", "txtGPIO3ShiftRPM5",
-          "txtGPIO3ShortShiftRPM", "txtGPIO3ShiftDropRPM"})
-        EXPECT_TRUE(f.field(enabled)->isEnabled()) << enabled;
-    for (const char* disabled :
-         {"txtGPIO2VSSFreq", "txtGPIO2MinRPM", "txtGPIO2Delay", "txtGPIO3MinRPM"})
-        EXPECT_FALSE(f.field(disabled)->isEnabled()) << disabled;
+    // TPS analog NOS with high bits set; code 9, no function, is data log.
+    GpioFixture f("GPI1Mode=0x32 GPIO2Mode=0x19 GPIO2OneShotDelay=1 GPIO3Mode=3 GPIO2Delay=3");
+    EXPECT_EQ(f.dialog->windowTitle(), "Tunewell QZ - Edit General Purpose Input/Ouput Parameters");
+    EXPECT_EQ(names(*f.dialog, true),
+              "chkGPIO2OneShotDelay optGPI1AnalogNOS optGPIO2DataLog optGPIO3MSShift");
+    test::variables(f.state, "GPI1Mode=0x32 GPIO2Mode=0x19", true);  // until a button is clicked
+    EXPECT_EQ(names(*f.dialog, false),
+              "txtGPI1OffTPS txtGPI1OnTPS txtGPI1Rtd txtGPIO3LaunchRPM txtGPIO3ShiftDropRPM "
+              "txtGPIO3ShiftRPM1 txtGPIO3ShiftRPM2 txtGPIO3ShiftRPM3 txtGPIO3ShiftRPM4 "
+              "txtGPIO3ShiftRPM5 txtGPIO3ShortShiftRPM");
+    // clang-format off
+    for (const auto& [name, text] : {std::pair{"txtGPI1OnTPS", "4.2"}, {"txtGPI1OffTPS", "4.0"},
+             {"txtGPI1Rtd", "0"}, {"txtGPIO2VSSFreq", " 150"}, {"txtGPIO2Delay", "0.10"},
+             {"txtGPIO3ShiftDropRPM", " 500"}})
+        // clang-format on
+        EXPECT_EQ(f.field(name)->text(), text);
 }
 
 // Every function of every line: the low four bits it writes and the controls it enables.
 TEST(GpioParams, FunctionButtonsSetTheLowBitsAndEnableTheirControls) {
-    const std::set<std::string> rpm2 = {"txtGPIO2MinRPM", "txtGPIO2MaxRPM"};
-    const std::set<std::string> nos = {"txtGPIO2MinRPM", "txtGPIO2MaxRPM", "txtGPIO2Delay",
-                                       "chkGPIO2OneShotDelay"};
-    const std::set<std::string> shift = {
-        "txtGPIO3LaunchRPM", "txtGPIO3ShiftRPM1", "txtGPIO3ShiftRPM2",     "txtGPIO3ShiftRPM3",
-        "txtGPIO3ShiftRPM4", "txtGPIO3ShiftRPM5", "txtGPIO3ShortShiftRPM", "txtGPIO3ShiftDropRPM"};
     const struct {
         const char* button;
-        int modeBefore;
-        int modeAfter;
-        std::set<std::string> enabled;
+        const char* before;
+        const char* after;
+        const char* enabled;
     } cases[] = {
-        {"optGPI1DataLog", 0x31, 0x30, {}},
-        {"optGPI1DigitalNOS", 0x30, 0x31, {"txtGPI1Rtd"}},
-        {"optGPI1AnalogNOS", 0x00, 0x02, {"txtGPI1OffTPS", "txtGPI1OnTPS", "txtGPI1Rtd"}},
-        {"optGPI1AnalogRtd", 0x80, 0x83, {}},
-        {"optGPI1DigitalRtd", 0x30, 0x34, {"txtGPI1Rtd"}},
-        {"optGPIO2DataLog", 0x14, 0x10, {}},
-        {"optGPIO2VSS", 0xE4, 0xE1, {"txtGPIO2VSSFreq"}},
-        {"optGPIO2BurnRPMLim", 0x00, 0x02, {"txtGPIO2BurnRPMLim"}},
-        {"optGPIO2RPMSwitch", 0x10, 0x13, rpm2},
-        {"optGPIO2NOS", 0x10, 0x14, nos},
-        {"optGPIO3DataLog", 0x02, 0x00, {}},
-        {"optGPIO3RPMSwitch", 0x4F, 0x41, {"txtGPIO3MinRPM", "txtGPIO3MaxRPM"}},
-        {"optGPIO3BasicShift", 0x00, 0x02, {"txtGPIO3ShiftRPM1"}},
-        {"optGPIO3MSShift", 0x00, 0x03, shift},
+        {"optGPI1DataLog", "GPI1Mode=0x31", "GPI1Mode=0x30", ""},
+        {"optGPI1DigitalNOS", "GPI1Mode=0x30", "GPI1Mode=0x31", "txtGPI1Rtd"},
+        {"optGPI1AnalogNOS", "GPI1Mode=0x00", "GPI1Mode=0x02",
+         "txtGPI1OffTPS txtGPI1OnTPS txtGPI1Rtd"},
+        {"optGPI1AnalogRtd", "GPI1Mode=0x80", "GPI1Mode=0x83", ""},
+        {"optGPI1DigitalRtd", "GPI1Mode=0x30", "GPI1Mode=0x34", "txtGPI1Rtd"},
+        {"optGPIO2DataLog", "GPIO2Mode=0x14", "GPIO2Mode=0x10", ""},
+        {"optGPIO2VSS", "GPIO2Mode=0xE4", "GPIO2Mode=0xE1", "txtGPIO2VSSFreq"},
+        {"optGPIO2BurnRPMLim", "GPIO2Mode=0x00", "GPIO2Mode=0x02", "txtGPIO2BurnRPMLim"},
+        {"optGPIO2RPMSwitch", "GPIO2Mode=0x10", "GPIO2Mode=0x13", "txtGPIO2MaxRPM txtGPIO2MinRPM"},
+        {"optGPIO2NOS", "GPIO2Mode=0x10", "GPIO2Mode=0x14",
+         "chkGPIO2OneShotDelay txtGPIO2Delay txtGPIO2MaxRPM txtGPIO2MinRPM"},
+        {"optGPIO3DataLog", "GPIO3Mode=0x02", "GPIO3Mode=0x00", ""},
+        {"optGPIO3RPMSwitch", "GPIO3Mode=0x4F", "GPIO3Mode=0x41", "txtGPIO3MaxRPM txtGPIO3MinRPM"},
+        {"optGPIO3BasicShift", "GPIO3Mode=0x00", "GPIO3Mode=0x02", "txtGPIO3ShiftRPM1"},
+        {"optGPIO3MSShift", "GPIO3Mode=0x00", "GPIO3Mode=0x03",
+         "txtGPIO3LaunchRPM txtGPIO3ShiftDropRPM txtGPIO3ShiftRPM1 txtGPIO3ShiftRPM2 "
+         "txtGPIO3ShiftRPM3 txtGPIO3ShiftRPM4 txtGPIO3ShiftRPM5 txtGPIO3ShortShiftRPM"},
     };
     for (const auto& c : cases) {
-        GpioFixture f;
-        const std::string_view name = c.button;
-        std::uint8_t& mode = name.starts_with("optGPI1")    ? f.state.GPI1Mode
-                             : name.starts_with("optGPIO2") ? f.state.GPIO2Mode
-                                                            : f.state.GPIO3Mode;
-        mode = static_cast<std::uint8_t>(c.modeBefore);
-        f.open();
+        GpioFixture f(c.before);
         test::click(f.dialog->functionButton(c.button));
-        EXPECT_EQ(mode, c.modeAfter) << c.button;
-        std::set<std::string> enabled;
-        for (QWidget* control :
-             f.dialog->functionButton(c.button)->parentWidget()->findChildren<QWidget*>())
-            if ((qobject_cast<QLineEdit*>(control) || qobject_cast<QCheckBox*>(control)) &&
-                control->isEnabled())
-                enabled.insert(control->objectName().toStdString());
-        EXPECT_EQ(enabled, c.enabled) << c.button;
+        test::variables(f.state, c.after, true);
+        EXPECT_EQ(names(*f.dialog->functionButton(c.button)->parentWidget(), false), c.enabled);
+        if (std::string_view(c.button) == "optGPIO2NOS") {
+            test::click(f.dialog->chkGPIO2OneShotDelay);
+            EXPECT_TRUE(f.state.GPIO2OneShotDelay);
+        }
     }
-    GpioFixture oneShot;
-    oneShot.state.GPIO2Mode = 4;
-    oneShot.open();
-    test::click(oneShot.dialog->chkGPIO2OneShotDelay);
-    EXPECT_TRUE(oneShot.state.GPIO2OneShotDelay);
 }
 
 // The conversions themselves are the field rules' own tests; here, that the dialog stores
 // what they give, writes back what they show, says what it corrected under the field's
-// title, and keeps each pair in order.
+// title, and keeps each pair in order: each step types into a field and leaves it, then a
+// variable and the text of its field (the field's own, or its partner's).
 TEST(GpioParams, FieldsStoreTheModulesUnitAndPairsStayInOrder) {
-    GpioFixture f;
-    f.state.GPI1Mode = 2;
-    f.state.GPIO2Mode = 1;
-    f.open();
-    f.prompts.answer(PromptAnswer::OK);
-    f.enter("txtGPIO2VSSFreq", "abc");
-    ASSERT_EQ(f.prompts.shown().size(), 1u);
-    EXPECT_EQ(f.prompts.shown()[0].text, "Value must be greater than or equal to 50");
-    EXPECT_EQ(f.prompts.shown()[0].title, "VSS Frequency");
+    GpioFixture f("GPI1Mode=2 GPIO2Mode=4");
+    for (int i = 0; i < 2; ++i) f.prompts.answer(PromptAnswer::OK);
+    const struct {
+        const char* field;
+        const char* typed;
+        const char* stored;
+        const char* shownIn;
+        const char* text;
+    } steps[] = {
+        {"txtGPI1Rtd", "21", "GPI1Retard=228", "txtGPI1Rtd", "20"},
+        {"txtGPIO2Delay", "0.1", "GPIO2Delay=3", "txtGPIO2Delay", "0.10"},
+        {"txtGPIO2MinRPM", "7000", "GPIO2MaxRPM=7000", "txtGPIO2MaxRPM", "7000"},
+        {"txtGPIO2MaxRPM", "2000", "GPIO2MinRPM=2000", "txtGPIO2MinRPM", "2000"},
+        {"txtGPI1OffTPS", "5", "GPI1OnTPS=250", "txtGPI1OnTPS", "4.9"},  // above 4.9: 250
+    };
+    for (const auto& step : steps) {
+        f.enter(step.field, step.typed);
+        test::variables(f.state, step.stored, true);
+        EXPECT_EQ(f.field(step.shownIn)->text(), step.text) << step.field;
+    }
+    EXPECT_EQ(f.prompts.messages(),
+              (std::vector<std::string>{"Value must be less than or equal to 20",
+                                        "Value must be less than or equal to 4.9"}));
+    EXPECT_EQ(f.prompts.shown()[0].title, "Retard");
     EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(f.state.GPIO2VSSFreq, 50);
-    EXPECT_EQ(f.field("txtGPIO2VSSFreq")->text(), "50");
-
-    test::click(f.dialog->functionButton("optGPIO2NOS"));
-    f.enter("txtGPIO2Delay", "0.1");
-    EXPECT_EQ(f.state.GPIO2Delay, 3);
-    EXPECT_EQ(f.field("txtGPIO2Delay")->text(), "0.10");
-    f.enter("txtGPIO2MinRPM", "7000");
-    EXPECT_EQ(f.state.GPIO2MaxRPM, 7000);
-    EXPECT_EQ(f.field("txtGPIO2MaxRPM")->text(), "7000");
-    f.enter("txtGPIO2MaxRPM", "2000");
-    EXPECT_EQ(f.state.GPIO2MinRPM, 2000);
-    EXPECT_EQ(f.field("txtGPIO2MinRPM")->text(), "2000");
-
-    f.prompts.answer(PromptAnswer::OK);
-    f.enter("txtGPI1OffTPS", "5");  // above 4.9: 250, and the lower on value follows
-    EXPECT_EQ(f.state.GPI1OffTPS, 250);
-    EXPECT_EQ(f.state.GPI1OnTPS, 250);
-    EXPECT_EQ(f.field("txtGPI1OnTPS")->text(), "4.9");
 }
 
 TEST(GpioParams, OKChecksTheFieldBeingTypedInAndTheFrameDoesNot) {
     for (bool ok : {true, false}) {
-        GpioFixture f;
-        f.state.GPIO3Mode = 3;
-        f.open();
-        QLineEdit* edit = f.field("txtGPIO3LaunchRPM");
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, "4030");
+        GpioFixture f("GPIO3Mode=3");
+        test::typeInto(f.field("txtGPIO3LaunchRPM"), "4030");  // and still in the field
         if (ok)
             QTest::mouseClick(f.dialog->cmdOK, Qt::LeftButton);
         else

@@ -7,35 +7,25 @@
 namespace qz {
 namespace {
 
+// Both ends of each slider, and for those whose steps round, a step in from each end.
 TEST(SliderMappings, EachSliderAtBothEndsAndOneStepIn) {
+    using S = ModuleSlider;
     const struct {
         ModuleSlider slider;
         int position;
         int value;
         const char* label;
     } cases[] = {
-        {ModuleSlider::TrigTiming, 0, 40, " 40"},
-        {ModuleSlider::TrigTiming, 1, 39, " 39"},
-        {ModuleSlider::TrigTiming, 39, 1, " 1"},
-        {ModuleSlider::TrigTiming, 40, 0, " 0"},
-        {ModuleSlider::MaxRPMLimit, 30, 10900, " 10900"},
-        {ModuleSlider::MaxRPMLimit, 31, 10800, " 10800"},
-        {ModuleSlider::MaxRPMLimit, 118, 2100, " 2100"},
-        {ModuleSlider::MaxRPMLimit, 119, 2000, " 2000"},
-        {ModuleSlider::MaxRPMLimit, 109, 3000, " 3000"},
-        {ModuleSlider::CrankPulses, 0, 12, " 12"},
-        {ModuleSlider::CrankPulses, 1, 11, " 11"},
-        {ModuleSlider::CrankPulses, 9, 3, " 3"},
-        {ModuleSlider::CrankPulses, 10, 2, " 2"},
-        {ModuleSlider::RetardComp, 0, 57, "5.0"},
-        {ModuleSlider::RetardComp, 1, 51, "4.5"},
-        {ModuleSlider::RetardComp, 9, 6, "0.5"},
-        {ModuleSlider::RetardComp, 10, 0, "0.0"},
-        {ModuleSlider::RetardComp, 5, 28, "2.5"},
-        {ModuleSlider::StartRetard, 0, 114, "10"},
-        {ModuleSlider::StartRetard, 1, 102, "9"},
-        {ModuleSlider::StartRetard, 9, 11, "1"},
-        {ModuleSlider::StartRetard, 10, 0, "0"},
+        // clang-format off
+        {S::TrigTiming, 0, 40, " 40"}, {S::TrigTiming, 40, 0, " 0"},
+        {S::MaxRPMLimit, 30, 10900, " 10900"}, {S::MaxRPMLimit, 119, 2000, " 2000"},
+        {S::MaxRPMLimit, 109, 3000, " 3000"},
+        {S::CrankPulses, 0, 12, " 12"}, {S::CrankPulses, 10, 2, " 2"},
+        {S::RetardComp, 0, 57, "5.0"}, {S::RetardComp, 1, 51, "4.5"}, {S::RetardComp, 5, 28, "2.5"},
+        {S::RetardComp, 9, 6, "0.5"}, {S::RetardComp, 10, 0, "0.0"},
+        {S::StartRetard, 0, 114, "10"}, {S::StartRetard, 1, 102, "9"}, {S::StartRetard, 9, 11, "1"},
+        {S::StartRetard, 10, 0, "0"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const SliderMapping& mapping = sliderMapping(c.slider);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "image/parameter_catalog.h"
 #include "report/fixed_field.h"
+#include "support/variables.h"
 
 namespace qz {
 namespace {
@@ -54,20 +54,10 @@ TEST(FixedField, RightAlignsAndCutsToTheWidth) {
 TEST(Report, TheParameterPageLineByLine) {
     ReportInput in = input();
     in.comment = "SN 4711";
-    auto& p = in.parameters;
-    p.FixedMaxRPMLimitEnabled = true;
-    p.MaxRPMLimit = 6500;
-    p.Cyl4Engine = true;
-    p.StartRetard = 57;
-    p.RetardComp = 51;
-    p.CrankPulses = 6;
-    p.Table3DEnabled = true;
-    p.MAPSensorBar = 2;
-    p.TrigTiming = 28;
-    p.GPI1Mode = 0x32;
-    p.GPIO2Mode = 0x34;
-    p.GPIO2Delay = 16;
-    p.GPIO3Mode = 0x02;
+    test::variables(in.parameters,
+                    "FixedMaxRPMLimitEnabled=1 MaxRPMLimit=6500 Cyl4Engine=1 StartRetard=57 "
+                    "RetardComp=51 CrankPulses=6 Table3DEnabled=1 MAPSensorBar=2 TrigTiming=28 "
+                    "GPI1Mode=0x32 GPIO2Mode=0x34 GPIO2Delay=16 GPIO3Mode=2");
     const std::vector<std::string> expected = {
         h("Kelvane QZ-1 Ignition Module Data Printed: 06/12/2026 11:30:00"),
         "",
@@ -119,45 +109,41 @@ TEST(Report, TheParameterPageLineByLine) {
 // GPI1 TPS and GPIO2 NOS lines).
 TEST(Report, ConditionalLinesFollowTheirVariables) {
     const struct {
-        std::vector<std::pair<const char*, int>> set;
+        const char* set;
         std::vector<std::string> present;
         std::vector<std::string> absent = {};
     } cases[] = {
-        {{{"FixedMaxRPMLimitEnabled", 0}},
+        {"FixedMaxRPMLimitEnabled=0",
          {v("Fixed Maximum RPM Limit Enabled:", "False")},
          {v("Fixed Maximum RPM Limit:", "3000"), alone("8 Cylinder Engine")}},
-        {{{"StartRetard", 0}},
+        {"StartRetard=0",
          {v("Automatic Start Retard Enabled:", "False")},
          {v("Start Retard (Deg):", "0")}},
-        {{{"GPIO2Mode", 0x3F}}, {h("GPIO2 Data Log Only (Default)"), h("Timing Table Disabled")}},
-        {{{"Table2DEnabled", 1}}, {h("2D Timing Table Enabled")}, {h("1 bar MAP Sensor")}},
-        {{{"Table3DEnabled", 1}, {"MAPSensorBar", 7}}, {h("1 bar MAP Sensor")}},
-        {{{"GPI1Mode", 4}, {"GPI1Retard", 114}},
-         {h("GPI1 Digital Retard"), v("Retard (Deg):", "10")}},
-        {{{"GPIO3Mode", 0x13}},
+        {"GPIO2Mode=0x3F", {h("GPIO2 Data Log Only (Default)"), h("Timing Table Disabled")}},
+        {"Table2DEnabled=1", {h("2D Timing Table Enabled")}, {h("1 bar MAP Sensor")}},
+        {"Table3DEnabled=1 MAPSensorBar=7", {h("1 bar MAP Sensor")}},
+        {"GPI1Mode=4 GPI1Retard=114", {h("GPI1 Digital Retard"), v("Retard (Deg):", "10")}},
+        {"GPIO3Mode=0x13",
          {h("GPIO3 Multi-Stage Shift Light"), v("Launch RPM:", "3000"),
           v("Minimum Shift Drop RPM:", "500")}},
-        {{{"GPIO2Mode", 1}}, {h("GPIO2 Vehicle Speed Input"), v("VSS Frequency:", "150")}},
-        {{{"FixedMaxRPMLimitEnabled", 1}, {"Cyl4Engine", 1}, {"Cyl6Engine", 1}},
-         {alone("6 Cylinder Engine")}},
-        {{{"GPI1Mode", 0x0B}}, {h("GPI1 Data Log Only (Default)")}},
-        {{{"GPIO2Mode", 2}, {"GPIO2BurnRPMLim", 4100}},
+        {"GPIO2Mode=1", {h("GPIO2 Vehicle Speed Input"), v("VSS Frequency:", "150")}},
+        {"FixedMaxRPMLimitEnabled=1 Cyl4Engine=1 Cyl6Engine=1", {alone("6 Cylinder Engine")}},
+        {"GPI1Mode=0x0B", {h("GPI1 Data Log Only (Default)")}},
+        {"GPIO2Mode=2 GPIO2BurnRPMLim=4100",
          {h("GPIO2 Burnout RPM Limit"), v("Burnout RPM Limit:", "4100")}},
-        {{{"GPIO3Mode", 1}, {"GPIO3MinRPM", 3300}, {"GPIO3MaxRPM", 6600}},
+        {"GPIO3Mode=1 GPIO3MinRPM=3300 GPIO3MaxRPM=6600",
          {h("GPIO3 RPM Window Switch"), v("Minimum RPM:", "3300"), v("Maximum RPM:", "6600")}},
-        // clang-format off
-        {{{"GPIO3Mode", 3}, {"GPIO3LaunchRPM", 3100}, {"GPIO3ShiftRPM1", 5100},
-          {"GPIO3ShiftRPM2", 5200}, {"GPIO3ShiftRPM3", 5300}, {"GPIO3ShiftRPM4", 5400},
-          {"GPIO3ShiftRPM5", 5500}, {"GPIO3ShortShiftRPM", 600}, {"GPIO3ShiftDropRPM", 700}},
+        {"GPIO3Mode=3 GPIO3LaunchRPM=3100 GPIO3ShiftRPM1=5100 GPIO3ShiftRPM2=5200 "
+         "GPIO3ShiftRPM3=5300 GPIO3ShiftRPM4=5400 GPIO3ShiftRPM5=5500 GPIO3ShortShiftRPM=600 "
+         "GPIO3ShiftDropRPM=700",
          {v("Launch RPM:", "3100"), v("Gear 1 Shift RPM:", "5100"), v("Gear 2 Shift RPM:", "5200"),
           v("Gear 3 Shift RPM:", "5300"), v("Gear 4 Shift RPM:", "5400"),
           v("Gear 5 Shift RPM:", "5500"), v("Short Shift RPM:", "600"),
           v("Minimum Shift Drop RPM:", "700")}},
-        // clang-format on
     };
     for (const auto& c : cases) {
         ReportInput in = input();
-        for (const auto& [name, value] : c.set) findParameter(name)->set(in.parameters, value);
+        test::variables(in.parameters, c.set);
         const auto page = parameterPage(in);
         for (const auto& line : c.present) EXPECT_TRUE(contains(page, line)) << line;
         for (const auto& line : c.absent) EXPECT_FALSE(contains(page, line)) << line;
@@ -187,11 +173,9 @@ TEST(Report, DocumentsAndTheTableBlocks) {
         in.comment = "SN 4711";
         EXPECT_EQ(texts(buildReport(in)[1].blocks[0].lines)[2], h("Serial/Comment: SN 4711"))
             << "the comment on the table page too";
-        EXPECT_EQ(lines[5], std::string(9, ' ') + FixedField("0") + FixedField("1") +
-                                FixedField("2") + FixedField("3") + FixedField("4") +
-                                FixedField("5") + FixedField("6") + FixedField("7") +
-                                FixedField("8") + FixedField("9") + FixedField("10") +
-                                FixedField("11"));
+        std::string first(9, ' ');
+        for (int c = 0; c < 12; ++c) first += FixedField(std::to_string(c));
+        EXPECT_EQ(lines[5], first) << "the first block: columns 0 to 11";
         EXPECT_EQ(lines[5 + rows + 2 + 1].substr(9, 16), FixedField("100") + FixedField("112"));
     }
     ReportInput none = input();

@@ -61,10 +61,8 @@ struct EditorFixture : MainWindowFixture {
 
     bool is3D() const { return state.Table3DEnabled; }
     TimingGrid& grid() const {
-        return named<TimingGrid>(*window, is3D() ? "VSFlexGrid2" : "VSFlexGrid1");
+        return MainWindowFixture::grid(is3D() ? TableKind::Table3D : TableKind::Table2D);
     }
-    LineChart& chart2D() const { return named<LineChart>(*window, "Chart2D1"); }
-    SurfaceChart& chart3D() const { return named<SurfaceChart>(*window, "Chart3D1"); }
     TimingChart& chart() const { return is3D() ? static_cast<TimingChart&>(chart3D()) : chart2D(); }
     // The chart's value behind grid cell (row, column) of the open kind.
     double chartValue(int row, int column) const {

@@ -31,10 +31,4 @@ inline bool typeIntoCell(TimingGrid& grid, int row, int column, const QString& t
     return !grid.editing();
 }
 
-// Leaves an open editor with Esc, its text not committed.
-inline void cancelEdit(TimingGrid& grid) {
-    if (QLineEdit* editor = openEditor(grid)) QTest::keyClick(editor, Qt::Key_Escape);
-    QCoreApplication::processEvents();
-}
-
 }  // namespace qz::test

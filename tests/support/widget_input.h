@@ -49,12 +49,13 @@ inline void click(QAbstractButton* button) {
                       area.isValid() ? area.center() : QPoint());
 }
 
-// Types into a field as a user does: focus it, replace its text, then move the focus on.
-inline void typeInto(QLineEdit* edit, const QString& text, QWidget* next) {
+// Types into a field as a user does: focus it, replace its text, then move the focus on to
+// `next`, if given.
+inline void typeInto(QLineEdit* edit, const QString& text, QWidget* next = nullptr) {
     edit->setFocus(Qt::TabFocusReason);
     edit->selectAll();
     QTest::keyClicks(edit, text);
-    next->setFocus(Qt::TabFocusReason);
+    if (next) next->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace qz::test

@@ -51,21 +51,14 @@ TEST(TypedAdvance, IsANumberWithinTheTimingRangeBelowTheTriggerTiming) {
         const char* typed;
         std::string refusal;  // empty: taken
     } cases[] = {
-        {false, 30, "7.9", refused2D},
-        {false, 30, "30.01", refused2D},
-        {false, 30, "", refused2D},
-        {true, 30, "abc", refused3D},
-        {true, 30, "-0.5", refused3D},
-        {false, 10, "-1", refused2D},
-        {false, 10, "0", ""},
-        {false, 30, "12abc", refused2D},
-        {false, 40, "18", ""},
-        {false, 40, "17.9", refused2D},
-        {true, 10, "-12", ""},
-        {true, 10, "-12.1", refused3D10},
-        {true, 10, "10.1", refused3D10},
+        // clang-format off
+        {false, 30, "7.9", refused2D}, {false, 30, "30.01", refused2D}, {false, 30, "", refused2D},
+        {false, 30, "12abc", refused2D}, {false, 10, "-1", refused2D}, {false, 10, "0", ""},
+        {false, 40, "18", ""}, {false, 40, "17.9", refused2D},
+        {true, 30, "abc", refused3D}, {true, 30, "-0.5", refused3D}, {true, 30, "8", ""},
+        {true, 10, "-12", ""}, {true, 10, "-12.1", refused3D10}, {true, 10, "10.1", refused3D10},
         {true, 40, "40", ""},
-        {true, 30, "8", ""},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(typedAdvanceRefusal(c.typed, c.trigger, c.is3D).value_or(""), c.refusal)
@@ -230,13 +223,11 @@ TEST(ViewLayout, GridCellsShareTheGridsInnerArea) {
 }
 
 TEST(TwipScale, ConvertsWithTheScreensResolution) {
-    const TwipScale at96(96, 96);
-    EXPECT_EQ(at96.toPixelsX(1440), 96);
-    EXPECT_EQ(at96.toTwipsY(100), 1500);
     const TwipScale at120(120, 144);
     EXPECT_EQ(at120.toPixelsX(1440), 120);
     EXPECT_EQ(at120.toPixelsY(1440), 144);
     EXPECT_EQ(at120.toTwipsX(120), 1440);
+    EXPECT_EQ(at120.toTwipsY(100), 1000);
     EXPECT_EQ(at120.toPixelsX(30), 2);  // 2.5 pixels round to the even 2
 }
 

@@ -73,20 +73,13 @@ TEST(TableEditor, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
     EXPECT_NE(grid.cellBackground(2, 4), grid.selectionBackground());
 }
 
-Table2DCells rising() {
-    Table2DCells table;
-    for (int c = 1; c <= 21; ++c) {
-        table(c, 1) = 10 + c;
-        table(c, 2) = 30;
-    }
-    return table;
-}
-
 // What is drawn is where the picks find it, on the screen as in an image.
 TEST(Charts, PointsAreDrawnWherePicksFindThem) {
     LineChart line("Chart2D1", nullptr);
     line.resize(800, 400);
-    line.setTable(rising());
+    Table2DCells rising;
+    for (int c = 1; c <= 21; ++c) rising(c, 1) = 10 + c, rising(c, 2) = 30;
+    line.setTable(rising);
     QImage image(line.size(), QImage::Format_RGB32);
     QPainter painter(&image);
     line.picture()(painter, QRectF(line.rect()));
@@ -113,14 +106,15 @@ TEST(Charts, PointsAreDrawnWherePicksFindThem) {
 }
 
 TEST(Charts, TheSurfaceTurnsWithTheKeysAndTheRightButton) {
+    using P = SurfaceProjection;
     SurfaceChart surface("Chart3D1", nullptr);
     surface.resize(800, 400);
-    const double before = surface.projection(QRectF(surface.rect())).rotation();
+    const auto view = [&] { return surface.projection(QRectF(surface.rect())); };
+    const double before = view().rotation();
     QTest::keyClick(&surface, Qt::Key_Left);
-    EXPECT_DOUBLE_EQ(surface.projection(QRectF(surface.rect())).rotation(), before + 5);
+    EXPECT_DOUBLE_EQ(view().rotation(), before + 5);
     QTest::keyClick(&surface, Qt::Key_Up);
-    EXPECT_DOUBLE_EQ(surface.projection(QRectF(surface.rect())).elevation(),
-                     SurfaceProjection::kDefaultElevation + 5);
+    EXPECT_DOUBLE_EQ(view().elevation(), P::kDefaultElevation + 5);
     std::vector<Qt::MouseButton> pressed;
     QObject::connect(
         &surface, &TimingChart::mousePressed,
@@ -128,14 +122,12 @@ TEST(Charts, TheSurfaceTurnsWithTheKeysAndTheRightButton) {
     QTest::mousePress(&surface, Qt::RightButton, {}, QPoint(100, 100));
     QTest::mouseMove(&surface, QPoint(120, 100));
     QTest::mouseRelease(&surface, Qt::RightButton, {}, QPoint(120, 100));
-    EXPECT_DOUBLE_EQ(surface.projection(QRectF(surface.rect())).rotation(), before + 5 - 10);
+    EXPECT_DOUBLE_EQ(view().rotation(), before + 5 - 10);
     EXPECT_EQ(pressed, std::vector<Qt::MouseButton>{Qt::RightButton}) << "still reported";
     QTest::keyClick(&surface, Qt::Key_PageUp);
     QTest::keyClick(&surface, Qt::Key_Home);  // the view it opened with
-    const SurfaceProjection home = surface.projection(QRectF(surface.rect()));
-    EXPECT_EQ(
-        std::tuple(home.rotation(), home.elevation(), home.scale()),
-        std::tuple(SurfaceProjection::kDefaultRotation, SurfaceProjection::kDefaultElevation, 1.0));
+    EXPECT_EQ(std::tuple(view().rotation(), view().elevation(), view().scale()),
+              std::tuple(P::kDefaultRotation, P::kDefaultElevation, 1.0));
 }
 
 }  // namespace

@@ -73,11 +73,8 @@ TEST(Curve2D, TheCurveRunsOnTheModulesStepBetweenItsEndsWithinTheTimingRange) {
     for (int c = 1; c <= 21; ++c) {
         const double rpm = (c - 1) * 500;
         EXPECT_EQ((*table)(c, 2), 30);
-        if (rpm < 1500) {
-            EXPECT_EQ((*table)(c, 1), 10) << rpm;
-        }
-        if (rpm > 3000) {
-            EXPECT_EQ((*table)(c, 1), 30) << rpm;
+        if (rpm < 1500 || rpm > 3000) {
+            EXPECT_EQ((*table)(c, 1), rpm < 1500 ? 10 : 30) << rpm;
         }
     }
     // From 1500 to 3000 RPM the line on the 0.0879 step, in single precision: 2000 RPM is
