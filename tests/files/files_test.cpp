@@ -27,35 +27,16 @@ QByteArray pattern(int size, int seed = 1) {
     return bytes;
 }
 
-ModuleData loadedSentinel() {
-    ModuleData data;
-    data.EEPROMBuffer.fill(0x77);
-    data.BufferEmpty = false;
-    return data;
-}
-
-TEST(ReadDataFile, TakesTheFirst264BytesIntoAddresses16To279) {
-    for (int size : {264, 300}) {
-        TempFolder folder;
-        const QByteArray bytes = pattern(size);
-        const auto path = folder.write("tune.dat", bytes);
-        ModuleData data;
-        loadDataFile(QString::fromStdString(path), data);
-        EXPECT_FALSE(data.BufferEmpty);
-        EepromBytes expected{};
-        std::copy_n(bytes.begin(), 264, expected.begin() + 16);
-        EXPECT_EQ(data.EEPROMBuffer, expected) << size;
-    }
-}
-
-// A short file is a premature end; a missing file, a folder or a pipe (refused at once, never
-// waited on) fails naming it. The target is left as it was.
-TEST(ReadDataFile, AFileThatCannotBeReadWholeFailsAndLeavesTheTargetUntouched) {
+// The first 264 bytes of a file go to addresses 16 to 279. A short file is a premature end;
+// a missing file, a folder or a pipe (refused at once, never waited on) fails naming it, and
+// the target is left as it was.
+TEST(ReadDataFile, TakesTheFirst264BytesOrFailsLeavingTheTargetUntouched) {
     TempFolder folder;
     test::makeFifo(folder.path("pipe.dat"));
+    for (int size : {0, 1, 263, 264, 300}) folder.write(QString("%1.dat").arg(size), pattern(size));
     // clang-format off
-    for (int size : {0, 1, 263}) folder.write(QString("%1.dat").arg(size), pattern(size));
     const std::pair<const char*, std::string> cases[] = {
+        {"264.dat", ""}, {"300.dat", ""},
         {"0.dat", "premature end of file after 0 bytes"},
         {"1.dat", "premature end of file after 1 bytes"},
         {"263.dat", "premature end of file after 263 bytes"},
@@ -65,16 +46,19 @@ TEST(ReadDataFile, AFileThatCannotBeReadWholeFailsAndLeavesTheTargetUntouched) {
     // clang-format on
     for (const auto& [name, description] : cases) {
         const std::string path = folder.path(name);
-        ModuleData data = loadedSentinel();
+        ModuleData data;
+        data.EEPROMBuffer.fill(0x77);
+        EepromBytes expected = data.EEPROMBuffer;
         try {
             loadDataFile(QString::fromStdString(path), data);
-            ADD_FAILURE() << name << " loaded";
+            std::copy_n(pattern(264).begin(), 264, expected.begin() + 16);
+            EXPECT_EQ(description, "") << name << " loaded";
         } catch (const ProgramError& error) {
             EXPECT_EQ(error.description(),
-                      description.front() == ':' ? path + description : description);
+                      description.starts_with(':') ? path + description : description);
         }
-        EXPECT_EQ(data.EEPROMBuffer, loadedSentinel().EEPROMBuffer);
-        EXPECT_FALSE(data.BufferEmpty);
+        EXPECT_EQ(data.EEPROMBuffer, expected) << name;
+        EXPECT_EQ(data.BufferEmpty, !description.empty()) << name;
     }
 }
 
@@ -199,20 +183,6 @@ TEST(AboutText, ListsTheCompanyBlockAfterAnEmptyLine) {
     EXPECT_THROW(aboutText({}), ProgramError);
 }
 
-// The file dialog's answers ("EXISTING", "MISSING", ...), the answers to the message shown,
-// the result ("throws" for the function's Canceled error), how many file dialogs were shown,
-// and the message, "PATH" standing for the first file answered.
-struct DialogCase {
-    const char* name;
-    std::vector<std::string> files;
-    std::vector<PromptAnswer> answers;
-    std::string prompt;
-    std::string result;
-    int dialogs;
-    std::string message = {};
-    PromptButtons buttons = PromptButtons::YesNoCancel;
-};
-
 std::string resolve(const std::string& token, const test::TempFolder& folder) {
     if (token == "EXISTING") return folder.path("tune.dat");
     if (token == "MISSING") return folder.path("missing.dat");
@@ -221,11 +191,51 @@ std::string resolve(const std::string& token, const test::TempFolder& folder) {
     return token;
 }
 
-// An empty filter shows all files.
-template <typename Function>
-void runCases(const std::vector<DialogCase>& cases, Function function, const std::string& title,
-              const std::string& filter, std::uint32_t number) {
+// Open checks that the chosen file exists; Save asks before replacing one and never replaces
+// a folder or a pipe: said so, and the dialog again. Each row: the file dialog's answers
+// ("EXISTING", "MISSING", ...), the answers to the message shown, the prompt given to Open,
+// the result ("throws" for the function's Canceled error), how many file dialogs were shown,
+// and the message, "PATH" standing for the first file answered. Open is given the data file
+// filter, Save none: it shows all files.
+TEST(FileDialogs, OpenChecksThatTheFileExistsAndSaveAsksBeforeReplacingIt) {
+    using A = PromptAnswer;
+    using B = PromptButtons;
+    const std::string notFound = "PATH\nFile not found.";
+    const std::string create = notFound + "\n\nCreate it?";
+    const std::string replace = "PATH\nThis file already exists.\n\nReplace existing file?";
+    const std::string pipe =
+        "PATH\nThis is not a regular file and cannot be replaced. Choose another name.";
+    const struct {
+        bool save;
+        const char* name;
+        std::vector<std::string> files;
+        std::vector<PromptAnswer> answers;
+        std::string prompt;
+        std::string result;
+        int dialogs;
+        std::string message = {};
+        PromptButtons buttons = PromptButtons::YesNoCancel;
+    } cases[] = {
+        // clang-format off
+        {false, "chosen", {"EXISTING"}, {}, "", "EXISTING", 1},
+        {false, "dialog left", {""}, {}, "", "", 1},
+        {false, "retry", {"MISSING", "EXISTING"}, {A::Retry}, "", "EXISTING", 2, notFound,
+         B::RetryCancel},
+        {false, "cancel", {"MISSING"}, {A::Cancel}, "", "throws", 1, notFound, B::RetryCancel},
+        {false, "yes with a prompt", {"MISSING"}, {A::Yes}, "Create it?", "MISSING", 1, create},
+        {false, "no with a prompt", {"MISSING"}, {A::No}, "Create it?", "", 1, create},
+        {true, "new file", {"MISSING"}, {}, "", "MISSING", 1},
+        {true, "dialog left", {""}, {}, "", "", 1},
+        {true, "replace", {"EXISTING"}, {A::Yes}, "", "EXISTING", 1, replace},
+        {true, "choose again", {"EXISTING", "MISSING"}, {A::No}, "", "MISSING", 2, replace},
+        {true, "cancel", {"EXISTING"}, {A::Cancel}, "", "throws", 1, replace},
+        {true, "extension added", {"NO EXTENSION"}, {A::Yes}, "", "EXISTING", 1},
+        {true, "not a regular file", {"PIPE", "MISSING"}, {A::OK}, "", "MISSING", 2, pipe, B::OK},
+        // clang-format on
+    };
     for (const auto& c : cases) {
+        const std::string title = c.save ? "File Save" : "File Open";
+        const std::string filter = c.save ? "" : kDataFileFilter;
         test::TempFolder folder;
         folder.write("tune.dat", QByteArray(264, '\0'));
         ScriptedPrompts prompts;
@@ -233,11 +243,12 @@ void runCases(const std::vector<DialogCase>& cases, Function function, const std
         for (auto answer : c.answers) prompts.answer(answer);
         std::string result;
         try {
-            result = function(prompts, filter, c.prompt);
+            result = c.save ? FileSave(prompts, "Save File", filter, c.prompt, "", "dat")
+                            : FileOpen(prompts, "Open File", filter, c.prompt);
         } catch (const ProgramError& error) {
             result = "throws";
             EXPECT_EQ(error.description(), "Canceled " + title) << c.name;
-            EXPECT_EQ(error.number(), number) << c.name;
+            EXPECT_EQ(error.number(), c.save ? kSaveDialogErrorNumber : kAppErrorNumber);
         }
         EXPECT_EQ(result, c.result == "throws" ? "throws" : resolve(c.result, folder)) << c.name;
         int dialogs = 0;
@@ -247,67 +258,19 @@ void runCases(const std::vector<DialogCase>& cases, Function function, const std
                 messages.push_back(shown);
             } else {
                 ++dialogs;
-                EXPECT_EQ(shown.filter, filter.empty() ? "All Files (*.*)|*.*" : filter);
+                EXPECT_EQ(shown.filter, c.save ? "All Files (*.*)|*.*" : filter);
             }
         }
         EXPECT_EQ(dialogs, c.dialogs) << c.name;
         EXPECT_TRUE(prompts.allAnswersUsed()) << c.name;
         if (c.message.empty()) continue;
         ASSERT_EQ(messages.size(), 1u) << c.name;
-        const std::string path = resolve(c.files.front(), folder);
-        EXPECT_EQ(messages[0].text, path + c.message.substr(4)) << c.name;
-        EXPECT_EQ(messages[0].title, title) << c.name;
-        EXPECT_EQ(messages[0].icon, PromptIcon::Exclamation) << c.name;
-        EXPECT_EQ(messages[0].buttons, c.buttons) << c.name;
+        const auto& shown = messages[0];
+        EXPECT_EQ(std::tuple(shown.text, shown.title, shown.icon, shown.buttons),
+                  std::tuple(resolve(c.files.front(), folder) + c.message.substr(4), title,
+                             PromptIcon::Exclamation, c.buttons))
+            << c.name;
     }
-}
-
-using A = PromptAnswer;
-using B = PromptButtons;
-
-TEST(FileOpen, ChecksThatTheChosenFileExists) {
-    const std::string notFound = "PATH\nFile not found.";
-    const std::string create = notFound + "\n\nCreate it?";
-    // clang-format off
-    const std::vector<DialogCase> cases = {
-        {"chosen", {"EXISTING"}, {}, "", "EXISTING", 1},
-        {"dialog left", {""}, {}, "", "", 1},
-        {"retry", {"MISSING", "EXISTING"}, {A::Retry}, "", "EXISTING", 2, notFound, B::RetryCancel},
-        {"cancel", {"MISSING"}, {A::Cancel}, "", "throws", 1, notFound, B::RetryCancel},
-        {"yes with a prompt", {"MISSING"}, {A::Yes}, "Create it?", "MISSING", 1, create},
-        {"no with a prompt", {"MISSING"}, {A::No}, "Create it?", "", 1, create},
-    };
-    // clang-format on
-    runCases(
-        cases,
-        [](Prompts& prompts, const std::string& filter, const std::string& prompt) {
-            return FileOpen(prompts, "Open File", filter, prompt);
-        },
-        "File Open", kDataFileFilter, kAppErrorNumber);
-}
-
-// A folder or a pipe is never replaced: said so, and the dialog again.
-TEST(FileSave, AsksBeforeReplacingAnExistingFile) {
-    const std::string replace = "PATH\nThis file already exists.\n\nReplace existing file?";
-    const std::string pipe =
-        "PATH\nThis is not a regular file and cannot be replaced. Choose another name.";
-    // clang-format off
-    const std::vector<DialogCase> cases = {
-        {"new file", {"MISSING"}, {}, "", "MISSING", 1},
-        {"dialog left", {""}, {}, "", "", 1},
-        {"replace", {"EXISTING"}, {A::Yes}, "", "EXISTING", 1, replace},
-        {"choose again", {"EXISTING", "MISSING"}, {A::No}, "", "MISSING", 2, replace},
-        {"cancel", {"EXISTING"}, {A::Cancel}, "", "throws", 1, replace},
-        {"extension added", {"NO EXTENSION"}, {A::Yes}, "", "EXISTING", 1},
-        {"not a regular file", {"PIPE", "MISSING"}, {A::OK}, "", "MISSING", 2, pipe, B::OK},
-    };
-    // clang-format on
-    runCases(
-        cases,
-        [](Prompts& prompts, const std::string& filter, const std::string& prompt) {
-            return FileSave(prompts, "Save File", filter, prompt, "", "dat");
-        },
-        "File Save", "", kSaveDialogErrorNumber);
 }
 
 EepromBytes imageOf(std::uint8_t fill) {
@@ -336,10 +299,9 @@ TEST(RestorePoints, KeepsEachBufferOnceNewestFirst) {
     const std::uint8_t fills[] = {3, 1, 2, 1};
     for (std::size_t i = 0; i < listed.size(); ++i)
         EXPECT_EQ(RestorePoints::read(listed[i]), imageOf(fills[i])) << i;
-    EXPECT_EQ(listed[2].origin, "downloaded from the module");
-    EXPECT_EQ(listed[2].firmwareId, "QZ-1 V2.1");
+    EXPECT_EQ(std::tuple(listed[2].origin, listed[2].firmwareId, restorePointTime(listed[2])),
+              std::tuple("downloaded from the module", "QZ-1 V2.1", "2026-12-07 09:30:01"));
     EXPECT_EQ(listed[1].fileName, "/t/a.dat");
-    EXPECT_EQ(restorePointTime(listed[2]), "2026-12-07 09:30:01");
 }
 
 // What is not a whole point of ours is passed over without a word: a record that is not

@@ -260,32 +260,23 @@ TEST(UpdateParams, DecodesTheFlagBytes) {
     EXPECT_TRUE(logging.GPIO2OneShotDelay);
 }
 
+// Ignore goes on to the steps after it, Abort leaves them undone.
 TEST(UpdateParams, AFrequencyAbove32767FailsWithOverflowThroughTheTrap) {
-    const struct {
-        std::vector<PromptAnswer> answers;
-        std::int16_t vssAfter;
-        int burnoutAfter;  // decoded by the step after the failing one
-        bool aborted;
-    } cases[] = {
-        {{PromptAnswer::Ignore}, 150, 4500, false},
-        {{PromptAnswer::Abort}, 150, 3000, true},
-    };
-    for (const auto& c : cases) {
+    for (const PromptAnswer answer : {PromptAnswer::Ignore, PromptAnswer::Abort}) {
         ModuleData data;
         data.EEPROMBuffer[74] = 0x80;
         data.EEPROMBuffer[75] = 45;
         data.EEPROMBuffer[48] = 12;
         ScriptedPrompts prompts;
-        for (auto answer : c.answers) prompts.answer(answer);
+        prompts.answer(answer);
         const CodecOutcome outcome = UpdateParams(data, prompts);
-
-        ASSERT_EQ(prompts.shown().size(), c.answers.size());
-        EXPECT_EQ(prompts.shown()[0].text, "Overflow");
-        EXPECT_EQ(prompts.shown()[0].title, "Error");
-        EXPECT_EQ(data.GPIO2VSSFreq, c.vssAfter);
-        EXPECT_EQ(data.GPIO2BurnRPMLim, c.burnoutAfter);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(std::pair(prompts.shown()[0].text, prompts.shown()[0].title),
+                  std::pair(std::string("Overflow"), std::string("Error")));
+        EXPECT_EQ(data.GPIO2VSSFreq, 150);
+        EXPECT_EQ(data.GPIO2BurnRPMLim, answer == PromptAnswer::Ignore ? 4500 : 3000);
         EXPECT_EQ(data.TrigTiming, 12);  // decoded before the failure either way
-        EXPECT_EQ(outcome.aborted, c.aborted);
+        EXPECT_EQ(outcome.aborted, answer == PromptAnswer::Abort);
         EXPECT_EQ(outcome.failures.back().step, "GPIO2VSSFreq");
     }
 }

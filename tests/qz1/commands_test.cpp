@@ -69,12 +69,9 @@ TEST(Qz1Diff, ListsEachDifferenceInWordsAndExitsOneWhenTheFilesDiffer) {
         const TempFolder folder;
         const ToolRun run =
             runTool({"diff", writeTune(folder, "a.dat", c.a), writeTune(folder, "b.dat", c.b)});
-        if (c.lines) {
-            EXPECT_EQ(run.out.substr(0, c.expected.size()), c.expected);
-            EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), c.lines);
-        } else {
-            EXPECT_EQ(run.out, c.expected);
-        }
+        EXPECT_EQ(c.lines ? run.out.substr(0, c.expected.size()) : run.out, c.expected);
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'),
+                  c.lines ? c.lines : std::count(c.expected.begin(), c.expected.end(), '\n'));
         EXPECT_EQ(run.status, c.expected.empty() ? 0 : 1) << c.expected;
         EXPECT_EQ(run.err, "");
     }
