@@ -111,10 +111,9 @@ TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming
     data.Table3D(20, 1) = 7;
     const EncodingLimits limits2D = encodeTable2D(data);
     const EncodingLimits limits3D = encodeTable3D(data);
-    EXPECT_EQ(limits2D.aboveTrigger, 1);
-    EXPECT_EQ(limits2D.belowLowest, 0);
-    EXPECT_EQ(limits3D.aboveTrigger, 0);
-    EXPECT_EQ(limits3D.belowLowest, 2);
+    EXPECT_EQ(std::tuple(limits2D.aboveTrigger, limits2D.belowLowest, limits3D.aboveTrigger,
+                         limits3D.belowLowest),
+              std::tuple(1, 0, 0, 2));
     for (int c = 1; c <= 20; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
     EXPECT_EQ(data.EEPROMBuffer[36], 0);
     EXPECT_EQ(data.EEPROMBuffer[112], 8 * 21 + 1);  // row 8, column 1 comes first
