@@ -64,55 +64,32 @@ TEST(CheckedConvert, RoundsHalfToEvenThenChecksTheRange) {
     }
 }
 
-// Blanks (space, tab, line feed, not carriage return) are skipped wherever they stand; at most
-// one full stop; an exponent without digits is not taken; a comma is never a decimal point;
-// an exponent beyond a double gives 0 or an infinity of the number's sign.
-TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
+// The number at the start of a text, and whether the text is one number with blanks around
+// it. Blanks (space, tab, line feed, not carriage return) are skipped wherever they stand in
+// the leading number; at most one full stop; an exponent without digits is not taken; a comma
+// is never a decimal point; an exponent beyond a double gives 0 or an infinity of the number's
+// sign. A whole number may have carriage returns around it too.
+TEST(LeadingNumber, ReadsTheNumberAtTheStartAndTellsWhetherItIsTheWholeText) {
     const struct {
         std::string text;
         double expected;
+        bool whole;
     } cases[] = {
-        {"25", 25},
-        {"  25.5", 25.5},
-        {"\t\n-3", -3},
-        {"+4.25", 4.25},
-        {"25 degrees", 25},
-        {"2 5", 25},
-        {"1.2.3", 1.2},
-        {"1.5E2", 150},
-        {"1.5e-1", 0.15},
-        {"1E", 1},
-        {"1E+", 1},
-        {"3x4", 3},
-        {".5", 0.5},
-        {"5.", 5},
-        {"", 0},
-        {"abc", 0},
-        {"-", 0},
-        {".", 0},
-        {"\r5", 0},
-        {"--5", 0},
-        {"4,5", 4},
-        {"1E-999", 0},
-        {"1E999", INFINITY},
-        {"-1E999", -INFINITY},
+        // clang-format off
+        {"25", 25, true}, {"  25.5", 25.5, true}, {" 25.5 ", 25.5, true}, {"\t\n-3", -3, true},
+        {"+4.25", 4.25, true}, {"-8", -8, true}, {"+8", 8, true}, {"1E3", 1000, true},
+        {"\t7\t", 7, true}, {"25 degrees", 25, false}, {"25a", 25, false}, {"2 5", 25, false},
+        {"1.2.3", 1.2, false}, {"1.5E2", 150, true}, {"1.5e-1", 0.15, true}, {"1E", 1, false},
+        {"1E+", 1, false}, {"3x4", 3, false}, {".5", 0.5, true}, {"5.", 5, true}, {"", 0, false},
+        {"  ", 0, false}, {"abc", 0, false}, {"-", 0, false}, {".", 0, false}, {"\r5", 0, true},
+        {"--5", 0, false}, {"4,5", 4, false}, {"25,0", 25, false}, {"1E-999", 0, true},
+        {"1E999", INFINITY, true}, {"-1E999", -INFINITY, true},
+        // clang-format on
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(leadingNumber(c.text), c.expected) << '"' << c.text << '"';
-}
-
-TEST(IsNumericWhole, AcceptsOneNumberWithSurroundingBlanksOnly) {
-    const struct {
-        std::string text;
-        bool numeric;
-    } cases[] = {
-        {"25", true},   {" 25.5 ", true}, {"-8", true},    {"+8", true},     {"1E3", true},
-        {".5", true},   {"5.", true},     {"\t7\t", true}, {"", false},      {"  ", false},
-        {"abc", false}, {"25a", false},   {"2 5", false},  {"1.2.3", false}, {"-", false},
-        {".", false},   {"1E", false},    {"25,0", false}, {"--5", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(isNumericWhole(c.text), c.numeric) << '"' << c.text << '"';
+        EXPECT_EQ(isNumericWhole(c.text), c.whole) << '"' << c.text << '"';
+    }
 }
 
 // Zero and positive numbers get one leading blank, negative ones a minus sign.

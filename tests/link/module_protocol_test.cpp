@@ -1,14 +1,40 @@
 #include "link/module_protocol.h"
 
+#include <asm/termbits.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstdarg>
 
 #include "link/line_errors.h"
 #include "link/module_simulator.h"
+#include "link/pty_simulator_host.h"
+#include "link/qt_serial_port.h"
 #include "support/scripted_port.h"
 #include "support/scripted_prompts.h"
+
+namespace {
+
+// A pseudo-terminal has no modem lines, so the port's requests for them are caught on their
+// way to the kernel: each set (TIOCMBIS) or clear (TIOCMBIC) with its lines.
+std::vector<std::pair<unsigned long, int>> modemLineRequests;
+
+}  // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+    va_list arguments;
+    va_start(arguments, request);
+    void* argument = va_arg(arguments, void*);
+    va_end(arguments);
+    if (request == TIOCMBIS || request == TIOCMBIC)
+        modemLineRequests.emplace_back(request, *static_cast<int*>(argument));
+    using Ioctl = int (*)(int, unsigned long, ...);
+    static const auto next = reinterpret_cast<Ioctl>(dlsym(RTLD_NEXT, "ioctl"));
+    return next(fd, request, argument);
+}
 
 namespace qz {
 namespace {
@@ -41,10 +67,8 @@ struct Link {
         protocol.delay = [this](int ms) { delays.push_back({ms, port.sent.size()}); };
     }
     Bytes reads(int count) const {
-        Bytes bytes(3 + static_cast<std::size_t>(count), 0x15);  // address 16, then the reads
-        bytes[0] = 0x14;
-        bytes[1] = 0x10;
-        bytes[2] = 0x00;
+        Bytes bytes{0x14, 0x10, 0x00};  // address 16, then the reads
+        bytes.resize(bytes.size() + static_cast<std::size_t>(count), 0x15);
         return bytes;
     }
     ProgramState state;
@@ -55,15 +79,39 @@ struct Link {
     std::vector<Delay> delays;
 };
 
-TEST(ModuleProtocol, ResyncEmptiesTheLineSendsOneByteAndWantsTheAcknowledge) {
-    Link ok;
-    ok.port.open();
-    ok.port.arrive({0x99});  // left over from an earlier exchange
-    ok.protocol.ReSync();
-    EXPECT_EQ(ok.port.sent, Bytes{0x33});
-    EXPECT_TRUE(ok.protocol.CommOK);
-    EXPECT_TRUE(ok.port.isOpen()) << "resync leaves the port open";
-    EXPECT_EQ(ok.delays, (std::vector<Delay>{{2, 1}}));
+// One exchange each on a line with a byte left over from an earlier one: the bytes sent,
+// whether it succeeded, the settling delays and whether the port is left open. Resync empties
+// the line first and waits 2 ms after the acknowledge; an address goes command, low and high
+// byte, 5 ms after each reply. A module that does not answer as it should fails the exchange
+// without a word.
+TEST(ModuleProtocol, ResyncAndAddressSelectionExchanges) {
+    const std::vector<Delay> settled = {{5, 1}, {5, 2}, {5, 3}};
+    const struct {
+        int address;  // none for a resync
+        SimulatorFaults faults;
+        Bytes sent;
+        bool ok;
+        std::vector<Delay> delays;
+    } cases[] = {
+        // clang-format off
+        {-1, {}, {0x33}, true, {{2, 1}}}, {-1, {.nakResync = true}, {0x33}, false, {{2, 1}}},
+        {-1, {.silent = true}, {0x33}, false, {}}, {-1, {.noEcho = true}, {0x33}, false, {}},
+        {16, {}, {0x14, 0x10, 0x00}, true, settled},
+        {0x1234, {}, {0x14, 0x34, 0x12}, true, settled},
+        {16, {.nakAddress = true}, {0x14, 0x10, 0x00}, false, settled},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        Link link(c.faults);
+        link.port.open();
+        link.port.arrive({0x99});
+        c.address < 0 ? link.protocol.ReSync() : link.protocol.SetEEPROMAddress(c.address);
+        EXPECT_EQ(link.port.sent, c.sent) << c.address;
+        EXPECT_EQ(link.protocol.CommOK, c.ok) << c.address;
+        EXPECT_EQ(link.delays, c.delays) << c.address;
+        EXPECT_EQ(link.port.isOpen(), c.address < 0) << c.address;
+        EXPECT_TRUE(link.prompts.shown().empty());
+    }
 }
 
 // The echo (or any other non-printable byte) first, then the characters from 32 to 127 up to
@@ -110,31 +158,6 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
     }
 }
 
-TEST(ModuleProtocol, AddressSelectionSendsCommandLowAndHighByte) {
-    Link link;
-    link.protocol.SetEEPROMAddress(16);
-    EXPECT_EQ(link.port.sent, (Bytes{0x14, 0x10, 0x00}));
-    EXPECT_TRUE(link.protocol.CommOK);
-    EXPECT_EQ(link.delays, (std::vector<Delay>{{5, 1}, {5, 2}, {5, 3}}));
-    EXPECT_FALSE(link.port.isOpen());
-    Link high;
-    high.protocol.SetEEPROMAddress(0x1234);
-    EXPECT_EQ(high.port.sent, (Bytes{0x14, 0x34, 0x12}));
-}
-
-// A module that does not answer as it should fails the exchange without a word.
-TEST(ModuleProtocol, AResyncOrAnAddressRefusedFailsSilently) {
-    for (const SimulatorFaults faults :
-         {SimulatorFaults{.silent = true}, SimulatorFaults{.nakResync = true},
-          SimulatorFaults{.noEcho = true}, SimulatorFaults{.nakAddress = true}}) {
-        Link failing(faults);
-        faults.nakAddress ? failing.protocol.SetEEPROMAddress(16) : failing.protocol.ReSync();
-        EXPECT_FALSE(failing.protocol.CommOK);
-        EXPECT_TRUE(failing.prompts.shown().empty());
-        EXPECT_TRUE(!faults.nakAddress || !failing.port.isOpen());
-    }
-}
-
 TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
     Link link;
     link.state.UserAbort = true;  // an Esc from before the read does not stop it
@@ -145,9 +168,8 @@ TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
     EXPECT_EQ(link.port.sent, link.reads(264));
     EXPECT_EQ(image, demoTune()) << "addresses 0-15 are zero in both";
     EXPECT_EQ(link.progress.captions, std::vector<std::string>{"Reading EEPROM"});
-    EXPECT_EQ(link.progress.values.front(), 0);
-    EXPECT_EQ(link.progress.values[1], 6);
-    EXPECT_EQ(link.progress.values.back(), 100);
+    const auto& values = link.progress.values;
+    EXPECT_EQ(std::tuple(values.front(), values[1], values.back()), std::tuple(0, 6, 100));
     EXPECT_FALSE(link.progress.visible);
     EXPECT_FALSE(link.port.isOpen());
     EXPECT_EQ(link.delays.size(), 3u + 2 * 264) << "5 ms in each read and after it";
@@ -170,31 +192,30 @@ TEST(ModuleProtocol, AReadThatGoesWrongEndsAsTheAnswerSays) {
     const struct {
         Event event;
         PromptAnswer answer;
-        std::string message;
+        std::vector<std::string> messages;
         bool read;
     } cases[] = {
-        {Esc, PromptAnswer::Abort, "", false},
-        {Stray, PromptAnswer::Retry, unexpected, true},
-        {Stray, PromptAnswer::Ignore, unexpected, false},
-        {Stray, PromptAnswer::Abort, unexpected, false},
-        {LateStray, PromptAnswer::Abort, unexpected, false},
-        {Lost, PromptAnswer::Abort,
-         "RS-232 device /dev/ttyUSB0 was disconnected. Check cable and click Abort.", false},
-        {Silent, PromptAnswer::Abort, kTimeoutMessage, false},
+        {Esc, PromptAnswer::Abort, {}, false},
+        {Stray, PromptAnswer::Retry, {unexpected}, true},
+        {Stray, PromptAnswer::Ignore, {unexpected}, false},
+        {Stray, PromptAnswer::Abort, {unexpected}, false},
+        {LateStray, PromptAnswer::Abort, {unexpected}, false},
+        {Lost,
+         PromptAnswer::Abort,
+         {"RS-232 device /dev/ttyUSB0 was disconnected. Check cable and click Abort."},
+         false},
+        {Silent, PromptAnswer::Abort, {kTimeoutMessage}, false},
     };
     for (const auto& c : cases) {
         Link link(c.event == Stray    ? SimulatorFaults{.strayByteAt = 100}
                   : c.event == Silent ? SimulatorFaults{.vanishAt = 100}
                                       : SimulatorFaults{});
         const std::size_t at100 = link.reads(100 - 16 + 1).size();
-        if (c.event == Esc)
-            link.progress.onValue = [&](int) {
-                if (link.port.sent.size() == at100) link.state.UserAbort = true;
-            };
-        if (c.event == Lost)
-            link.port.onWait = [&] {
-                if (link.port.sent.size() == at100) link.port.lose();
-            };
+        link.port.onWait = [&] {  // while the reply of address 100 is awaited
+            if (link.port.sent.size() != at100) return;
+            if (c.event == Esc) link.state.UserAbort = true;
+            if (c.event == Lost) link.port.lose();
+        };
         if (c.event == LateStray)  // a byte after the reply of address 100
             link.port.respond = [&, module = link.port.respond](std::uint8_t byte) {
                 Bytes reply = module(byte);
@@ -204,14 +225,10 @@ TEST(ModuleProtocol, AReadThatGoesWrongEndsAsTheAnswerSays) {
         link.prompts.answer(c.answer);
         EepromBytes image{};
         link.protocol.ReadEEPROMData(image);
-        EXPECT_EQ(link.prompts.messages(), c.message.empty() ? std::vector<std::string>{}
-                                                             : std::vector<std::string>{c.message});
+        EXPECT_EQ(link.prompts.messages(), c.messages);
         EXPECT_EQ(link.protocol.CommOK, c.read);
-        if (c.read) {
-            EXPECT_EQ(image, demoTune());
-        } else {
-            EXPECT_EQ(link.port.sent, link.reads(100 - 16 + 1));
-        }
+        // A read that ends there sends nothing after address 100.
+        EXPECT_TRUE(c.read ? image == demoTune() : link.port.sent == link.reads(100 - 16 + 1));
         EXPECT_FALSE(link.state.UserAbort);
         EXPECT_FALSE(link.progress.visible);
         EXPECT_FALSE(link.port.isOpen());
@@ -339,6 +356,86 @@ TEST(ModuleProtocol, TheBarFollowsTheAddress) {
     EXPECT_EQ(progressFor(150), 57);
     EXPECT_EQ(progressFor(262), 100);  // 99.6
     for (int address = 263; address <= 279; ++address) EXPECT_EQ(progressFor(address), 100);
+}
+
+// The program's real serial port code against a simulated module on a pseudo-terminal. The
+// settling delays are left out: what is tested here is the bytes on the tty, not timing.
+struct PtyLink {
+    explicit PtyLink(SimulatorFaults faults = {}, std::string id = kDefaultSimulatorId)
+        : host(ModuleSimulator(demoTune(), std::move(id), faults)),
+          port([this](int) { return host.devicePath(); }) {
+        port.applyLineSettings();
+        protocol.delay = [](int) {};
+    }
+    PtySimulatorHost host;
+    QtSerialPort port;
+    ProgramState state;
+    ScriptedPrompts prompts;
+    RecordedProgress progress;
+    ModuleProtocol protocol{port, prompts, state, progress};
+};
+
+// Read back from the terminal itself, not from what Qt remembers having set.
+TEST(PtyLink, TheLineSettingsHoldOnTheTerminal) {
+    PtyLink link;
+    modemLineRequests.clear();
+    link.port.open();
+    EXPECT_EQ(modemLineRequests, (std::vector<std::pair<unsigned long, int>>{
+                                     {TIOCMBIS, TIOCM_DTR}, {TIOCMBIC, TIOCM_RTS}}))
+        << "DTR on, RTS off";
+    termios2 line{};
+    ASSERT_EQ(ioctl(static_cast<int>(link.port.device().handle()), TCGETS2, &line), 0);
+    EXPECT_EQ(std::pair(line.c_ispeed, line.c_ospeed), std::pair(56000u, 56000u));
+    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ISTRIP | ICRNL | IGNCR | INLCR), 0u)
+        << "every byte, 0x0D and 0x11 included, arrives unchanged";
+    EXPECT_EQ(line.c_lflag & ICANON, 0u);
+    EXPECT_EQ(link.port.device().readBufferSize(), 256);
+    link.port.close();
+}
+
+TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
+    PtyLink link;
+    link.protocol.ReSync();
+    ASSERT_TRUE(link.protocol.CommOK);
+    link.protocol.ReadFirmwareID();
+    EXPECT_EQ(link.state.FirmwareID, kDefaultSimulatorId);
+    EXPECT_EQ(link.state.ModuleType, "QZ-1");
+    EepromBytes image{};
+    link.protocol.ReadEEPROMData(image);
+    ASSERT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(image, link.host.eeprom());
+
+    link.state.EEPROMBuffer = image;
+    for (int a = 16; a < 280; a += 7) link.state.EEPROMBuffer[a] ^= 0xA5;
+    link.state.EEPROMBuffer[16] = 0x00;  // NUL bytes travel unchanged
+    link.state.EEPROMBuffer[17] = 0x0D;
+    link.protocol.WriteEEPROMData();
+    EXPECT_TRUE(link.protocol.CommOK);
+    EXPECT_EQ(link.state.VerifyErrorCount, 0);
+    EXPECT_EQ(link.host.eeprom(), link.state.EEPROMBuffer);
+    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_TRUE(link.prompts.shown().empty());
+}
+
+// Characters still arriving after the deadline are a timeout: the deadline is for the whole
+// identification. The module's line hanging up at address 100, as a pulled USB adapter does,
+// ends the read at once with its own message, not a timeout a second later.
+TEST(PtyLink, ASlowIdentificationTimesOutAndAVanishedDeviceEndsTheReadAtOnce) {
+    for (const bool slow : {true, false}) {
+        PtyLink link(slow ? SimulatorFaults{.idCharacterDelayMs = 150}
+                          : SimulatorFaults{.vanishAt = 100});
+        link.prompts.answer(PromptAnswer::Abort);
+        EepromBytes image{};
+        slow ? link.protocol.ReadFirmwareID() : link.protocol.ReadEEPROMData(image);
+        EXPECT_EQ(link.prompts.messages(),
+                  std::vector<std::string>{
+                      slow ? kTimeoutMessage
+                           : disconnectedMessage(link.host.devicePath().toStdString())});
+        EXPECT_FALSE(link.protocol.CommOK);
+        EXPECT_FALSE(link.port.isOpen());
+    }
 }
 
 }  // namespace

@@ -18,19 +18,15 @@ using qz::test::TempFolder;
 // stderr for each problem, OUT never written, and no Qt message on the real stderr.
 TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
     TempFolder folder;
-    qz::EepromBytes image = sampleImage();
-    const auto good = folder.write("good.dat", fileBytes(image));
-    image[74] = 0x9C;  // a frequency above 32767
-    image[75] = 45;
-    const auto vss = folder.write("vss.dat", fileBytes(image));
-    image[50] = 0x40 | 0x20 | 0x1C;
-    const auto vss2D = folder.write("vss2d.dat", fileBytes(image));
+    const auto good = writeTune(folder, "good.dat");
+    const auto good2D = writeTune(folder, "good2d.dat", {{50, 0x40 | 0x20 | 0x1C}});
+    // A frequency above 32767.
+    const auto vss = writeTune(folder, "vss.dat", {{74, 0x9C}, {75, 45}});
+    const auto vss2D =
+        writeTune(folder, "vss2d.dat", {{74, 0x9C}, {75, 45}, {50, 0x40 | 0x20 | 0x1C}});
     const auto out = folder.path("out.dat");
     const auto shortFile = folder.write("short.dat", QByteArray(100, '\1'));
     const auto nullJson = folder.write("null.json", "{\"GPIO2VSSFreq\": null}");
-    qz::EepromBytes image2D = sampleImage();
-    image2D[50] = 0x40 | 0x20 | 0x1C;
-    const auto good2D = folder.write("good2d.dat", fileBytes(image2D));
     const auto pipe = qz::test::makeFifo(folder.path("pipe.dat"));
     const QByteArray goodBytes = folder.read("good.dat");
 
@@ -49,6 +45,7 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         return std::vector<std::string>{"apply", good, "--json", path, "-o", out};
     };
     std::vector<Row> rows = {
+        // clang-format off
         {{}, 2, "qz1: no command given; see qz1 --help\n"},
         {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
         {{"show"}, 2, "qz1: show needs FILE\n"},
@@ -62,8 +59,7 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"show", shortFile}, 2, shortFile + ": premature end of file after 100 bytes"},
         {{"report", "missing.dat", "-o", out}, 2, "qz1: missing.dat: No such file"},
         {{"report", good, "-o", "/nonexistent/r.pdf"},
-         2,
-         "/nonexistent/r.pdf: No such file or directory"},
+         2, "/nonexistent/r.pdf: No such file or directory"},
         // Only regular files are read or replaced, and a report never replaces its tune.
         {{"show", pipe}, 2, pipe + ": not a regular file"},
         {{"apply", good, "--json", pipe, "-o", out}, 2, pipe + ": not a regular file"},
@@ -71,8 +67,7 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"report", good, "-o", good}, 2, good + " is the tune itself"},
         // A value that is not a number is bad input; a number corrected is a note.
         {{"new2d", good2D, "--trigger", "abc", "-o", out},
-         2,
-         "--trigger takes a number, not \"abc\""},
+         2, "--trigger takes a number, not \"abc\""},
         {{"new2d", good2D, "--final-advance", "nan", "-o", out}, 2, "takes a number, not \"nan\""},
         // A table wizard needs its own table selected and whole degrees.
         {{"new2d", good, "-o", out}, 2, "the selected timing table is not 2D"},
@@ -81,10 +76,10 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"new3d", good, "--trigger", "41", "-o", out}, 2, "whole degrees from 0 to 40"},
         // Edits that cannot be made.
         {set("Bogus=1"), 2, "--set Bogus=1: unknown variable name \"Bogus\""},
-        {set("GPI1Mode=256"), 2,
-         "--set GPI1Mode=256: value 256 is out of range for GPI1Mode (a byte, 0..255)"},
-        {set("TrigTiming=40000"), 2,
-         "value 40000 is out of range for TrigTiming (an Integer, -32768..32767)"},
+        {set("GPI1Mode=256"),
+         2, "--set GPI1Mode=256: value 256 is out of range for GPI1Mode (a byte, 0..255)"},
+        {set("TrigTiming=40000"),
+         2, "value 40000 is out of range for TrigTiming (an Integer, -32768..32767)"},
         {set("TrigTiming=99999999999999999999"), 2, "is out of range for TrigTiming"},
         {set("TrigTiming=2.5"), 2, "expected a whole number, found \"2.5\""},
         {set("Cyl4Engine=1"), 2, "Cyl4Engine takes true or false, not \"1\""},
@@ -96,14 +91,14 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {json("bad.json", "{\"TrigTiming\": "), 2, "bad.json: malformed JSON at byte"},
         {json("list.json", "[1, 2]"), 2, "list.json: expected one JSON object of variables"},
         {json("unknown.json", "{\"Nope\": 1}"), 2, "unknown.json: unknown variable name \"Nope\""},
-        {json("half.json", "{\"RetardComp\": 2.5}"), 2,
-         "half.json: RetardComp: value 2.5 is not a whole number"},
-        {json("huge.json", "{\"TrigTiming\": 1E8877777}"), 2,
-         "huge.json: a number in the JSON is out of range"},
-        {json("flag.json", "{\"Cyl6Engine\": 1}"), 2,
-         "flag.json: Cyl6Engine: expected true or false, found 1"},
-        {json("short.json", "{\"Table2D\": [1, 2]}"), 2,
-         "short.json: Table2D: expected an array of 21 values"},
+        {json("half.json", "{\"RetardComp\": 2.5}"),
+         2, "half.json: RetardComp: value 2.5 is not a whole number"},
+        {json("huge.json", "{\"TrigTiming\": 1E8877777}"),
+         2, "huge.json: a number in the JSON is out of range"},
+        {json("flag.json", "{\"Cyl6Engine\": 1}"),
+         2, "flag.json: Cyl6Engine: expected true or false, found 1"},
+        {json("short.json", "{\"Table2D\": [1, 2]}"),
+         2, "short.json: Table2D: expected an array of 21 values"},
         {json("absent.json", ""), 2, "absent.json: No such file or directory"},
         {set("GPIO3ShiftRPM1=13000"), 2, "out.dat: cannot encode GPIO3ShiftRPM1 = 13000: Overflow"},
         {set("RetardComp=-1"), 2, "cannot encode RetardComp = -1: Overflow"},
@@ -118,6 +113,7 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"new2d", vss2D, "-o", out}, 3, vss2D + overflow},
         {{"new3d", vss, "-o", out}, 3, vss + overflow},
         {{"upload", vss, "--port", "/dev/null"}, 3, vss + overflow},
+        // clang-format on
     };
     for (std::size_t i = 0; i < commands().size(); ++i) {
         const std::string& name = commands()[i].name;

@@ -44,4 +44,12 @@ inline qz::EepromBytes sampleImage() {
     return image;
 }
 
+// sampleImage() with some bytes changed (address, byte), written as a data file.
+inline std::string writeTune(const qz::test::TempFolder& folder, const QString& name,
+                             const std::vector<std::pair<int, int>>& changes = {}) {
+    qz::EepromBytes image = sampleImage();
+    for (auto [address, byte] : changes) image[address] = static_cast<std::uint8_t>(byte);
+    return folder.write(name, fileBytes(image));
+}
+
 }  // namespace qz1::test

@@ -11,29 +11,22 @@ namespace qz::test {
 
 // A program folder for one test: the shipped resources, less any named files, plus any
 // configuration text given.
-class ProgramFolder {
+class ProgramFolder : public TempFolder {
   public:
     explicit ProgramFolder(const QStringList& without = {}) {
         const QDir resources(QStringLiteral(QZ_RESOURCES_DIR));
         for (const QString& name : resources.entryList(QDir::Files)) {
-            if (!without.contains(name))
-                QFile::copy(resources.filePath(name), QString::fromStdString(folder_.path(name)));
+            if (!without.contains(name)) QFile::copy(resources.filePath(name), path() + '/' + name);
         }
         if (without.contains(QStringLiteral("help"))) return;
-        QDir(folder_.folderPath()).mkdir(QStringLiteral("help"));
+        QDir(path()).mkdir(QStringLiteral("help"));
         const QDir help(resources.filePath(QStringLiteral("help")));
         for (const QString& name : help.entryList(QDir::Files))
-            QFile::copy(help.filePath(name), QString::fromStdString(folder_.path("help/" + name)));
+            QFile::copy(help.filePath(name), path() + "/help/" + name);
     }
-    QString path() const { return folder_.folderPath(); }
-    std::string file(const QString& name) const { return folder_.path(name); }
-    std::string write(const QString& name, const QByteArray& bytes) const {
-        return folder_.write(name, bytes);
-    }
-    QByteArray read(const QString& name) const { return folder_.read(name); }
-
-  private:
-    TempFolder folder_;
+    using TempFolder::path;
+    QString path() const { return folderPath(); }
+    std::string file(const QString& name) const { return path(name); }
 };
 
 }  // namespace qz::test

@@ -25,8 +25,6 @@ class ScriptedPort : public SerialPort {
 
     std::function<std::vector<std::uint8_t>(std::uint8_t)> respond;
     std::vector<std::uint8_t> sent;
-    int opens = 0;
-    int discards = 0;
     bool failToOpen = false;
     // Runs in every wait, as window events run in the real one.
     std::function<void()> onWait;
@@ -53,7 +51,6 @@ class ScriptedPort : public SerialPort {
             throw ProgramError(8002, "Comm Error", "Cannot open /dev/ttyUSB0: Permission denied");
         open_ = true;
         lost_ = false;
-        ++opens;
     }
     void close() override {
         open_ = false;
@@ -62,10 +59,7 @@ class ScriptedPort : public SerialPort {
     bool isOpen() const override { return open_; }
     void applyLineSettings() override {}
     int bytesWaiting() override { return static_cast<int>(incoming_.size()); }
-    void discardInput() override {
-        ++discards;
-        incoming_.clear();
-    }
+    void discardInput() override { incoming_.clear(); }
     void writeByte(std::uint8_t byte) override {
         if (!open_) throw ProgramError(8018, "Comm Error", "The port /dev/ttyUSB0 is closed.");
         sent.push_back(byte);

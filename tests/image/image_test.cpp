@@ -1,16 +1,20 @@
-#include "image/parameter_codec.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "image/cell_encoding.h"
 #include "image/eeprom_buffer.h"
+#include "image/module_names.h"
 #include "image/parameter_catalog.h"
+#include "image/parameter_codec.h"
+#include "image/table_layout.h"
+#include "image/tune_difference.h"
 #include "support/round_trip.h"
 #include "support/scripted_prompts.h"
 
@@ -18,6 +22,107 @@ namespace qz {
 namespace {
 
 using test::ScriptedPrompts;
+using Changes = std::vector<std::pair<int, std::uint8_t>>;
+
+// The byte, and which of its limits (if any) held the advance; a quotient (T - advance) / 0.0879
+// exactly halfway gives the even byte.
+TEST(CellEncoding, EncodesTheRetardFromTheTriggerTimingLimitedToAByte) {
+    constexpr auto None = CellLimit::None;
+    // clang-format off
+    const struct {
+        int trigTiming;
+        double advance;
+        int byte;
+        CellLimit limit;
+    } cases[] = {
+        {30, 30, 0, None}, {30, 8, 250, None},  // T - 22
+        {30, 7.5, 255, CellLimit::BelowLowest},  // 256 steps are limited to 255
+        {30, 31, 0, CellLimit::AboveTrigger},  // -11 steps limited to 0
+        {30, 30.05, 0, CellLimit::AboveTrigger},  // -0.57 steps round to -1
+        {30, 30.04, 0, None},  // -0.46 steps round to 0
+        {30, -100, 255, CellLimit::BelowLowest}, {10, 10 - 0.0879 * 255, 255, None},
+        {40, 40 - 0.0879, 1, None}, {30, 30 - 0.04, 0, None},
+        {30, 30 - 0.05, 1, None},  // nearest step
+        {0, -2.5 * kRetardStep, 2, None}, {0, -3.5 * kRetardStep, 4, None},
+        {0, -0.5 * kRetardStep, 0, None}, {0, -254.5 * kRetardStep, 254, None},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(encodeCell(c.trigTiming, c.advance), c.byte) << c.trigTiming << " " << c.advance;
+        EXPECT_EQ(cellLimit(c.trigTiming, c.advance), c.limit) << c.trigTiming << " " << c.advance;
+    }
+}
+
+TEST(CellEncoding, EveryByteSurvivesDecodeThenEncodeAtEveryTriggerTiming) {
+    for (int t = 0; t <= 40; ++t)
+        for (int b = 0; b <= 255; ++b)
+            ASSERT_EQ(encodeCell(t, decodeCell(t, static_cast<std::uint8_t>(b))), b)
+                << t << " " << b;
+}
+
+// Every offset of the block names the cell stored there, each cell at its own address.
+TEST(TableLayout, The3DBlockStoresTheLowestPressureRowFirst) {
+    const struct {
+        int column;
+        int row;
+        int address;
+    } cases[] = {{1, 8, 112}, {21, 8, 132}, {1, 7, 133}, {1, 1, 259}, {21, 1, 279}, {11, 4, 206}};
+    for (const auto& c : cases) EXPECT_EQ(table3DAddress(c.column, c.row), c.address);
+    std::set<int> addresses;
+    for (int k = 0; k < kTable3DCells; ++k) {
+        const Cell3D cell = table3DCellAt(k);
+        EXPECT_EQ(table3DAddress(cell.column, cell.row), kTable3DFirstAddress + k);
+        addresses.insert(table3DAddress(cell.column, cell.row));
+    }
+    EXPECT_EQ(addresses.size(), 168u);
+}
+
+TEST(TableLayout, TheSensorsNameAndPressureLabelsFollowItsCode) {
+    // clang-format off
+    const struct {
+        std::uint8_t sensor;
+        const char* name;
+        std::vector<int> labelsFromRow8;
+    } cases[] = {
+        {0, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
+        {1, "2 bar", {18, 24, 30, 36, 42, 48, 54, 60}},
+        {2, "3 bar", {20, 30, 40, 50, 60, 70, 80, 90}},
+        {3, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
+        {255, "1 bar", {16, 18, 20, 22, 24, 26, 28, 30}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        std::vector<int> labels;
+        for (int r = 8; r >= 1; --r) labels.push_back(pressureLabel(c.sensor, r));
+        EXPECT_EQ(labels, c.labelsFromRow8) << int(c.sensor);
+        EXPECT_EQ(mapSensorName(c.sensor), c.name) << int(c.sensor);
+    }
+}
+
+TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming) {
+    ModuleData data;
+    data.EEPROMBuffer.fill(0xAA);
+    data.TrigTiming = 30;
+    for (int c = 1; c <= 21; ++c) data.Table2D(c, 1) = 30 - c * kRetardStep;
+    for (int c = 1; c <= 21; ++c)
+        for (int r = 1; r <= 8; ++r) data.Table3D(c, r) = 30 - (r * 21 + c) * kRetardStep;
+    data.Table2D(21, 1) = 31;   // above the trigger timing
+    data.Table3D(21, 1) = -30;  // further below it than a byte reaches
+    data.Table3D(20, 1) = 7;
+    const EncodingLimits limits2D = encodeTable2D(data);
+    const EncodingLimits limits3D = encodeTable3D(data);
+    EXPECT_EQ(std::tuple(limits2D.aboveTrigger, limits2D.belowLowest, limits3D.aboveTrigger,
+                         limits3D.belowLowest),
+              std::tuple(1, 0, 0, 2));
+    for (int c = 1; c <= 20; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
+    EXPECT_EQ(data.EEPROMBuffer[36], 0);
+    EXPECT_EQ(data.EEPROMBuffer[112], 8 * 21 + 1);  // row 8, column 1 comes first
+    EXPECT_EQ(data.EEPROMBuffer[279], 255);
+    for (int a = 0; a < kEepromSize; ++a)
+        if ((a < 16 || a > 36) && a < 112) {
+            EXPECT_EQ(data.EEPROMBuffer[a], 0xAA) << a;
+        }
+}
 
 ModuleData decodeBytes(std::initializer_list<std::pair<int, int>> bytes) {
     ModuleData data;
@@ -154,32 +259,23 @@ TEST(UpdateParams, DecodesTheFlagBytes) {
     EXPECT_TRUE(logging.GPIO2OneShotDelay);
 }
 
+// Ignore goes on to the steps after it, Abort leaves them undone.
 TEST(UpdateParams, AFrequencyAbove32767FailsWithOverflowThroughTheTrap) {
-    const struct {
-        std::vector<PromptAnswer> answers;
-        std::int16_t vssAfter;
-        int burnoutAfter;  // decoded by the step after the failing one
-        bool aborted;
-    } cases[] = {
-        {{PromptAnswer::Ignore}, 150, 4500, false},
-        {{PromptAnswer::Abort}, 150, 3000, true},
-    };
-    for (const auto& c : cases) {
+    for (const PromptAnswer answer : {PromptAnswer::Ignore, PromptAnswer::Abort}) {
         ModuleData data;
         data.EEPROMBuffer[74] = 0x80;
         data.EEPROMBuffer[75] = 45;
         data.EEPROMBuffer[48] = 12;
         ScriptedPrompts prompts;
-        for (auto answer : c.answers) prompts.answer(answer);
+        prompts.answer(answer);
         const CodecOutcome outcome = UpdateParams(data, prompts);
-
-        ASSERT_EQ(prompts.shown().size(), c.answers.size());
-        EXPECT_EQ(prompts.shown()[0].text, "Overflow");
-        EXPECT_EQ(prompts.shown()[0].title, "Error");
-        EXPECT_EQ(data.GPIO2VSSFreq, c.vssAfter);
-        EXPECT_EQ(data.GPIO2BurnRPMLim, c.burnoutAfter);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(std::pair(prompts.shown()[0].text, prompts.shown()[0].title),
+                  std::pair(std::string("Overflow"), std::string("Error")));
+        EXPECT_EQ(data.GPIO2VSSFreq, 150);
+        EXPECT_EQ(data.GPIO2BurnRPMLim, answer == PromptAnswer::Ignore ? 4500 : 3000);
         EXPECT_EQ(data.TrigTiming, 12);  // decoded before the failure either way
-        EXPECT_EQ(outcome.aborted, c.aborted);
+        EXPECT_EQ(outcome.aborted, answer == PromptAnswer::Abort);
         EXPECT_EQ(outcome.failures.back().step, "GPIO2VSSFreq");
     }
 }
@@ -249,6 +345,92 @@ TEST(RoundTrip, DecodingThenEncodingChangesOnlyTheDocumentedBytes) {
         if (expected.Cyl6Engine) expected.Cyl4Engine = false;
         ASSERT_EQ(static_cast<const ParameterVariables&>(again), expected) << "image " << i;
     }
+}
+
+// A 3D tune at trigger timing 30 with a 1 bar sensor, every cell 2 degrees below it.
+EepromBytes baseImage() {
+    EepromBytes image{};
+    image[48] = 30;
+    image[49] = 4;
+    image[50] = 0x80 | 0x10 | 0x04;
+    image[51] = 65;
+    for (int address = 112; address <= kImageLastAddress; ++address) image[address] = 23;
+    for (int address = 16; address <= 36; ++address) image[address] = 23;
+    return image;
+}
+
+TuneDifference differenceAfter(const Changes& changes, const EepromBytes& base = baseImage()) {
+    EepromBytes other = base;
+    for (const auto& [address, value] : changes) other[address] = value;
+    return compareTunes(decodedImage(base), decodedImage(other));
+}
+
+// Each parameter is named once, by the variable a tuner sets, in the report's order; a
+// flag byte only for bits no flag of its own says. The 3D flag wins over the 2D flag: the 2D
+// bit alone changes nothing a tuner sees.
+TEST(TuneDifference, NamesEachDifferingParameterOnceInTheReportsOrder) {
+    // clang-format off
+    const struct {
+        Changes changes;
+        std::vector<std::string_view> parameters;
+    } cases[] = {
+        {{{48, 28}}, {"TrigTiming"}},
+        {{{48, 28}, {50, 0x80 | 0x10}}, {"RPMLimitEnabled", "TrigTiming"}},
+        {{{50, 0x80 | 0x10 | 0x04 | 0x20}}, {"FixedMaxRPMLimitEnabled"}},
+        {{{50, 0x80 | 0x40 | 0x10 | 0x04}}, {"ModuleFlags"}}, {{{54, 1}}, {"HighSpeedDataLog"}},
+        {{{54, 2}}, {"DataLogFlags"}}, {{{72, 0x10}}, {"GPIO2OneShotDelay"}},
+        {{{72, 0x11}}, {"GPIO2Mode", "GPIO2OneShotDelay"}}, {{{55, 2}}, {"MAPSensorBar"}},
+        {{{81, 20}, {82, 90}}, {"GPIO3MinRPM", "GPIO3MaxRPM"}},
+        {{{88, 20}, {87, 90}}, {"GPIO3ShiftRPM4", "GPIO3ShiftRPM5"}},
+        {{{73, 1}}, {"GPIO2VSSFreq"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const TuneDifference difference = differenceAfter(c.changes);
+        EXPECT_EQ(difference.parameters, c.parameters) << c.changes.front().first;
+        EXPECT_TRUE(difference.cells.empty() || c.changes.front().first == 48);
+    }
+}
+
+TEST(TuneDifference, SummaryAndCountsSayHowMuchDiffers) {
+    const struct {
+        Changes changes;
+        std::string summary, counts;
+    } cases[] = {
+        {{}, "Identical", "same"},
+        // 23 steps below 30 is 27.98 degrees, 5 steps 29.56: +1.6 at 3500 RPM in row 5,
+        // 22 kPa for this tune's 1 bar sensor, beside a cell of -0.1.
+        {{{49, 6}, {table3DAddress(8, 5), 5}, {table3DAddress(1, 1), 24}},
+         "2 cells (largest +1.6 at 3500 RPM, 22 kPa), 1 parameter differ",
+         "2 cells, 1 parameter"},
+        {{{49, 6}}, "1 parameter differs", "1 parameter"},
+        {{{40, 1}, {41, 2}}, "2 other bytes differ", "2 other bytes"},
+    };
+    for (const auto& c : cases) {
+        const TuneDifference difference = differenceAfter(c.changes);
+        EXPECT_EQ(differenceSummary(difference, decodedImage(baseImage())), c.summary);
+        EXPECT_EQ(differenceCounts(difference), c.counts);
+    }
+    // Cells from row 8 down, each at its own column and row with both advances; bytes the
+    // program does not interpret are listed as bytes and nothing else.
+    const TuneDifference some = differenceAfter(
+        {{table3DAddress(1, 1), 24}, {table3DAddress(8, 5), 5}, {37, 1}, {79, 2}, {111, 3}});
+    const auto cell = [](const CellDifference& d) {
+        return std::tuple(d.kind, d.column, d.row, d.here, d.there);
+    };
+    ASSERT_EQ(some.cells.size(), 2u);
+    EXPECT_EQ(cell(some.cells[0]),
+              std::tuple(TableKind::Table3D, 8, 5, decodeCell(30, 23), decodeCell(30, 5)));
+    EXPECT_EQ(cell(some.cells[1]),
+              std::tuple(TableKind::Table3D, 1, 1, decodeCell(30, 23), decodeCell(30, 24)));
+    EXPECT_EQ(some.carriedBytes, (std::vector<int>{37, 79, 111}));
+    EXPECT_TRUE(some.parameters.empty() && some.alikeBytes.empty());
+    // A 2D cell below 0 degrees shows as 0 either way: the byte differs, nothing else.
+    EepromBytes zeroBelow = baseImage();
+    zeroBelow[48] = 1;
+    const TuneDifference alike = differenceAfter({{20, 200}}, zeroBelow);
+    EXPECT_EQ(alike.alikeBytes, std::vector<int>{20});
+    EXPECT_EQ(differenceSummary(alike, decodedImage(zeroBelow)), "1 other byte differs");
 }
 
 }  // namespace
