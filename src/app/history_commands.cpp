@@ -49,8 +49,8 @@ ModuleData frmTunewell_Main::bufferAsSaved() const {
 void frmTunewell_Main::mnuRestorePoints_Click() {
     RestorePointsWindow window(
         restorePoints_.list(),
-        [this, here = state_.BufferEmpty ? std::optional<ModuleData>()
-                                         : bufferAsSaved()](const RestorePoint& point) {
+        [here = state_.BufferEmpty ? std::optional<ModuleData>()
+                                   : bufferAsSaved()](const RestorePoint& point) {
             if (!here) return QStringLiteral("(buffer empty)");
             try {
                 return QString::fromStdString(differenceCounts(

@@ -94,9 +94,10 @@ void frmTunewell_Main::createMenus() {
     // Whatever a command changed, the status bar shows it afterwards.
     for (QAction* command : findChildren<QAction*>())
         connect(command, &QAction::triggered, this, &frmTunewell_Main::updateStatusBar);
-    for (const auto& [kind, copy, paste, modify] :
+    for (const auto& [tableKind, copy, paste, modify] :
          {std::tuple{TableKind::Table2D, mnuPopUpCopy2D, mnuPopUpPaste2D, mnuPopUpModify2D},
           {TableKind::Table3D, mnuPopUpCopy3D, mnuPopUpPaste3D, mnuPopUpModify3D}}) {
+        const TableKind kind = tableKind;  // clang 14 cannot capture a structured binding
         connect(copy, &QAction::triggered, this, [this, kind] { editor_->Copy(kind); });
         connect(paste, &QAction::triggered, this, [this, kind] { editor_->Paste(kind); });
         connect(modify, &QAction::triggered, this, [this, kind] { editor_->Modify(kind); });

@@ -57,7 +57,7 @@ void TableEditor::createActions(QWidget* parent) {
                                              {actions_.stepUpCoarse, true, true},
                                              {actions_.stepDownCoarse, false, true}})
         QObject::connect(action, &QAction::triggered, &connections_,
-                         [this, up, coarse] { Step(up, coarse); });
+                         [this, up = up, coarse = coarse] { Step(up, coarse); });
     const auto onOpenTable = [this](void (TableEditor::*edit)(TableKind)) {
         return [this, edit] {
             if (const auto kind = openKind(); kind && commitPendingEdit()) (this->*edit)(*kind);

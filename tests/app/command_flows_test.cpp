@@ -13,12 +13,14 @@
 namespace qz {
 namespace {
 
+using test::Cancel;
 using test::CommandFlow;
 using test::EditorFixture;
 using test::k2D;
 using test::k3D;
-constexpr auto Yes = PromptAnswer::Yes, No = PromptAnswer::No, Cancel = PromptAnswer::Cancel,
-               OK = PromptAnswer::OK;
+using test::No;
+using test::OK;
+using test::Yes;
 
 const std::string kSaveTable = "Save table edits to buffer before closing?";
 const std::string kWizardSave = "Save timing table before closing file?";

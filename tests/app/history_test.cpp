@@ -16,8 +16,8 @@ namespace qz {
 namespace {
 
 using test::named;
+using test::OK;
 using test::tuneFile;
-constexpr auto OK = PromptAnswer::OK;
 
 // The window on a simulated module, with tunes to open from files.
 struct HistoryFixture : test::TransferFixture {

@@ -13,7 +13,7 @@ namespace {
 
 using test::TransferFixture;
 using Bytes = std::vector<std::uint8_t>;
-constexpr auto OK = PromptAnswer::OK;
+using test::OK;
 
 int reads(const TransferFixture& f) {
     return int(std::count(f.port->sent.begin(), f.port->sent.end(), 0x15));
@@ -80,7 +80,7 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
         std::vector<bool> during;
-        f.port->onWait = [&] {
+        f.port->onWait = [&, lose = lose] {
             if (reads(f) != 100 || !during.empty()) return;
             for (QAction* a : {f.window->mnuOpenFile, f.window->mnuDownload, f.window->mnuUpload,
                                f.window->mnuEditModParams, f.window->mnuExit, f.window->mnuAbout,

@@ -45,6 +45,7 @@ struct MainWindowFixture {
         return named<TimingGrid>(*window,
                                  kind == TableKind::Table3D ? "VSFlexGrid2" : "VSFlexGrid1");
     }
+    LineChart& chart2D() const { return named<LineChart>(*window, "Chart2D1"); }
     SurfaceChart& chart3D() const { return named<SurfaceChart>(*window, "Chart3D1"); }
 
     // Opens the working 2D table of a loaded buffer, as Edit Timing Table does.

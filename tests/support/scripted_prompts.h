@@ -10,6 +10,10 @@
 
 namespace qz::test {
 
+// The answers as a table row writes them.
+inline constexpr PromptAnswer Yes = PromptAnswer::Yes, No = PromptAnswer::No,
+                              Cancel = PromptAnswer::Cancel, OK = PromptAnswer::OK;
+
 // One prompt as the program showed it.
 struct ShownPrompt {
     enum class Kind { Message, Input, OpenFile, SaveFile };
