@@ -44,7 +44,7 @@ QString kindName(TableKind kind) {
 }
 
 QString signedAdvance(double value) {
-    return QString::fromStdString((value > 0 ? "+" : "") + formatNumber(value, "#0.0"));
+    return QString::fromStdString(formatNumber(value, "#0.0")).prepend(value > 0 ? "+" : "");
 }
 
 double cellOf(const ModuleData& data, TableKind kind, int column, int dataRow) {

@@ -72,7 +72,7 @@ void noteReadBackChanges(const qz::ModuleData& encoded, const std::vector<Edit>&
     qz::UpdateParams(readBack, ignore);
     std::map<std::string, const Edit*> lastEdit;
     for (const auto& edit : edits) {
-        const std::string cell = "[" + std::to_string(edit.column) + "]";
+        const std::string cell = std::string("[").append(std::to_string(edit.column)).append("]");
         switch (edit.target) {
             case Edit::Target::Variable:
                 lastEdit[std::string(edit.variable->name())] = &edit;
