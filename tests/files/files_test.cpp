@@ -33,12 +33,11 @@ QByteArray pattern(int size, int seed = 1) {
 TEST(ReadDataFile, TakesTheFirst264BytesOrFailsLeavingTheTargetUntouched) {
     TempFolder folder;
     test::makeFifo(folder.path("pipe.dat"));
-    for (int size : {0, 1, 263, 264, 300}) folder.write(QString("%1.dat").arg(size), pattern(size));
+    for (int size : {0, 263, 264, 300}) folder.write(QString("%1.dat").arg(size), pattern(size));
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
         {"264.dat", ""}, {"300.dat", ""},
         {"0.dat", "premature end of file after 0 bytes"},
-        {"1.dat", "premature end of file after 1 bytes"},
         {"263.dat", "premature end of file after 263 bytes"},
         {"missing.dat", ": No such file or directory"}, {".", ": not a regular file"},
         {"pipe.dat", ": not a regular file"},
@@ -73,8 +72,8 @@ TEST(WriteDataFile, WritesExactly264BytesEvenOverALongerFile) {
     const auto path = folder.write("tune.dat", pattern(1000, 9));
     writeDataFile(QString::fromStdString(path), numberedBuffer());
     const QByteArray written = folder.read("tune.dat");
-    ASSERT_EQ(written.size(), 264);
-    for (int n = 0; n < 264; ++n) EXPECT_EQ(static_cast<std::uint8_t>(written[n]), (16 + n) & 0xFF);
+    EXPECT_EQ(written,
+              QByteArray(reinterpret_cast<const char*>(numberedBuffer().data()) + 16, 264));
     EXPECT_EQ(QDir(QFileInfo(QString::fromStdString(path)).path()).entryList(QDir::Files).size(), 1)
         << "no temporary file is left behind";
 }
