@@ -264,65 +264,66 @@ TEST(ModuleProtocol, ProgrammingSendsEachByteThenVerifiesThemAll) {
     EXPECT_FALSE(link.port.isOpen());
 }
 
-TEST(ModuleProtocol, ARefusedByteStopsProgrammingThere) {
-    Link link({.nakProgrammingAt = 100});
-    link.state.EEPROMBuffer.fill(0x77);
-    link.protocol.WriteEEPROMData();
-    EXPECT_FALSE(link.protocol.CommOK);
-    EXPECT_TRUE(link.prompts.shown().empty());
-    EXPECT_FALSE(link.progress.visible);
-    EXPECT_FALSE(link.port.isOpen());
-    const EepromBytes module = link.port.simulator().eeprom();
-    for (int a = 16; a < 280; ++a) EXPECT_EQ(module[a], a < 100 ? 0x77 : demoTune()[a]) << a;
-}
-
-TEST(ModuleProtocol, VerificationCountsAndListsDifferencesAndAnInterruption) {
-    Link differing({.readBackDiffersAt = 200});
-    differing.state.EEPROMBuffer = demoTune();
-    differing.protocol.WriteEEPROMData();
-    EXPECT_TRUE(differing.protocol.CommOK);
-    EXPECT_EQ(differing.state.VerifyErrorCount, 1);
-    EXPECT_EQ(differing.protocol.mismatches,
-              (std::vector<Mismatch>{
-                  {200, demoTune()[200], static_cast<std::uint8_t>(demoTune()[200] ^ 0x5A)}}));
-
-    Link interrupted;
-    interrupted.state.EEPROMBuffer = demoTune();
-    interrupted.progress.onValue = [&](int) {
-        if (interrupted.progress.captions.back() == "Verifying EEPROM")
-            interrupted.state.UserAbort = true;
+// An upload of 0x77 throughout that goes wrong, and how it ends. A refused byte stops
+// programming there without a word, the bytes below it programmed; a byte read back otherwise
+// is counted and listed; an Esc in the verification counts as a difference and is reset. A
+// port closed under the transfer (a line error's Cancel) fails the next write: the trap
+// catches it like any error, whatever the answer, and the procedure ends through its clean-up.
+TEST(ModuleProtocol, AnUploadThatGoesWrongEndsAsItShould) {
+    enum Event { None, Esc, Close };
+    const std::vector<std::string> closed = {"The port /dev/ttyUSB0 is closed."};
+    const struct {
+        SimulatorFaults faults;
+        Event event;
+        PromptAnswer answer;
+        bool ok;
+        int differences;
+        std::vector<std::string> messages;
+        int programmedBelow;  // the module's bytes from here on are still the demo tune's
+        std::vector<Mismatch> mismatches = {};
+    } cases[] = {
+        // clang-format off
+        {{.nakProgrammingAt = 100}, None, PromptAnswer::Abort, false, 0, {}, 100},
+        {{.readBackDiffersAt = 200}, None, PromptAnswer::Abort, true, 1, {}, 280,
+         {{200, 0x77, 0x77 ^ 0x5A}}},
+        {{}, Esc, PromptAnswer::Abort, true, 1, {}, 280},
+        {{}, Close, PromptAnswer::Abort, false, 0, closed, 79},
+        {{}, Close, PromptAnswer::Ignore, false, 0, closed, 79},
+        // clang-format on
     };
-    interrupted.protocol.WriteEEPROMData();
-    EXPECT_EQ(interrupted.state.VerifyErrorCount, 1);
-    EXPECT_FALSE(interrupted.state.UserAbort);
+    for (const auto& c : cases) {
+        Link link(c.faults);
+        link.state.EEPROMBuffer.fill(0x77);
+        link.progress.onValue = [&link, event = c.event](int percent) {
+            if (event == Esc && link.progress.captions.back() == "Verifying EEPROM")
+                link.state.UserAbort = true;
+            if (event == Close && percent == 30) link.port.close();
+        };
+        link.prompts.answer(c.answer);
+        link.protocol.WriteEEPROMData();
+        EXPECT_EQ(link.prompts.messages(), c.messages);
+        EXPECT_EQ(std::tuple(link.protocol.CommOK, link.state.VerifyErrorCount),
+                  std::tuple(c.ok, c.differences));
+        EXPECT_EQ(link.protocol.mismatches, c.mismatches);
+        EXPECT_FALSE(link.state.UserAbort || link.progress.visible || link.port.isOpen());
+        EepromBytes module = demoTune();
+        std::fill(module.begin() + 16, module.begin() + c.programmedBelow, 0x77);
+        EXPECT_EQ(link.port.simulator().eeprom(), module) << c.programmedBelow;
+    }
 }
 
-// A port closed under a transfer (a line error's Cancel) fails the next write; the trap
-// catches it like any error and the procedure ends through its clean-up. A port that cannot
-// be opened is reported once, whatever the answer.
-TEST(ModuleProtocol, APortClosedOrUnopenedIsReportedThroughTheTrap) {
+// A port that cannot be opened is reported once, whatever the answer.
+TEST(ModuleProtocol, APortThatCannotBeOpenedIsReportedOnce) {
     for (const PromptAnswer answer : {PromptAnswer::Abort, PromptAnswer::Ignore}) {
-        Link closed;
-        closed.state.EEPROMBuffer = demoTune();
-        closed.progress.onValue = [&](int percent) {
-            if (percent == 30) closed.port.close();
-        };
-        closed.prompts.answer(answer);
-        closed.protocol.WriteEEPROMData();
-        EXPECT_EQ(closed.prompts.messages(),
-                  std::vector<std::string>{"The port /dev/ttyUSB0 is closed."});
-        EXPECT_FALSE(closed.protocol.CommOK);
-        EXPECT_FALSE(closed.progress.visible);
-
-        Link unopened;
-        unopened.port.failToOpen = true;
-        unopened.prompts.answer(answer);
-        unopened.protocol.ReSync();
-        EXPECT_EQ(unopened.prompts.messages(),
+        Link link;
+        link.port.failToOpen = true;
+        link.prompts.answer(answer);
+        link.protocol.ReSync();
+        EXPECT_EQ(link.prompts.messages(),
                   std::vector<std::string>{"Cannot open /dev/ttyUSB0: Permission denied"});
-        EXPECT_TRUE(unopened.protocol.portFailed());
-        EXPECT_FALSE(unopened.protocol.CommOK);
-        EXPECT_TRUE(unopened.port.sent.empty());
+        EXPECT_TRUE(link.protocol.portFailed());
+        EXPECT_FALSE(link.protocol.CommOK);
+        EXPECT_TRUE(link.port.sent.empty());
     }
 }
 
@@ -352,10 +353,8 @@ TEST(DelayTimer, NeverEndsEarly) {
 }
 
 TEST(ModuleProtocol, TheBarFollowsTheAddress) {
-    EXPECT_EQ(progressFor(16), 6);
-    EXPECT_EQ(progressFor(150), 57);
-    EXPECT_EQ(progressFor(262), 100);  // 99.6
-    for (int address = 263; address <= 279; ++address) EXPECT_EQ(progressFor(address), 100);
+    const std::pair<int, int> cases[] = {{16, 6}, {150, 57}, {262, 100}, {279, 100}};  // 99.6
+    for (const auto& [address, percent] : cases) EXPECT_EQ(progressFor(address), percent);
 }
 
 // The program's real serial port code against a simulated module on a pseudo-terminal. The
@@ -393,30 +392,6 @@ TEST(PtyLink, TheLineSettingsHoldOnTheTerminal) {
     EXPECT_EQ(line.c_lflag & ICANON, 0u);
     EXPECT_EQ(link.port.device().readBufferSize(), 256);
     link.port.close();
-}
-
-TEST(PtyLink, ADownloadAndAnUploadLeaveModuleAndBufferAlike) {
-    PtyLink link;
-    link.protocol.ReSync();
-    ASSERT_TRUE(link.protocol.CommOK);
-    link.protocol.ReadFirmwareID();
-    EXPECT_EQ(link.state.FirmwareID, kDefaultSimulatorId);
-    EXPECT_EQ(link.state.ModuleType, "QZ-1");
-    EepromBytes image{};
-    link.protocol.ReadEEPROMData(image);
-    ASSERT_TRUE(link.protocol.CommOK);
-    EXPECT_EQ(image, link.host.eeprom());
-
-    link.state.EEPROMBuffer = image;
-    for (int a = 16; a < 280; a += 7) link.state.EEPROMBuffer[a] ^= 0xA5;
-    link.state.EEPROMBuffer[16] = 0x00;  // NUL bytes travel unchanged
-    link.state.EEPROMBuffer[17] = 0x0D;
-    link.protocol.WriteEEPROMData();
-    EXPECT_TRUE(link.protocol.CommOK);
-    EXPECT_EQ(link.state.VerifyErrorCount, 0);
-    EXPECT_EQ(link.host.eeprom(), link.state.EEPROMBuffer);
-    EXPECT_FALSE(link.port.isOpen());
-    EXPECT_TRUE(link.prompts.shown().empty());
 }
 
 // Characters still arriving after the deadline are a timeout: the deadline is for the whole

@@ -25,7 +25,6 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
     const auto vss2D =
         writeTune(folder, "vss2d.dat", {{74, 0x9C}, {75, 45}, {50, 0x40 | 0x20 | 0x1C}});
     const auto out = folder.path("out.dat");
-    const auto shortFile = folder.write("short.dat", QByteArray(100, '\1'));
     const auto nullJson = folder.write("null.json", "{\"GPIO2VSSFreq\": null}");
     const auto pipe = qz::test::makeFifo(folder.path("pipe.dat"));
     const QByteArray goodBytes = folder.read("good.dat");
@@ -56,12 +55,10 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{"apply", good, "--set", "TrigTiming=20", "-o"}, 2, "apply: -o needs a value"},
         {{"new2d", good}, 2, "new2d needs IN and -o OUT"},  // -o is required too
         {{"sim", "--fault", "sparks"}, 2, "unknown fault \"sparks\""},
-        {{"show", shortFile}, 2, shortFile + ": premature end of file after 100 bytes"},
         {{"report", "missing.dat", "-o", out}, 2, "qz1: missing.dat: No such file"},
         {{"report", good, "-o", "/nonexistent/r.pdf"},
          2, "/nonexistent/r.pdf: No such file or directory"},
         // Only regular files are read or replaced, and a report never replaces its tune.
-        {{"show", pipe}, 2, pipe + ": not a regular file"},
         {{"apply", good, "--json", pipe, "-o", out}, 2, pipe + ": not a regular file"},
         {{"apply", good, "-o", pipe}, 2, pipe + ": not a regular file"},
         {{"report", good, "-o", good}, 2, good + " is the tune itself"},
@@ -101,7 +98,6 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
          2, "short.json: Table2D: expected an array of 21 values"},
         {json("absent.json", ""), 2, "absent.json: No such file or directory"},
         {set("GPIO3ShiftRPM1=13000"), 2, "out.dat: cannot encode GPIO3ShiftRPM1 = 13000: Overflow"},
-        {set("RetardComp=-1"), 2, "cannot encode RetardComp = -1: Overflow"},
         // A frequency that cannot be decoded is shown as such, and refused by every command
         // that writes or sends the file whole.
         {{"show", vss}, 3, vss + overflow, "frequency cannot be decoded"},

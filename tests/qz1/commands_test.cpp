@@ -48,8 +48,6 @@ TEST(Qz1Diff, ListsEachDifferenceInWordsAndExitsOneWhenTheFilesDiffer) {
     } cases[] = {
         {{}, {}, ""},
         {{}, {{51, 70}}, "RPM limit 6500 (fixed) -> 7000 (fixed)\n"},
-        // The flag byte is not listed besides its own flag.
-        {{}, {{50, 0x9E}}, "Fixed maximum RPM limit yes -> no\n"},
         {{}, {{17, 14}}, "2D 500 RPM 29.1 -> 28.8 deg\n"},
         // 28.242 against 28.154 both show 28.2 at one decimal, so four are shown.
         {{}, {{18, 21}}, "2D 1000 RPM 28.2420 -> 28.1541 deg\n"},
@@ -114,7 +112,6 @@ TEST(Qz1Apply, ChangedVariablesAreEncodedAsTheProgramSavesThem) {
         int address;
         int byte;
     } cases[] = {
-        {{"--set", "MaxRPMLimit=3150"}, 51, 32},
         {{"--set", "Cyl4Engine=true", "--set", "Cyl6Engine=false"}, 50, 0x80 | 0x20 | 0x1C | 0x01},
         // In the order given, across --set and --json.
         {{"--set", "TrigTiming=20", "--set", "TrigTiming=22"}, 48, 22},
