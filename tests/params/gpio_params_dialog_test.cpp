@@ -136,8 +136,8 @@ TEST(GpioParams, FieldsStoreTheModulesUnitAndPairsStayInOrder) {
     EXPECT_EQ(f.prompts.messages(),
               (std::vector<std::string>{"Value must be less than or equal to 20",
                                         "Value must be less than or equal to 4.9"}));
-    EXPECT_EQ(f.prompts.shown()[0].title, "Retard");
-    EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(std::pair(f.prompts.shown()[0].title, f.prompts.shown()[0].icon),
+              std::pair(std::string("Retard"), PromptIcon::Exclamation));
 }
 
 TEST(GpioParams, OKChecksTheFieldBeingTypedInAndTheFrameDoesNot) {

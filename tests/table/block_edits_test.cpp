@@ -108,12 +108,9 @@ TEST(Smoothing, Weighs121AlongEachLongAxisAndKeepsTheEdges) {
         << "two rows: each smoothed along itself";
     EXPECT_EQ(smoothed({{20, 40, 40}}, 8, 30), (Block{{20, 30, 40}})) << "35 held at 30";
     EXPECT_EQ(smoothed({{1e308, 1e308, 1e308}}, 0, 1e308), (Block{{1e308, 1e308, 1e308}}));
-    const struct {
-        CellBlock block;
-        bool inner;
-    } blocks[] = {
-        {{1, 1, 1, 2}, false}, {{1, 1, 1, 3}, true}, {{2, 4, 4, 4}, true}, {{1, 1, 2, 2}, false}};
-    for (const auto& b : blocks) EXPECT_EQ(hasInnerCells(b.block), b.inner) << b.block.right;
+    EXPECT_EQ((std::vector{hasInnerCells({1, 1, 1, 2}), hasInnerCells({1, 1, 1, 3}),
+                           hasInnerCells({2, 4, 4, 4}), hasInnerCells({1, 1, 2, 2})}),
+              (std::vector{false, true, true, false}));
 }
 
 // A 2D point at 20 picked at pixel row 300, with T = 30: 99.5 and 100.5 steps go to the even
@@ -121,14 +118,15 @@ TEST(Smoothing, Weighs121AlongEachLongAxisAndKeepsTheEdges) {
 // per degree the point is dragged on the surface, up to 5 either way; an offset of 0 still
 // brings cells within range.
 TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
-    EXPECT_EQ((std::vector{dragged2D(20, 300, 290, 30), dragged2D(20, 300, 301, 30),
-                           dragged2D(20, 300, 299, 30), dragged2D(20, 300, -500, 30),
-                           dragged2D(20, 300, 900, 30), dragged2D(5, 300, 900, 10),
-                           dragged3D(-20, 10), dragged3D(24.33, 30)}),
-              (std::vector<double>{21, 20, 20, 30, 8, 0, -12, 24.4}));
-    EXPECT_EQ((std::vector{dragOffset(37.5, 20), dragOffset(18.6, 20), dragOffset(-10, 20),
-                           shifted(28, 5, 30), shifted(3, 0, 30)}),
-              (std::vector<double>{5, -0.6, -5, 30, 8}));
+    // clang-format off
+    const double results[] = {dragged2D(20, 300, 290, 30), dragged2D(20, 300, 301, 30),
+        dragged2D(20, 300, 299, 30), dragged2D(20, 300, -500, 30), dragged2D(20, 300, 900, 30),
+        dragged2D(5, 300, 900, 10), dragged3D(-20, 10), dragged3D(24.33, 30), dragOffset(37.5, 20),
+        dragOffset(18.6, 20), dragOffset(-10, 20), shifted(28, 5, 30), shifted(3, 0, 30)};
+    // clang-format on
+    const double expected[] = {21, 20, 20, 30, 8, 0, -12, 24.4, 5, -0.6, -5, 30, 8};
+    for (std::size_t i = 0; i < std::size(results); ++i)
+        EXPECT_DOUBLE_EQ(results[i], expected[i]) << i;
 }
 
 constexpr auto k2D = TableKind::Table2D;
