@@ -82,11 +82,9 @@ TEST(ModParams, OpeningShowsTheVariables) {
         EXPECT_EQ(f.open()->windowTitle(), "Tunewell QZ - Edit Module Parameters");
         EXPECT_EQ(f.prompts.messages(),
                   std::vector<std::string>(c.invalid, "Invalid property value"));
-        EXPECT_EQ(f.controls(true), c.checked);
-        EXPECT_EQ(f.controls(false), c.hidden);
-        EXPECT_EQ(f.sliders(), c.sliders);
+        EXPECT_EQ(std::tuple(f.controls(true), f.controls(false), f.sliders(), f.commandStates),
+                  std::tuple(c.checked, c.hidden, c.sliders, c.commands));
         test::variables(f.state, c.after, true);
-        EXPECT_EQ(f.commandStates, c.commands);
     }
 }
 
@@ -123,8 +121,8 @@ TEST(ModParams, SlidersFollowKeysAndDrags) {
         if (step.after) test::variables(f.state, step.after, true);
         EXPECT_EQ(f.label(slider)->text(), step.label);
     }
-    EXPECT_EQ(d->PendingTrigTiming, 26);
-    EXPECT_EQ(f.state.TrigTiming, 30) << "the trigger timing waits for OK";
+    EXPECT_EQ(std::tuple(d->PendingTrigTiming, f.state.TrigTiming), std::tuple(26, 30))
+        << "the trigger timing waits for OK";
 }
 
 // Clicks in order on one dialog, each changing its variables at once and, where it says,

@@ -41,9 +41,10 @@ TEST(TableEditor, StartUpSetsUpTheGridsAndReportsAMissingTemplate) {
               std::pair(std::string("Form Load"), PromptIcon::Exclamation));
     const TimingGrid& grid2D = named<TimingGrid>(f.window, "VSFlexGrid1");
     const TimingGrid& grid3D = named<TimingGrid>(f.window, "VSFlexGrid2");
-    EXPECT_EQ(std::pair(grid2D.rowCount(), grid3D.rowCount()), std::pair(2, 9));
-    EXPECT_EQ(grid2D.cellText(1, 0), "ADV");
-    EXPECT_EQ(grid3D.cellText(8, 0), "30") << "the 1-bar labels";
+    EXPECT_EQ(std::tuple(grid2D.rowCount(), grid3D.rowCount(), grid2D.cellText(1, 0),
+                         grid3D.cellText(8, 0)),
+              std::tuple(2, 9, QString("ADV"), QString("30")))
+        << "the 1-bar labels";
     EXPECT_EQ(grid3D.toolTip(), "Click to select or double click to edit cell");
     EXPECT_FALSE(f.editor.tableOpen());
 }
