@@ -29,10 +29,9 @@ TEST(SliderMappings, EachSliderAtBothEndsAndOneStepIn) {
     };
     for (const auto& c : cases) {
         const SliderMapping& mapping = sliderMapping(c.slider);
-        EXPECT_EQ(std::tuple(mapping.valueAt(c.position), checkedPosition(c.slider, c.value),
-                             mapping.label(c.value)),
-                  std::tuple(c.value, c.position, c.label))
-            << c.position;
+        EXPECT_EQ(mapping.valueAt(c.position), c.value) << c.position;
+        EXPECT_EQ(checkedPosition(c.slider, c.value), c.position) << c.value;
+        EXPECT_EQ(mapping.label(c.value), c.label) << c.value;
     }
 }
 

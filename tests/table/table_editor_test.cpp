@@ -37,14 +37,13 @@ TEST(TableEditor, StartUpSetsUpTheGridsAndReportsAMissingTemplate) {
         f.prompts.messages(),
         (std::vector<std::string>{"Chart template file QZ_2D_Timing_Chart.oc2 not found.",
                                   "Chart template file QZ_3D_1Bar_Timing_Chart.oc3 not found."}));
-    EXPECT_EQ(std::pair(f.prompts.shown()[0].title, f.prompts.shown()[0].icon),
-              std::pair(std::string("Form Load"), PromptIcon::Exclamation));
+    EXPECT_EQ(f.prompts.shown()[0].title, "Form Load");
+    EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
     const TimingGrid& grid2D = named<TimingGrid>(f.window, "VSFlexGrid1");
     const TimingGrid& grid3D = named<TimingGrid>(f.window, "VSFlexGrid2");
-    EXPECT_EQ(std::tuple(grid2D.rowCount(), grid3D.rowCount(), grid2D.cellText(1, 0),
-                         grid3D.cellText(8, 0)),
-              std::tuple(2, 9, QString("ADV"), QString("30")))
-        << "the 1-bar labels";
+    EXPECT_EQ(std::pair(grid2D.rowCount(), grid3D.rowCount()), std::pair(2, 9));
+    EXPECT_EQ(grid2D.cellText(1, 0), "ADV");
+    EXPECT_EQ(grid3D.cellText(8, 0), "30") << "the 1-bar labels";
     EXPECT_EQ(grid3D.toolTip(), "Click to select or double click to edit cell");
     EXPECT_FALSE(f.editor.tableOpen());
 }
@@ -62,9 +61,9 @@ TEST(TableEditor, TheHighlightAndTheValueLabelFollowTheCurrentCell) {
     const TimingChart& chart = named<TimingChart>(f.window, "Chart3D1");
     grid.setCurrentCell(1, 4);
     EXPECT_EQ(grid.cellBackground(1, 4), grid.selectionBackground());
-    EXPECT_EQ(
-        std::tuple(chart.valueLabelVisible(), chart.valueLabelText(), chart.valueLabelPoint()),
-        std::tuple(true, QString("12.3"), std::pair(4, 8)));
+    EXPECT_TRUE(chart.valueLabelVisible());
+    EXPECT_EQ(chart.valueLabelText(), "12.3");
+    EXPECT_EQ(chart.valueLabelPoint(), std::pair(4, 8));
     grid.setCurrentCell(2, 4);
     EXPECT_NE(grid.cellBackground(1, 4), grid.selectionBackground());
     EXPECT_NE(grid.cellBackground(1, 4), grid.cellBackground(1, 5)) << "12.3 is not 0.0";
@@ -89,8 +88,9 @@ TEST(Charts, PointsAreDrawnWherePicksFindThem) {
     EXPECT_EQ(image.pixelColor(point5.toPoint()),
               line.chartTemplate().value_or(ChartTemplate{}).series1);
     const ChartPick picked = line.pick(point5 + QPointF(3, 4));
-    EXPECT_EQ(std::tuple(picked.inPlotArea, picked.first, picked.second, picked.distance),
-              std::tuple(true, 1, 5, 5.0));
+    EXPECT_TRUE(picked.inPlotArea);
+    EXPECT_EQ(std::pair(picked.first, picked.second), std::pair(1, 5));
+    EXPECT_DOUBLE_EQ(picked.distance, 5);
     EXPECT_FALSE(line.pick(QPointF(2, 2)).inPlotArea);
 
     SurfaceChart surface("Chart3D1", nullptr);
