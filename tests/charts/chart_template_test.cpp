@@ -15,9 +15,8 @@ TEST(ChartTemplate, ReadsItsSettingsAndRefusesAnythingElse) {
         "value-minimum = -10\nsurface-low-colour = #102030\n";
     const auto parsed = parseChartTemplate(good, ChartKind::Surface3D);
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->title, "Advance");
-    EXPECT_EQ(parsed->valueMinimum, -10);
-    EXPECT_EQ(parsed->surfaceLow, QColor(0x10, 0x20, 0x30));
+    EXPECT_EQ(std::tuple(parsed->title, parsed->valueMinimum, parsed->surfaceLow),
+              std::tuple(QString("Advance"), -10.0, QColor(0x10, 0x20, 0x30)));
 
     const struct {
         const char* why;

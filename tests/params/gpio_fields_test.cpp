@@ -57,9 +57,9 @@ TEST(GpioFields, LeavingAFieldChecksConvertsAndRewritesIt) {
     };
     for (const auto& c : cases) {
         const FieldCheck check = checkGpioField(gpioField(c.field), c.typed);
-        EXPECT_EQ(check.stored, c.stored) << c.field << " " << c.typed;
-        EXPECT_EQ(check.text, c.text) << c.field << " " << c.typed;
-        EXPECT_EQ(check.message.value_or(""), c.message) << c.field << " " << c.typed;
+        EXPECT_EQ(std::tuple(check.stored, check.text, check.message.value_or("")),
+                  std::tuple(c.stored, c.text, c.message))
+            << c.field << " " << c.typed;
     }
 }
 
@@ -84,9 +84,8 @@ TEST(GpioFields, AModeByteSelectsItsFunctionByTheLowFourBits) {
             EXPECT_EQ(selectedFunction(line, static_cast<std::uint8_t>(mode)).code,
                       (mode & 15) <= last ? mode & 15 : 0)
                 << mode;
-    EXPECT_EQ(withFunction(0x30, 4), 0x34);
-    EXPECT_EQ(withFunction(0xF9, 1), 0xF1);
-    EXPECT_EQ(withFunction(0x14, 0), 0x10);
+    EXPECT_EQ(std::tuple(withFunction(0x30, 4), withFunction(0xF9, 1), withFunction(0x14, 0)),
+              std::tuple(0x34, 0xF1, 0x10));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "report/fixed_field.h"
 #include "support/variables.h"
 
@@ -27,10 +29,6 @@ std::vector<std::string> parameterPage(const ReportInput& in) {
     return texts(buildReport(in).back().blocks.back().lines);
 }
 
-bool contains(const std::vector<std::string>& lines, const std::string& wanted) {
-    return std::find(lines.begin(), lines.end(), wanted) != lines.end();
-}
-
 // A heading at column 10, a label at 10 with its value at 50, and a line at 50 alone.
 std::string h(const std::string& text) {
     return std::string(9, ' ') + text;
@@ -45,10 +43,9 @@ std::string alone(const std::string& text) {
 }
 
 TEST(FixedField, RightAlignsAndCutsToTheWidth) {
-    EXPECT_EQ(FixedField("25.0"), "    25.0");
-    EXPECT_EQ(FixedField("MAP/RPM"), " MAP/RPM");
-    EXPECT_EQ(FixedField("123456789"), "12345678");
-    EXPECT_EQ(FixedField(""), "        ");
+    EXPECT_EQ((std::vector{FixedField("25.0"), FixedField("MAP/RPM"), FixedField("123456789"),
+                           FixedField("")}),
+              (std::vector<std::string>{"    25.0", " MAP/RPM", "12345678", "        "}));
 }
 
 TEST(Report, TheParameterPageLineByLine) {
@@ -58,96 +55,69 @@ TEST(Report, TheParameterPageLineByLine) {
                     "FixedMaxRPMLimitEnabled=1 MaxRPMLimit=6500 Cyl4Engine=1 StartRetard=57 "
                     "RetardComp=51 CrankPulses=6 Table3DEnabled=1 MAPSensorBar=2 TrigTiming=28 "
                     "GPI1Mode=0x32 GPIO2Mode=0x34 GPIO2Delay=16 GPIO3Mode=2");
+    // clang-format off
     const std::vector<std::string> expected = {
-        h("Kelvane QZ-1 Ignition Module Data Printed: 06/12/2026 11:30:00"),
-        "",
-        h("Serial/Comment: SN 4711"),
-        h("Firmware ID:" + std::string(8, ' ') + "QZ-1 V2.1"),
-        "",
-        h("Module Parameters"),
-        "",
-        h("General Options"),
-        v("RPM Limit Disabled:", "False"),
-        v("Multi-Spark Disabled:", "False"),
-        v("Timing Functions Disabled:", "False"),
+        h("Kelvane QZ-1 Ignition Module Data Printed: 06/12/2026 11:30:00"), "",
+        h("Serial/Comment: SN 4711"), h("Firmware ID:" + std::string(8, ' ') + "QZ-1 V2.1"), "",
+        h("Module Parameters"), "",
+        h("General Options"), v("RPM Limit Disabled:", "False"),
+        v("Multi-Spark Disabled:", "False"), v("Timing Functions Disabled:", "False"),
         v("Fixed Maximum RPM Limit Enabled:", "True"),
-        v("Fixed Maximum RPM Limit:", "6500"),
-        alone("4 Cylinder Engine"),
-        v("Automatic Start Retard Enabled:", "True"),
-        v("Start Retard (Deg):", "5"),
-        v("High Speed Data Logging Enabled:", "False"),
-        v("Cranking Pulses:", " 6 "),
-        v("Retard Compensation (Deg):", "4.5"),
-        "",
-        h("Timing Table Options"),
-        h("3D Timing Table Enabled"),
-        h("3 bar MAP Sensor"),
-        v("Trigger Signal Timing (Deg):", "28.0"),
-        "",
+        v("Fixed Maximum RPM Limit:", "6500"), alone("4 Cylinder Engine"),
+        v("Automatic Start Retard Enabled:", "True"), v("Start Retard (Deg):", "5"),
+        v("High Speed Data Logging Enabled:", "False"), v("Cranking Pulses:", " 6 "),
+        v("Retard Compensation (Deg):", "4.5"), "",
+        h("Timing Table Options"), h("3D Timing Table Enabled"), h("3 bar MAP Sensor"),
+        v("Trigger Signal Timing (Deg):", "28.0"), "",
         h("General Purpose Input/Ouput Parameters"),
-        h("GPI1 TPS Analog NOS Enable"),
-        v("TPS Off Volts:", "4.0"),
-        v("TPS On Volts:", "4.2"),
-        v("NOS Retard (Deg):", "0"),
-        "",
-        h("GPIO2 NOS Trigger"),
-        v("Minimum RPM:", "3000"),
-        v("Maximum RPM:", "6000"),
-        v("NOS Delay (Sec):", "0.50"),
-        v("One-Shot Delay Enabled:", "False"),
-        "",
-        h("GPIO3 Basic Shift Light"),
-        v("Shift RPM:", "5000"),
+        h("GPI1 TPS Analog NOS Enable"), v("TPS Off Volts:", "4.0"), v("TPS On Volts:", "4.2"),
+        v("NOS Retard (Deg):", "0"), "",
+        h("GPIO2 NOS Trigger"), v("Minimum RPM:", "3000"), v("Maximum RPM:", "6000"),
+        v("NOS Delay (Sec):", "0.50"), v("One-Shot Delay Enabled:", "False"), "",
+        h("GPIO3 Basic Shift Light"), v("Shift RPM:", "5000"),
     };
-    const auto page = parameterPage(in);
-    ASSERT_EQ(page.size(), expected.size());
-    for (std::size_t i = 0; i < page.size(); ++i) EXPECT_EQ(page[i], expected[i]) << i;
+    // clang-format on
+    EXPECT_EQ(parameterPage(in), expected);
 }
 
-// The variables set (by their names), the lines then on the page and those not. A distinct
-// value in every variable, so that no line shows another's (the whole page above holds the
-// GPI1 TPS and GPIO2 NOS lines).
+// The variables set (by their names), the lines then on the page and those not: each row
+// takes one branch of every part of the page. A distinct value in every variable, so that no
+// line shows another's (the whole page above holds the GPI1 TPS and GPIO2 NOS lines).
 TEST(Report, ConditionalLinesFollowTheirVariables) {
     const struct {
         const char* set;
         std::vector<std::string> present;
         std::vector<std::string> absent = {};
     } cases[] = {
-        {"FixedMaxRPMLimitEnabled=0",
-         {v("Fixed Maximum RPM Limit Enabled:", "False")},
-         {v("Fixed Maximum RPM Limit:", "3000"), alone("8 Cylinder Engine")}},
-        {"StartRetard=0",
-         {v("Automatic Start Retard Enabled:", "False")},
-         {v("Start Retard (Deg):", "0")}},
-        {"GPIO2Mode=0x3F", {h("GPIO2 Data Log Only (Default)"), h("Timing Table Disabled")}},
-        {"Table2DEnabled=1", {h("2D Timing Table Enabled")}, {h("1 bar MAP Sensor")}},
-        {"Table3DEnabled=1 MAPSensorBar=7", {h("1 bar MAP Sensor")}},
-        {"GPI1Mode=4 GPI1Retard=114", {h("GPI1 Digital Retard"), v("Retard (Deg):", "10")}},
-        {"GPIO3Mode=0x13",
-         {h("GPIO3 Multi-Stage Shift Light"), v("Launch RPM:", "3000"),
-          v("Minimum Shift Drop RPM:", "500")}},
-        {"GPIO2Mode=1", {h("GPIO2 Vehicle Speed Input"), v("VSS Frequency:", "150")}},
-        {"FixedMaxRPMLimitEnabled=1 Cyl4Engine=1 Cyl6Engine=1", {alone("6 Cylinder Engine")}},
-        {"GPI1Mode=0x0B", {h("GPI1 Data Log Only (Default)")}},
-        {"GPIO2Mode=2 GPIO2BurnRPMLim=4100",
-         {h("GPIO2 Burnout RPM Limit"), v("Burnout RPM Limit:", "4100")}},
-        {"GPIO3Mode=1 GPIO3MinRPM=3300 GPIO3MaxRPM=6600",
-         {h("GPIO3 RPM Window Switch"), v("Minimum RPM:", "3300"), v("Maximum RPM:", "6600")}},
-        {"GPIO3Mode=3 GPIO3LaunchRPM=3100 GPIO3ShiftRPM1=5100 GPIO3ShiftRPM2=5200 "
-         "GPIO3ShiftRPM3=5300 GPIO3ShiftRPM4=5400 GPIO3ShiftRPM5=5500 GPIO3ShortShiftRPM=600 "
-         "GPIO3ShiftDropRPM=700",
-         {v("Launch RPM:", "3100"), v("Gear 1 Shift RPM:", "5100"), v("Gear 2 Shift RPM:", "5200"),
-          v("Gear 3 Shift RPM:", "5300"), v("Gear 4 Shift RPM:", "5400"),
-          v("Gear 5 Shift RPM:", "5500"), v("Short Shift RPM:", "600"),
-          v("Minimum Shift Drop RPM:", "700")}},
+        {"FixedMaxRPMLimitEnabled=0 StartRetard=0 GPI1Mode=0x0B GPIO2Mode=0x3F",
+         {v("Fixed Maximum RPM Limit Enabled:", "False"),
+          v("Automatic Start Retard Enabled:", "False"), h("Timing Table Disabled"),
+          h("GPI1 Data Log Only (Default)"), h("GPIO2 Data Log Only (Default)")},
+         {v("Fixed Maximum RPM Limit:", "3000"), alone("8 Cylinder Engine"),
+          v("Start Retard (Deg):", "0")}},
+        {"Table2DEnabled=1 GPI1Mode=4 GPI1Retard=114 GPIO2Mode=1 GPIO3Mode=1 GPIO3MinRPM=3300 "
+         "GPIO3MaxRPM=6600",
+         {h("2D Timing Table Enabled"), h("GPI1 Digital Retard"), v("Retard (Deg):", "10"),
+          h("GPIO2 Vehicle Speed Input"), v("VSS Frequency:", "150"), h("GPIO3 RPM Window Switch"),
+          v("Minimum RPM:", "3300"), v("Maximum RPM:", "6600")},
+         {h("1 bar MAP Sensor")}},
+        {"Table3DEnabled=1 MAPSensorBar=7 FixedMaxRPMLimitEnabled=1 Cyl4Engine=1 Cyl6Engine=1 "
+         "GPIO2Mode=2 GPIO2BurnRPMLim=4100 GPIO3Mode=3 GPIO3LaunchRPM=3100 GPIO3ShiftRPM1=5100 "
+         "GPIO3ShiftRPM2=5200 GPIO3ShiftRPM3=5300 GPIO3ShiftRPM4=5400 GPIO3ShiftRPM5=5500 "
+         "GPIO3ShortShiftRPM=600 GPIO3ShiftDropRPM=700",
+         {h("1 bar MAP Sensor"), alone("6 Cylinder Engine"), h("GPIO2 Burnout RPM Limit"),
+          v("Burnout RPM Limit:", "4100"), v("Launch RPM:", "3100"), v("Gear 1 Shift RPM:", "5100"),
+          v("Gear 2 Shift RPM:", "5200"), v("Gear 3 Shift RPM:", "5300"),
+          v("Gear 4 Shift RPM:", "5400"), v("Gear 5 Shift RPM:", "5500"),
+          v("Short Shift RPM:", "600"), v("Minimum Shift Drop RPM:", "700")}},
     };
     for (const auto& c : cases) {
         ReportInput in = input();
         test::variables(in.parameters, c.set);
         const auto page = parameterPage(in);
-        for (const auto& line : c.present) EXPECT_TRUE(contains(page, line)) << line;
-        for (const auto& line : c.absent) EXPECT_FALSE(contains(page, line)) << line;
-        EXPECT_FALSE(contains(page, h("Serial/Comment: "))) << "no comment";
+        for (const auto& line : c.present) EXPECT_EQ(std::ranges::count(page, line), 1) << line;
+        for (const auto& line : c.absent) EXPECT_EQ(std::ranges::count(page, line), 0) << line;
+        EXPECT_EQ(std::ranges::count(page, h("Serial/Comment: ")), 0) << "no comment";
     }
 }
 
@@ -163,10 +133,9 @@ TEST(Report, DocumentsAndTheTableBlocks) {
         }
         const auto documents = buildReport(in);
         ASSERT_EQ(documents.size(), 3u);
-        EXPECT_TRUE(documents[0].chart);
-        EXPECT_EQ(documents[0].blocks[0].topTwips, 500);
         const PrintBlock& table = documents[1].blocks[0];
-        EXPECT_EQ(table.topTwips, 2000);
+        EXPECT_EQ(std::tuple(documents[0].chart, documents[0].blocks[0].topTwips, table.topTwips),
+                  std::tuple(true, 500, 2000));
         auto lines = texts(table.lines);
         ASSERT_EQ(lines.size(), 5u + rows + 2 + rows);
         EXPECT_EQ(lines[3], h("Timing Table"));
@@ -182,9 +151,10 @@ TEST(Report, DocumentsAndTheTableBlocks) {
     none.comment = "x";
     const auto documents = buildReport(none);
     ASSERT_EQ(documents.size(), 1u);
-    EXPECT_FALSE(documents[0].chart);
-    ASSERT_EQ(documents[0].blocks.size(), 1u) << "the heading and comment once";
-    EXPECT_EQ(documents[0].blocks[0].topTwips, 2000);
+    // The heading and comment once, in the one block.
+    EXPECT_EQ(std::tuple(documents[0].chart, documents[0].blocks.size(),
+                         documents[0].blocks.front().topTwips),
+              std::tuple(false, 1u, 2000));
 }
 
 }  // namespace

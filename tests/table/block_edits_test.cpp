@@ -108,30 +108,25 @@ TEST(Smoothing, Weighs121AlongEachLongAxisAndKeepsTheEdges) {
         << "two rows: each smoothed along itself";
     EXPECT_EQ(smoothed({{20, 40, 40}}, 8, 30), (Block{{20, 30, 40}})) << "35 held at 30";
     EXPECT_EQ(smoothed({{1e308, 1e308, 1e308}}, 0, 1e308), (Block{{1e308, 1e308, 1e308}}));
-    const struct {
-        CellBlock block;
-        bool inner;
-    } blocks[] = {
-        {{1, 1, 1, 2}, false}, {{1, 1, 1, 3}, true}, {{2, 4, 4, 4}, true}, {{1, 1, 2, 2}, false}};
-    for (const auto& b : blocks) EXPECT_EQ(hasInnerCells(b.block), b.inner) << b.block.right;
+    EXPECT_EQ((std::vector{hasInnerCells({1, 1, 1, 2}), hasInnerCells({1, 1, 1, 3}),
+                           hasInnerCells({2, 4, 4, 4}), hasInnerCells({1, 1, 2, 2})}),
+              (std::vector{false, true, true, false}));
 }
 
+// A 2D point at 20 picked at pixel row 300, with T = 30: 99.5 and 100.5 steps go to the even
+// 100, and the 2D chart stops at 0 where the 3D chart does not. The offset moves 0.4 degree
+// per degree the point is dragged on the surface, up to 5 either way; an offset of 0 still
+// brings cells within range.
 TEST(Dragging, FollowsThePointerOnTheGridWithinTheTimingRange) {
-    // A point at 20 picked at pixel row 300, with T = 30.
-    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 290, 30), 21);
-    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 301, 30), 20) << "99.5 steps to the even 100";
-    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 299, 30), 20) << "100.5 steps to the even 100, not 101";
-    EXPECT_DOUBLE_EQ(dragged2D(20, 300, -500, 30), 30);
-    EXPECT_DOUBLE_EQ(dragged2D(20, 300, 900, 30), 8);
-    EXPECT_DOUBLE_EQ(dragged2D(5, 300, 900, 10), 0) << "the 2D chart stops at 0";
-    EXPECT_DOUBLE_EQ(dragged3D(-20, 10), -12) << "the 3D chart does not";
-    EXPECT_DOUBLE_EQ(dragged3D(24.33, 30), 24.4);
-    // The offset moves 0.4 degree per degree the point is dragged on the surface.
-    EXPECT_DOUBLE_EQ(dragOffset(37.5, 20), 5) << "an offset of 7 is held at 5";
-    EXPECT_DOUBLE_EQ(dragOffset(18.6, 20), -0.6);
-    EXPECT_DOUBLE_EQ(dragOffset(-10, 20), -5);
-    EXPECT_DOUBLE_EQ(shifted(28, 5, 30), 30);
-    EXPECT_DOUBLE_EQ(shifted(3, 0, 30), 8) << "an offset of 0 still brings cells within range";
+    // clang-format off
+    const double results[] = {dragged2D(20, 300, 290, 30), dragged2D(20, 300, 301, 30),
+        dragged2D(20, 300, 299, 30), dragged2D(20, 300, -500, 30), dragged2D(20, 300, 900, 30),
+        dragged2D(5, 300, 900, 10), dragged3D(-20, 10), dragged3D(24.33, 30), dragOffset(37.5, 20),
+        dragOffset(18.6, 20), dragOffset(-10, 20), shifted(28, 5, 30), shifted(3, 0, 30)};
+    // clang-format on
+    const double expected[] = {21, 20, 20, 30, 8, 0, -12, 24.4, 5, -0.6, -5, 30, 8};
+    for (std::size_t i = 0; i < std::size(results); ++i)
+        EXPECT_DOUBLE_EQ(results[i], expected[i]) << i;
 }
 
 constexpr auto k2D = TableKind::Table2D;
@@ -215,20 +210,15 @@ TEST(ViewLayout, ChartsTakeTheUpperSeventyPercentAndGridsTheRest) {
     }
 }
 
-TEST(ViewLayout, GridCellsShareTheGridsInnerArea) {
-    EXPECT_EQ(gridColumnWidth(14820), 672);  // 14820 / 22 = 673.6
-    EXPECT_EQ(gridColumnWidth(0), -1);
-    EXPECT_EQ(grid2DRowHeight(2250), 740);
-    EXPECT_EQ(grid3DRowHeight(2250), 249);
-}
-
-TEST(TwipScale, ConvertsWithTheScreensResolution) {
+// 14820 / 22 = 673.6 columns; at 120 by 144 pixels an inch, 2.5 pixels round to the even 2.
+TEST(ViewLayout, GridCellsShareTheGridsInnerAreaAndTwipsFollowTheScreen) {
+    EXPECT_EQ(std::tuple(gridColumnWidth(14820), gridColumnWidth(0), grid2DRowHeight(2250),
+                         grid3DRowHeight(2250)),
+              std::tuple(672, -1, 740, 249));
     const TwipScale at120(120, 144);
-    EXPECT_EQ(at120.toPixelsX(1440), 120);
-    EXPECT_EQ(at120.toPixelsY(1440), 144);
-    EXPECT_EQ(at120.toTwipsX(120), 1440);
-    EXPECT_EQ(at120.toTwipsY(100), 1000);
-    EXPECT_EQ(at120.toPixelsX(30), 2);  // 2.5 pixels round to the even 2
+    EXPECT_EQ(std::tuple(at120.toPixelsX(1440), at120.toPixelsY(1440), at120.toTwipsX(120),
+                         at120.toTwipsY(100), at120.toPixelsX(30)),
+              std::tuple(120, 144, 1440, 1000, 2));
 }
 
 }  // namespace
