@@ -45,10 +45,8 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             const QString path = QString::fromStdString(pdf);
             QStringList lines = test::pdfLines(path);
             ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
-            EXPECT_EQ(lines.filter("\f").size(), 3) << "chart, table and parameter pages";
-            EXPECT_TRUE(lines.filter("77.7").isEmpty()) << "the value label is not printed";
             // Every page's text, the table's included, as qz1 prints the same file, but for
-            // the time of printing.
+            // the time of printing: the value label (in no page of qz1's) not printed.
             const std::string tool = f.folder.file("qz1.pdf");
             ASSERT_EQ(qz1::runQz1({"report", f.path, "-o", tool, "--comment", "SN 4711",
                                    "--firmware-id", "QZ-1 V2.1"},
@@ -69,7 +67,6 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
                 for (int x = chartPage.width() / 4; x < chartPage.width() * 3 / 4; ++x)
                     drawn += chartPage.pixelColor(x, y) != Qt::white;
             EXPECT_GT(drawn, chartPage.width() * chartPage.height() / 200) << "a chart drawn";
-            EXPECT_FALSE(lines.filter("Ignition Advance").isEmpty()) << "the chart's title";
             int headings = 0;
             for (const auto& [text, box] : test::pdfWords(path, 3)) {
                 if (text != "Kelvane") continue;

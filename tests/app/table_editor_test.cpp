@@ -6,7 +6,6 @@
 #include <QSlider>
 
 #include "image/cell_encoding.h"
-#include "qz1/qz1_harness.h"
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "support/scripted_port.h"
@@ -26,7 +25,7 @@ using test::MainWindowFixture;
 using test::named;
 
 // The save writes exactly the encoding of the typed values at the trigger timing, and nothing
-// else, as qz1 apply writes it.
+// else.
 TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) {
     for (const bool is3D : {false, true}) {
         test::OpenTableFixture f(is3D ? k3D : k2D);
@@ -43,17 +42,6 @@ TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) 
         expected[static_cast<std::size_t>(first + 4)] = encodeCell(30, 25);
         expected[static_cast<std::size_t>(first + 20)] = encodeCell(30, 8);
         EXPECT_EQ(f.state.EEPROMBuffer, expected);
-
-        // The same edit through qz1 apply writes the same file as Save File does.
-        f.prompts.answerFile(f.folder.file("edited.dat"));
-        f.window->mnuSaveFile->trigger();
-        const std::string cell = is3D ? "Table3D[5][8]=25" : "Table2D[5]=25";
-        const std::string last = is3D ? "Table3D[21][8]=8" : "Table2D[21]=8";
-        ASSERT_EQ(qz1::runQz1({"apply", f.path, "--set", cell, "--set", last, "-o",
-                               f.folder.file("applied.dat")},
-                              std::cout, std::cerr),
-                  0);
-        EXPECT_EQ(f.folder.read("edited.dat"), f.folder.read("applied.dat"));
     }
 }
 
@@ -81,9 +69,8 @@ TEST(TableEditor, AMissingTemplateIsReported) {
     }
 }
 
-// New Timing Table runs the wizard of the selected kind; what it makes is the open table,
-// and the same as qz1 makes from the same file.
-TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
+// New Timing Table runs the wizard of the selected kind; what it makes is the open table.
+TEST(TableEditor, TheWizardsShowTheTableTheyMake) {
     for (const bool is3D : {false, true}) {
         EditorFixture f(is3D ? k3D : k2D);
         f.onDialog = [&](QDialog& dialog) {
@@ -109,14 +96,6 @@ TEST(TableEditor, TheWizardsShowTheTableTheyMakeAsQz1MakesIt) {
             curve.startRpm = 2000;
             EXPECT_EQ(f.chart2D().table(), *generateCurve(curve));
         }
-        f.window->mnuSaveTbl->trigger();
-        f.prompts.answerFile(f.folder.file("wizard.dat"));
-        f.window->mnuSaveFile->trigger();
-        ASSERT_EQ(qz1::runQz1({is3D ? "new3d" : "new2d", f.path, is3D ? "--base" : "--start-rpm",
-                               is3D ? "15" : "2000", "-o", f.folder.file("qz1.dat")},
-                              std::cout, std::cerr),
-                  0);
-        EXPECT_EQ(f.folder.read("wizard.dat"), f.folder.read("qz1.dat"));
     }
 }
 
