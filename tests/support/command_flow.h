@@ -29,12 +29,11 @@ struct CommandFlow {
     std::vector<std::string> files = {};  // the file dialogs' answers; {tune} and {folder} expand
 };
 
-inline std::string expand(std::string text, const EditorFixture& f) {
-    for (const auto& [token, value] : {std::pair<std::string, std::string>{"{tune}", f.path},
-                                       {"{folder}", f.folder.path().toStdString() + "/"}})
-        for (auto at = text.find(token); at != std::string::npos; at = text.find(token))
-            text.replace(at, token.size(), value);
-    return text;
+inline std::string expand(const std::string& text, const EditorFixture& f) {
+    return QString::fromStdString(text)
+        .replace("{tune}", QString::fromStdString(f.path))
+        .replace("{folder}", f.folder.path() + "/")
+        .toStdString();
 }
 
 inline void runCommandFlow(const CommandFlow& flow) {

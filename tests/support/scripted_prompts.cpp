@@ -7,7 +7,7 @@ namespace {
 
 // The next answer queued for a prompt, or a failure and `none` when there is none.
 template <typename T>
-T next(std::deque<T>& queue, T none, const ShownPrompt& shown) {
+T nextAnswer(std::deque<T>& queue, T none, const ShownPrompt& shown) {
     if (queue.empty()) {
         ADD_FAILURE() << "unexpected prompt \"" << shown.text << "\" titled \"" << shown.title
                       << "\"";
@@ -25,20 +25,22 @@ PromptAnswer ScriptedPrompts::message(const std::string& text, PromptIcon icon,
                                       const std::string& detail) {
     shown_.push_back({ShownPrompt::Kind::Message, text, icon, buttons, title, {}, detail});
     if (onMessage) onMessage(shown_.back());
-    return next(answers_, PromptAnswer::Cancel, shown_.back());
+    return nextAnswer(answers_, PromptAnswer::Cancel, shown_.back());
 }
 
 std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
                                                   const std::string& title, const std::string&) {
-    shown_.push_back(
-        {ShownPrompt::Kind::Input, prompt, PromptIcon::None, PromptButtons::OKCancel, title});
-    return next(inputs_, std::optional<std::string>(), shown_.back());
+    shown_.push_back({.kind = ShownPrompt::Kind::Input,
+                      .text = prompt,
+                      .buttons = PromptButtons::OKCancel,
+                      .title = title});
+    return nextAnswer(inputs_, std::optional<std::string>(), shown_.back());
 }
 
 std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string& title,
                                       const std::string& filter, const std::string& proposedName) {
     shown_.push_back({kind, "", PromptIcon::None, PromptButtons::OK, title, filter, proposedName});
-    return next(files_, std::string(), shown_.back());
+    return nextAnswer(files_, std::string(), shown_.back());
 }
 
 std::string ScriptedPrompts::openFileName(const std::string& title, const std::string& filter) {
