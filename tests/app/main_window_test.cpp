@@ -93,10 +93,10 @@ TEST(MainWindow, EscSetsUserAbortAndHidesTheValueLabels) {
     f.chart2D().setValueLabelVisible(true);
     f.chart3D().setValueLabelVisible(true);
     QTest::keyClick(&f.grid(), Qt::Key_Escape);
-    EXPECT_TRUE(f.state.UserAbort);
-    EXPECT_FALSE(f.chart2D().valueLabelVisible());
-    EXPECT_FALSE(f.chart3D().valueLabelVisible());
-    EXPECT_TRUE(f.editor().tableOpen()) << "Esc does not close the table";
+    EXPECT_EQ(std::tuple(f.state.UserAbort, f.chart2D().valueLabelVisible(),
+                         f.chart3D().valueLabelVisible(), f.editor().tableOpen()),
+              std::tuple(true, false, false, true))
+        << "Esc does not close the table";
 }
 
 // Charts above, grids below; a low window gives the grid what it needs from the chart, and a
