@@ -37,19 +37,18 @@ std::optional<std::string> ScriptedPrompts::input(const std::string& prompt,
     return nextAnswer(inputs_, std::optional<std::string>(), shown_.back());
 }
 
-std::string ScriptedPrompts::nextFile(ShownPrompt::Kind kind, const std::string& title,
-                                      const std::string& filter, const std::string& proposedName) {
-    shown_.push_back({kind, "", PromptIcon::None, PromptButtons::OK, title, filter, proposedName});
-    return nextAnswer(files_, std::string(), shown_.back());
-}
-
 std::string ScriptedPrompts::openFileName(const std::string& title, const std::string& filter) {
-    return nextFile(ShownPrompt::Kind::OpenFile, title, filter);
+    shown_.push_back({.kind = ShownPrompt::Kind::OpenFile, .title = title, .filter = filter});
+    return nextAnswer(files_, std::string(), shown_.back());
 }
 
 std::string ScriptedPrompts::saveFileName(const std::string& title, const std::string& filter,
                                           const std::string& proposedName) {
-    return nextFile(ShownPrompt::Kind::SaveFile, title, filter, proposedName);
+    shown_.push_back({.kind = ShownPrompt::Kind::SaveFile,
+                      .title = title,
+                      .filter = filter,
+                      .detail = proposedName});
+    return nextAnswer(files_, std::string(), shown_.back());
 }
 
 std::vector<std::string> ScriptedPrompts::messages() const {
