@@ -52,8 +52,6 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
         EXPECT_EQ(std::pair(firstCaption, busy),
                   std::pair(std::string("Checking RS-232 link"), true));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_TRUE(f.state.Table3DEnabled && f.window->mnuEditTimingTable->isEnabled());
-        EXPECT_EQ(f.chart3D().table(), f.state.Table3D) << "3D chart set up";
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
         EXPECT_FALSE(f.window->fraProgress1->isVisible() || f.port->isOpen());
     }
