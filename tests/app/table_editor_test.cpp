@@ -121,7 +121,6 @@ TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
     EXPECT_EQ(f.prompts.messages().back(),
               "168 cells above the trigger timing 30 saved at 30.0 degrees.");
     EXPECT_EQ(f.prompts.shown().back().title, "Save Table Edits To Buffer");
-    EXPECT_EQ(f.state.EEPROMBuffer[200], 0);
     EXPECT_EQ(f.state.Table3D, flatTable(30));
     f.window->mnuEditTimingTable->trigger();
     EXPECT_EQ(f.grid().cellText(4, 4), "30.0");
