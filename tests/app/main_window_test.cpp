@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include "image/buffer_baseline.h"
-
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -17,7 +15,6 @@
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "support/main_window_fixture.h"
-#include "support/scripted_port.h"
 #include "support/transfer_fixture.h"
 
 namespace qz {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -8,9 +7,7 @@
 #include "image/cell_encoding.h"
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
-#include "support/scripted_port.h"
 #include "support/widget_input.h"
-#include "table/cell_text.h"
 #include "wizards/new_2d_table_dialog.h"
 #include "wizards/new_3d_table_dialog.h"
 #include "wizards/wizard_rules.h"
