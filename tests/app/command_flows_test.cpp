@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include "files/configuration.h"
 #include "files/program_folder.h"
 #include "image/buffer_baseline.h"
 #include "image/cell_encoding.h"
@@ -25,10 +26,7 @@ using test::Yes;
 const std::string kSaveTable = "Save table edits to buffer before closing?";
 const std::string kWizardSave = "Save timing table before closing file?";
 const std::string kOverwrite = "Data buffer not empty. OK to overwrite?";
-const std::string kAbout =
-    "Kelvane Tunewell QZ Version 1.50\nWritten by the Tunewell QZ development team.\n\nKelvane "
-    "Engine Electronics, Inc.\n1200 Foundry Road, Suite 5\nMillbrook, OH 44000\nPhone: (555) "
-    "013-4500\nwww.kelvane.example\n";
+const std::string kAbout = aboutText(defaultCompanyInfo());  // the window's company block
 const std::string kExitTable = "Save timing table before exiting?";
 const std::string kDisabled =
     "Timing table disabled. Edit module parameters to enable timing table.";
@@ -248,8 +246,7 @@ TEST(OpenFile, TheCaptionSaysTheBufferIsEmptyWhileTheFileIsDecoded) {
     QByteArray bytes = image(264);
     bytes[74 - 16] = static_cast<char>(0x90);
     f.prompts.answerFile(f.folder.write("fast.dat", bytes));
-    f.prompts.answer(PromptAnswer::Ignore);
-    f.prompts.answer(OK);
+    f.answer({PromptAnswer::Ignore, OK});
     std::vector<std::string> captions;
     f.prompts.onMessage = [&](const test::ShownPrompt&) { captions.push_back(f.caption()); };
     f.window->mnuOpenFile->trigger();
@@ -325,9 +322,8 @@ TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {
     f.window->mnuSaveFile->trigger();
     const QByteArray first = f.folder.read("first.dat");
     ASSERT_EQ(first.size(), 264);
-    f.prompts.answer(OK);
+    f.answer({OK, OK});
     f.prompts.answerFile(f.folder.file("first.dat"));
-    f.prompts.answer(OK);
     f.window->mnuOpenFile->trigger();
     f.prompts.answerFile(f.folder.file("second"));
     f.window->mnuSaveFile->trigger();

@@ -101,12 +101,11 @@ TEST(RestorePoints, Qz1ListsAndWritesWhatTheProgramKept) {
                               restorePointTime(points[1]).toStdString() +
                               "\tdownloaded from the module\t-\tQZ-1 V2.1 SIM\n");
     for (const auto& [index, bytes] : {std::pair{"1", edited}, {"2", demoTune()}}) {
-        const std::string out = f.history.path(QStringLiteral("point%1.dat").arg(index));
-        ASSERT_EQ(qz1::runQz1({"restore", "get", index, "-o", out, "--folder", folder}, list, err),
-                  0)
-            << err.str();
-        EXPECT_EQ(f.history.read(QStringLiteral("point%1.dat").arg(index)),
-                  qz1::test::fileBytes(bytes));
+        const QString out = QStringLiteral("point%1.dat").arg(index);
+        const std::string path = f.history.path(out);
+        EXPECT_EQ(qz1::runQz1({"restore", "get", index, "-o", path, "--folder", folder}, list, err),
+                  0);
+        EXPECT_EQ(f.history.read(out), qz1::test::fileBytes(bytes));
     }
     EXPECT_EQ(qz1::runQz1({"restore", "get", "3", "-o", "x", "--folder", folder}, list, err), 2);
     EXPECT_EQ(err.str(), "qz1: no restore point 3 (there are 2; see qz1 restore list)\n");
@@ -210,11 +209,10 @@ TEST(CompareWindow, TheModuleIsReadWithoutTouchingTheBuffer) {
         };
         f.answer({OK, OK});
         f.window->mnuCompareWith->trigger();
-        EXPECT_EQ(f.state.EEPROMBuffer, a) << silent;
-        EXPECT_EQ(f.caption(), caption) << silent;
-        EXPECT_EQ(f.state.FirmwareID, "") << silent;
-        EXPECT_EQ(summary.empty(), silent) << summary;
-        EXPECT_TRUE(f.origins().empty());
+        EXPECT_EQ(std::tuple(f.state.EEPROMBuffer, f.caption(), f.state.FirmwareID, summary.empty(),
+                             f.origins().empty()),
+                  std::tuple(a, caption, std::string(), silent, true))
+            << summary;
     }
 }
 

@@ -130,12 +130,10 @@ TEST(KeyboardEditing, CtrlEnterWritesTheTypedValueIntoTheSelection) {
         select(f.grid(), 2, 3, {2, 3, 4, 5});
         const TableEditor::Snapshot before = f.editor().snapshot();
         typeAndPress(f.grid(), typed, Qt::Key_Return, Qt::ControlModifier);
-        for (int row = 1; row <= 5; ++row)
-            for (int column = 2; column <= 6; ++column) {
-                const bool inBlock = row > 1 && row < 5 && column > 2 && column < 6;
-                EXPECT_EQ(f.chartValue(row, column),
-                          inBlock && taken ? 12.5 : before.chart3D(column, 9 - row));
-            }
+        Table3DCells expected = before.chart3D;  // grid rows 2 to 4 are pressure rows 7 to 5
+        for (int x = 3; x <= 5 && taken; ++x)
+            for (int y = 5; y <= 7; ++y) expected(x, y) = 12.5;
+        EXPECT_EQ(f.chart3D().table(), expected);
         EXPECT_EQ(f.editor().undoStack().count(), taken ? 1 : 0);
     }
 }

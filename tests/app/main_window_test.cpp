@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include "image/buffer_baseline.h"
-
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -17,7 +15,6 @@
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "support/main_window_fixture.h"
-#include "support/scripted_port.h"
 #include "support/transfer_fixture.h"
 
 namespace qz {
@@ -93,10 +90,10 @@ TEST(MainWindow, EscSetsUserAbortAndHidesTheValueLabels) {
     f.chart2D().setValueLabelVisible(true);
     f.chart3D().setValueLabelVisible(true);
     QTest::keyClick(&f.grid(), Qt::Key_Escape);
-    EXPECT_TRUE(f.state.UserAbort);
-    EXPECT_FALSE(f.chart2D().valueLabelVisible());
-    EXPECT_FALSE(f.chart3D().valueLabelVisible());
-    EXPECT_TRUE(f.editor().tableOpen()) << "Esc does not close the table";
+    EXPECT_EQ(std::tuple(f.state.UserAbort, f.chart2D().valueLabelVisible(),
+                         f.chart3D().valueLabelVisible(), f.editor().tableOpen()),
+              std::tuple(true, false, false, true))
+        << "Esc does not close the table";
 }
 
 // Charts above, grids below; a low window gives the grid what it needs from the chart, and a

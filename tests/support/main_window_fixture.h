@@ -30,7 +30,7 @@ struct MainWindowFixture {
                                std::vector<PromptAnswer> atStartUp = {}, QStringList without = {})
         : folder(without) {
         state.CompanyInfo = std::move(companyInfo);
-        for (PromptAnswer answer : atStartUp) prompts.answer(answer);
+        answer(atStartUp);
         qputenv("QZ_RESTORE_POINTS", history.folderPath().toLocal8Bit());
         window = std::make_unique<frmTunewell_Main>(state, prompts, folder.path());
         window->setDialogRunner([this](QDialog& dialog) {
@@ -40,6 +40,9 @@ struct MainWindowFixture {
         });
     }
 
+    void answer(const std::vector<PromptAnswer>& answers) {
+        for (PromptAnswer a : answers) prompts.answer(a);
+    }
     TableEditor& editor() const { return window->editor(); }
     TimingGrid& grid(TableKind kind) const {
         return named<TimingGrid>(*window,

@@ -51,9 +51,6 @@ class ScriptedPrompts : public Prompts {
     bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
 
   private:
-    std::string nextFile(ShownPrompt::Kind kind, const std::string& title,
-                         const std::string& filter, const std::string& proposedName = {});
-
     std::deque<PromptAnswer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> files_;

@@ -25,9 +25,6 @@ struct TransferFixture : MainWindowFixture {
         state.ModuleType = "QZ-1";
         window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
     }
-    void answer(std::vector<PromptAnswer> answers) {
-        for (auto a : answers) prompts.answer(a);
-    }
     ScriptedPort* port;
 };
 
