@@ -64,14 +64,15 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
     const auto Abort = PromptAnswer::Abort;
     // clang-format off
-    // Why, the module's faults and id, the answers, the messages, and whether the port is lost.
-    const std::tuple<const char*, SimulatorFaults, std::string, std::vector<PromptAnswer>, std::vector<std::string>, bool> cases[] = {
-        {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}, false},
-        {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}, false},
-        {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, true},
+    // Why, the module's faults and id, the answers, the messages, the last one's icon, and
+    // whether the port is lost.
+    const std::tuple<const char*, SimulatorFaults, std::string, std::vector<PromptAnswer>, std::vector<std::string>, PromptIcon, bool> cases[] = {
+        {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}, PromptIcon::Exclamation, false},
+        {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}, PromptIcon::None, false},
+        {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, PromptIcon::Exclamation, true},
     };
     // clang-format on
-    for (const auto& [why, faults, id, answers, messages, lose] : cases) {
+    for (const auto& [why, faults, id, answers, messages, icon, lose] : cases) {
         TransferFixture f(faults, id);
         f.loadSomething();
         f.openTable2D();
@@ -89,6 +90,7 @@ TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
         f.window->mnuDownload->trigger();
         SCOPED_TRACE(why);
         EXPECT_EQ(f.prompts.messages(), messages);
+        EXPECT_EQ(f.prompts.shown().back().icon, icon);
         EXPECT_EQ(f.state.EEPROMBuffer, before);
         EXPECT_EQ(std::tuple(f.state.BufferEmpty, f.state.TrigTiming, f.state.ModuleType,
                              f.state.UserAbort, f.state.FirmwareID),
