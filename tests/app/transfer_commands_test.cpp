@@ -122,6 +122,7 @@ TEST(Upload, ProgramsAndVerifiesTheBufferOrSaysWhyNot) {
         {"open table", {}, kDefaultSimulatorId, false, true, "You must close or save any open table before uploading.", Exclaim, ""},
         {"empty buffer", {}, kDefaultSimulatorId, true, false, "No data available for uploading.", Exclaim, ""},
         {"marine", {}, "QZ-1 Marine", false, false, "Not standard QZ-1 unit. Cannot upload data.", PromptIcon::None, ""},
+        {"no identification", {}, "", false, false, "Firmware ID read failed - cannot upload.", Exclaim, ""},
         {"refused at 100", {.nakProgrammingAt = 100}, kDefaultSimulatorId, false, false, "Upload aborted - EEPROM programming failed.", Info, ""},
         {"read back differs", {.readBackDiffersAt = 150}, kDefaultSimulatorId, false, false, "Upload aborted - EEPROM verification failed.", Info, differs},
     };
