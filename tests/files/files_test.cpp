@@ -283,10 +283,9 @@ TEST(RestorePoints, KeepsEachBufferOnceNewestFirst) {
     EXPECT_TRUE(points.keep(imageOf(1), "at exit", "/t/a.dat", "", kStart.addSecs(3)));
     EXPECT_TRUE(points.keep(imageOf(3), "at exit", "", "", kStart.addSecs(3)));
     const auto listed = points.list();
-    ASSERT_EQ(listed.size(), 4u);
-    const std::uint8_t fills[] = {3, 1, 2, 1};
-    for (std::size_t i = 0; i < listed.size(); ++i)
-        EXPECT_EQ(RestorePoints::read(listed[i]), imageOf(fills[i])) << i;
+    std::vector<EepromBytes> read;
+    for (const auto& point : listed) read.push_back(RestorePoints::read(point));
+    ASSERT_EQ(read, (std::vector{imageOf(3), imageOf(1), imageOf(2), imageOf(1)}));
     EXPECT_EQ(std::tuple(listed[2].origin, listed[2].firmwareId, restorePointTime(listed[2])),
               std::tuple("downloaded from the module", "QZ-1 V2.1", "2026-12-07 09:30:01"));
     EXPECT_EQ(listed[1].fileName, "/t/a.dat");

@@ -97,25 +97,23 @@ TEST(TableLayout, SavingTablesWritesOnlyTheirBytesAgainstTheCurrentTriggerTiming
     ModuleData data;
     data.EEPROMBuffer.fill(0xAA);
     data.TrigTiming = 30;
-    for (int c = 1; c <= 21; ++c) data.Table2D(c, 1) = 30 - c * kRetardStep;
-    for (int c = 1; c <= 21; ++c)
-        for (int r = 1; r <= 8; ++r) data.Table3D(c, r) = 30 - (r * 21 + c) * kRetardStep;
+    EepromBytes expected = data.EEPROMBuffer;  // each cell so many steps below 30 degrees
+    for (int c = 1; c <= 21; ++c) {
+        data.Table2D(c, 1) = 30 - (expected[15 + c] = c) * kRetardStep;
+        for (int r = 1; r <= 8; ++r)
+            data.Table3D(c, r) = 30 - (expected[table3DAddress(c, r)] = r * 21 + c) * kRetardStep;
+    }
     data.Table2D(21, 1) = 31;   // above the trigger timing
     data.Table3D(21, 1) = -30;  // further below it than a byte reaches
     data.Table3D(20, 1) = 7;
+    expected[36] = 0;
+    expected[table3DAddress(21, 1)] = expected[table3DAddress(20, 1)] = 255;
     const EncodingLimits limits2D = encodeTable2D(data);
     const EncodingLimits limits3D = encodeTable3D(data);
     EXPECT_EQ(std::tuple(limits2D.aboveTrigger, limits2D.belowLowest, limits3D.aboveTrigger,
                          limits3D.belowLowest),
               std::tuple(1, 0, 0, 2));
-    for (int c = 1; c <= 20; ++c) EXPECT_EQ(data.EEPROMBuffer[15 + c], c);
-    EXPECT_EQ(data.EEPROMBuffer[36], 0);
-    EXPECT_EQ(data.EEPROMBuffer[112], 8 * 21 + 1);  // row 8, column 1 comes first
-    EXPECT_EQ(data.EEPROMBuffer[279], 255);
-    for (int a = 0; a < kEepromSize; ++a)
-        if ((a < 16 || a > 36) && a < 112) {
-            EXPECT_EQ(data.EEPROMBuffer[a], 0xAA) << a;
-        }
+    EXPECT_EQ(data.EEPROMBuffer, expected);
 }
 
 ModuleData decodeBytes(std::initializer_list<std::pair<int, int>> bytes) {
@@ -301,9 +299,9 @@ TEST(UpdateEEPROM, AByteOutOfRangeFailsWithOverflowNamedAfterItsVariable) {
             prompts.answer(answer);
             const CodecOutcome outcome = UpdateEEPROM(data, prompts);
             ASSERT_EQ(outcome.failures.size(), 1u) << c.name;
-            EXPECT_EQ(outcome.failures[0].step, c.name);
-            EXPECT_EQ(outcome.failures[0].description, "Overflow");
-            EXPECT_EQ(outcome.aborted, answer == PromptAnswer::Abort);
+            EXPECT_EQ(std::tuple(outcome.failures[0].step, outcome.failures[0].description,
+                                 outcome.aborted),
+                      std::tuple(c.name, "Overflow", answer == PromptAnswer::Abort));
             EXPECT_EQ(data.EEPROMBuffer[c.address], 0x5A) << c.name;
             EXPECT_EQ(data.EEPROMBuffer[51], 30) << "written before the failure";
             EXPECT_EQ(data.EEPROMBuffer[90], answer == PromptAnswer::Ignore ? 10 : 0x5A) << c.name;

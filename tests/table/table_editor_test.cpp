@@ -37,8 +37,8 @@ TEST(TableEditor, StartUpSetsUpTheGridsAndReportsAMissingTemplate) {
         f.prompts.messages(),
         (std::vector<std::string>{"Chart template file QZ_2D_Timing_Chart.oc2 not found.",
                                   "Chart template file QZ_3D_1Bar_Timing_Chart.oc3 not found."}));
-    EXPECT_EQ(f.prompts.shown()[0].title, "Form Load");
-    EXPECT_EQ(f.prompts.shown()[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(std::pair(f.prompts.shown()[0].title, f.prompts.shown()[0].icon),
+              std::pair(std::string("Form Load"), PromptIcon::Exclamation));
     const TimingGrid& grid2D = named<TimingGrid>(f.window, "VSFlexGrid1");
     const TimingGrid& grid3D = named<TimingGrid>(f.window, "VSFlexGrid2");
     EXPECT_EQ(std::pair(grid2D.rowCount(), grid3D.rowCount()), std::pair(2, 9));
