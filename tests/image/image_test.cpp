@@ -236,10 +236,9 @@ TEST(UpdateParams, DecodesTheFlagBytes) {
         EXPECT_EQ(got, expected) << "flags " << flags;
     }
     const ModuleData logging = decodeBytes({{54, 0xFF}, {72, 0xF4}});
-    EXPECT_EQ(logging.DataLogFlags, 0xFF);
-    EXPECT_TRUE(logging.HighSpeedDataLog);
-    EXPECT_EQ(logging.GPIO2Mode, 0xF4);
-    EXPECT_TRUE(logging.GPIO2OneShotDelay);
+    EXPECT_EQ(std::tuple(logging.DataLogFlags, logging.HighSpeedDataLog, logging.GPIO2Mode,
+                         logging.GPIO2OneShotDelay),
+              std::tuple(0xFF, true, 0xF4, true));
 }
 
 // Ignore goes on to the steps after it, Abort leaves them undone.

@@ -9,10 +9,8 @@ TEST(Curve2D, OpeningKeepsTheAdvancesBelowTheTriggerTiming) {
     const struct {
         int trigger, start, final;
     } cases[] = {{30, 10, 30}, {18, 8, 18}, {5, 0, 5}, {20, 10, 20}, {0, 0, 0}};
-    for (const auto& c : cases) {
-        const Curve2D curve = initialCurve(c.trigger);
-        EXPECT_EQ(curve, (Curve2D{c.trigger, 1500, 3000, c.start, c.final})) << c.trigger;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(initialCurve(c.trigger), (Curve2D{c.trigger, 1500, 3000, c.start, c.final}));
 }
 
 // Each box as typed and left, from the defaults at a trigger timing of 30: RPM on 500 with
