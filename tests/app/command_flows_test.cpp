@@ -224,7 +224,8 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
                   std::vector<std::string>{"Loaded " + path +
                                            " to buffer. Ready for editing or upload."});
         EXPECT_EQ(f.prompts.shown()[0].filter, "QZ-1 data files (*.dat)|*.dat");
-        EXPECT_EQ(f.prompts.shown()[1].title, "Open Data File");
+        EXPECT_EQ(std::pair(f.prompts.shown()[1].title, f.prompts.shown()[1].icon),
+                  std::pair(std::string("Open Data File"), PromptIcon::None));
         EXPECT_EQ(f.state.EEPROMBuffer[16 + 263], (263 * 7) & 0x3F);
         EXPECT_EQ(f.state.TrigTiming, 25);
         EXPECT_EQ(f.state.ModuleType, "");
