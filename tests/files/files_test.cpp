@@ -320,13 +320,13 @@ TEST(RestorePoints, PassesOverWhatIsNotAWholePoint) {
 TEST(RestorePoints, KeepsTheNewestTwoHundred) {
     const TempFolder folder;
     RestorePoints points(folder.folderPath());
-    for (int n = 0; n < RestorePoints::kKept + 3; ++n)
+    for (int n = 0; n < 203; ++n)
         ASSERT_TRUE(points.keep(imageOf(static_cast<std::uint8_t>(n)), "at exit", "", "",
                                 kStart.addSecs(n)));
     const auto listed = points.list();
-    ASSERT_EQ(listed.size(), static_cast<std::size_t>(RestorePoints::kKept));
+    ASSERT_EQ(listed.size(), 200u);
     EXPECT_EQ(RestorePoints::read(listed.back()), imageOf(3));
-    EXPECT_EQ(QDir(folder.folderPath()).entryList(QDir::Files).size(), 2 * RestorePoints::kKept);
+    EXPECT_EQ(QDir(folder.folderPath()).entryList(QDir::Files).size(), 400);
 }
 
 TEST(RestorePoints, AFolderThatCannotBeMadeIsAnError) {
