@@ -51,8 +51,6 @@ auto typed12(bool saved, const char* cell) {
 // nothing unsaved nothing is asked; Cancel at any question about the open table ends the
 // command, with no wizard or dialog shown.
 TEST(CommandFlows, UnsavedTableEditsAreAskedAboutAndCancelEndsTheCommand) {
-    const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
-    const std::string downloaded = "Downloaded data to buffer. Ready for editing.";
     const auto opened = [](EditorFixture& f) { f.window->mnuEditTimingTable->trigger(); };
     const auto copied = [](EditorFixture& f) {
         f.grid().selectBlock({1, 3, 1, 3});
@@ -81,7 +79,7 @@ TEST(CommandFlows, UnsavedTableEditsAreAskedAboutAndCancelEndsTheCommand) {
         {"open, No then Cancel", k2D, true, "mnuOpenFile", {No, Cancel}, {kSaveTable, kOverwrite}, {}, {}, typed12(false, "12")},
         {"open, Yes then Cancel", k2D, true, "mnuOpenFile", {Yes, Cancel}, {kSaveTable, kOverwrite}, {}, {}, typed12(true, "")},
         {"download, Cancel", k2D, true, "mnuDownload", {Cancel}, {kSaveTable}, {}, {}, typed12(false, "12")},
-        {"download, No", k2D, true, "mnuDownload", {No, OK, OK, OK}, {kSaveTable, kOverwrite, firmware, downloaded}, {"frmModParams"}, {}, typed12(false, "")},
+        {"download, No", k2D, true, "mnuDownload", {No, OK, OK, OK}, {kSaveTable, kOverwrite, "Firmware ID: QZ-1 V2.1 SIM", "Downloaded data to buffer. Ready for editing."}, {"frmModParams"}, {}, typed12(false, "")},
         {"new 2D table", k2D, true, "mnuNewTable", {Cancel}, {kWizardSave}, {}, {}, typed12(false, "12")},
         {"new 3D table", k3D, true, "mnuNewTable", {Cancel}, {kWizardSave}},
         {"new 2D table, Yes", k2D, true, "mnuNewTable", {Yes}, {kWizardSave}, {"frmNew2DTable"}, {}, typed12(true, "")},
@@ -195,19 +193,6 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
     for (const CommandFlow& flow : flows) test::runCommandFlow(flow);
 }
 
-// A data file of `size` bytes: trigger timing 25, the table flags and sensor given.
-QByteArray image(int size, std::uint8_t flags = 0x5C, std::uint8_t sensor = 1) {
-    QByteArray bytes(size, '\0');
-    for (int n = 0; n < size; ++n) bytes[n] = static_cast<char>((n * 7) & 0x3F);
-    bytes[48 - 16] = 25;  // trigger timing
-    bytes[50 - 16] = static_cast<char>(flags);
-    bytes[55 - 16] = static_cast<char>(sensor);
-    bytes[74 - 16] = 0;   // a frequency that decodes
-    bytes[52 - 16] = 30;  // retard compensation and start retard the sliders can show
-    bytes[53 - 16] = 57;
-    return bytes;
-}
-
 // Open File reads the first 264 bytes; the table commands follow the image's selection, and
 // the 3D view takes its sensor; the module parameters dialog opens.
 TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
@@ -216,7 +201,8 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
         {264, 0x5C, true}, {300, 0x80, true}, {264, 0xC0, true}, {264, 0x1C, false}};
     for (const auto& [size, flags, tableCommands] : cases) {
         test::MainWindowFixture f;
-        const auto path = f.folder.write("street.dat", image(size, flags, 2));
+        const auto path =
+            f.folder.write("street.dat", test::tuneFile(flags, 2) + QByteArray(size - 264, 'x'));
         f.prompts.answerFile(path);
         f.prompts.answer(OK);
         f.window->mnuOpenFile->trigger();
@@ -226,10 +212,10 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
         EXPECT_EQ(f.prompts.shown()[0].filter, "QZ-1 data files (*.dat)|*.dat");
         EXPECT_EQ(std::pair(f.prompts.shown()[1].title, f.prompts.shown()[1].icon),
                   std::pair(std::string("Open Data File"), PromptIcon::None));
-        EXPECT_EQ(f.state.EEPROMBuffer[16 + 263], (263 * 7) & 0x3F);
-        EXPECT_EQ(f.state.TrigTiming, 25);
-        EXPECT_EQ(f.state.ModuleType, "");
-        EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - street.dat");
+        EXPECT_EQ(std::tuple(f.state.EEPROMBuffer[279], f.state.TrigTiming, f.state.ModuleType,
+                             f.caption()),
+                  std::tuple(std::uint8_t(279 % 90), std::int16_t(30), std::string(),
+                             std::string("Tunewell QZ Version 1.5 - street.dat")));
         for (QAction* command :
              {f.window->mnuEditTimingTable, f.window->mnuSaveTbl, f.window->mnuCloseTbl})
             EXPECT_EQ(command->isEnabled(), tableCommands) << int(flags);
@@ -244,7 +230,7 @@ TEST(OpenFile, LoadsTheFirst264BytesAndOpensTheModuleParameters) {
 // cleared for the new file, which shows the caption of that moment.
 TEST(OpenFile, TheCaptionSaysTheBufferIsEmptyWhileTheFileIsDecoded) {
     test::MainWindowFixture f;
-    QByteArray bytes = image(264);
+    QByteArray bytes = test::tuneFile(k2D);
     bytes[74 - 16] = static_cast<char>(0x90);
     f.prompts.answerFile(f.folder.write("fast.dat", bytes));
     f.answer({PromptAnswer::Ignore, OK});
@@ -283,7 +269,7 @@ TEST(DataFiles, CancelsAndFailuresLeaveEverythingAsItWas) {
     };
     const auto files = [](EditorFixture& f) {
         f.window->mnuEditTimingTable->trigger();
-        f.folder.write("short.dat", image(263));
+        f.folder.write("short.dat", test::tuneFile(k2D).left(263));
         test::makeFifo(f.folder.file("pipe.dat"));
     };
     // clang-format off
@@ -316,7 +302,7 @@ TEST(ProgramFolder, IsBesideTheExecutableOrInTheSharedFolder) {
 // and the dialog proposes the file the buffer came from.
 TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {
     test::MainWindowFixture f;
-    f.prompts.answerFile(f.folder.write("in.dat", image(264)));
+    f.prompts.answerFile(f.folder.write("in.dat", test::tuneFile(k2D)));
     f.prompts.answer(OK);
     f.window->mnuOpenFile->trigger();
     f.prompts.answerFile(f.folder.file("first.dat"));

@@ -59,11 +59,8 @@ TEST(KeyboardEditing, StepsReachTheBufferAsTheEncodingGivesThem) {
     f.window->mnuSaveTbl->trigger();
     EepromBytes expected = f.opened;
     for (int row = 2; row <= 4; ++row)
-        for (int column = 3; column <= 5; ++column) {
-            const auto address = static_cast<std::size_t>(112 + 21 * (row - 1) + column - 1);
-            expected[address] = static_cast<std::uint8_t>(expected[address] + 11);
-            EXPECT_EQ(grid.cellText(row, column), advanceCell(decodeCell(30, expected[address])));
-        }
+        for (int column = 3; column <= 5; ++column)
+            expected[static_cast<std::size_t>(112 + 21 * (row - 1) + column - 1)] += 11;
     EXPECT_EQ(f.state.EEPROMBuffer, expected);
 }
 

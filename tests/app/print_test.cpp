@@ -98,8 +98,7 @@ TEST(Print, APrinterSetUpToPrintToAFileGetsEveryPage) {
     EditorFixture f(test::k3D);
     const QString pdf = QString::fromStdString(f.folder.file("setup.pdf"));
     f.onDialog = [&](QDialog& dialog) {
-        auto* setup = qobject_cast<QPrintDialog*>(&dialog);
-        ASSERT_TRUE(setup);
+        auto* setup = &dynamic_cast<QPrintDialog&>(dialog);
         EXPECT_EQ(setup->windowTitle(), "Printer Setup");
         setup->printer()->setOutputFileName(pdf);
     };

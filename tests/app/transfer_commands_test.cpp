@@ -62,19 +62,22 @@ TEST(Download, ReadsTheModuleAndOpensTheModuleParameters) {
 TEST(Download, AFailedDownloadLeavesBufferTablesAndCaptionAsTheyWere) {
     const std::string overwrite = "Data buffer not empty. OK to overwrite?";
     const std::string firmware = "Firmware ID: QZ-1 V2.1 SIM";
-    const auto Abort = PromptAnswer::Abort;
     // clang-format off
     // Why, the module's faults and id, the answers, the messages, the last one's icon, and
     // whether the port is lost.
     const std::tuple<const char*, SimulatorFaults, std::string, std::vector<PromptAnswer>, std::vector<std::string>, PromptIcon, bool> cases[] = {
         {"no answer", {.silent = true}, kDefaultSimulatorId, {OK, OK}, {overwrite, "Cannot establish RS-232 link. Check cable and QZ-1 power."}, PromptIcon::Exclamation, false},
         {"marine module", {}, "QZ-1 Marine V1", {OK, OK, OK}, {overwrite, "Firmware ID: QZ-1 Marine V1", "Not standard QZ-1 unit. Cannot download and edit data."}, PromptIcon::None, false},
-        {"port lost", {}, kDefaultSimulatorId, {OK, OK, Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, PromptIcon::Exclamation, true},
+        {"port lost", {}, kDefaultSimulatorId, {OK, OK, PromptAnswer::Abort, OK}, {overwrite, firmware, disconnectedMessage("/dev/ttyUSB0"), "Download failed."}, PromptIcon::Exclamation, true},
     };
     // clang-format on
     for (const auto& [why, faults, id, answers, messages, icon, lose] : cases) {
         TransferFixture f(faults, id);
-        f.loadSomething();
+        f.state.EEPROMBuffer.fill(0x21);  // what the user had: a tune opened from a file
+        f.state.BufferEmpty = false;
+        f.state.TrigTiming = 12;
+        f.state.FirmwareID = "QZ-1 street";
+        f.window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
         f.openTable2D();
         const EepromBytes before = f.state.EEPROMBuffer;
         std::vector<bool> during;
@@ -238,7 +241,6 @@ TEST(Download, FromTheBuiltInSimulator) {
     emit f.window->cboDevice->activated(simulator);
     f.answer({OK, OK});
     f.window->mnuDownload->trigger();
-    EXPECT_EQ(f.prompts.messages().back(), "Downloaded data to buffer. Ready for editing.");
     EXPECT_EQ(f.state.EEPROMBuffer, demoTune());
 }
 

@@ -74,9 +74,6 @@ struct EditorFixture : MainWindowFixture {
         const SurfaceChart& c = chart3D();
         return c.projection(QRectF(c.rect())).project(column, 9 - row, c.value(column, 9 - row));
     }
-    void answer(std::initializer_list<PromptAnswer> answers) {
-        for (PromptAnswer a : answers) prompts.answer(a);
-    }
 };
 
 // The same with the tune's table open for editing.

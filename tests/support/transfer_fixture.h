@@ -16,15 +16,6 @@ struct TransferFixture : MainWindowFixture {
         window->transfers().usePort(std::move(scripted));
         window->transfers().protocol().delay = [](int) {};
     }
-    // What the user had before the command: a tune opened from a file.
-    void loadSomething() {
-        state.EEPROMBuffer.fill(0x21);
-        state.BufferEmpty = false;
-        state.TrigTiming = 12;
-        state.FirmwareID = "QZ-1 street";
-        state.ModuleType = "QZ-1";
-        window->setWindowTitle("Tunewell QZ Version 1.5 - street.dat");
-    }
     ScriptedPort* port;
 };
 
