@@ -169,7 +169,7 @@ TEST(CommandFlows, ExitAsksAboutTheOpenTableThenAboutABufferSavedNowhere) {
     };
     const auto savesTo = [](const char* name) {
         return [=](EditorFixture& f) {
-            f.prompts.answerFile(*name ? f.folder.file(name) : "");
+            f.prompts.answerFile(*name ? f.folder.path(name) : "");
             f.state.TrigTiming = 20;  // a parameter changed: a buffer saved nowhere
         };
     };
@@ -270,7 +270,7 @@ TEST(DataFiles, CancelsAndFailuresLeaveEverythingAsItWas) {
     const auto files = [](EditorFixture& f) {
         f.window->mnuEditTimingTable->trigger();
         f.folder.write("short.dat", test::tuneFile(k2D).left(263));
-        test::makeFifo(f.folder.file("pipe.dat"));
+        test::makeFifo(f.folder.path("pipe.dat"));
     };
     // clang-format off
     const CommandFlow flows[] = {
@@ -305,16 +305,16 @@ TEST(SaveFile, OpenThenSaveWritesAByteIdenticalFile) {
     f.prompts.answerFile(f.folder.write("in.dat", test::tuneFile(k2D)));
     f.prompts.answer(OK);
     f.window->mnuOpenFile->trigger();
-    f.prompts.answerFile(f.folder.file("first.dat"));
+    f.prompts.answerFile(f.folder.path("first.dat"));
     f.window->mnuSaveFile->trigger();
     const QByteArray first = f.folder.read("first.dat");
     ASSERT_EQ(first.size(), 264);
     f.answer({OK, OK});
-    f.prompts.answerFile(f.folder.file("first.dat"));
+    f.prompts.answerFile(f.folder.path("first.dat"));
     f.window->mnuOpenFile->trigger();
-    f.prompts.answerFile(f.folder.file("second"));
+    f.prompts.answerFile(f.folder.path("second"));
     f.window->mnuSaveFile->trigger();
-    EXPECT_EQ(f.prompts.shown().back().detail, f.folder.file("first.dat")) << "proposed";
+    EXPECT_EQ(f.prompts.shown().back().detail, f.folder.path("first.dat")) << "proposed";
     EXPECT_EQ(f.folder.read("second.dat"), first);
     EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - second.dat");
 }

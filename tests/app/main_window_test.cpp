@@ -175,7 +175,7 @@ TEST(MainWindow, TheStatusBarSaysWhereTheBufferIsSaved) {
     EXPECT_FALSE(shows("not saved")) << "the edits are not in the buffer yet";
     f.window->mnuSaveTbl->trigger();
     EXPECT_EQ(status.text(), "tune.dat - not saved  |  trigger timing 30 deg  |  2D table");
-    f.prompts.answerFile(f.folder.file("saved.dat"));
+    f.prompts.answerFile(f.folder.path("saved.dat"));
     f.window->mnuSaveFile->trigger();
     EXPECT_EQ(status.text(), "saved.dat  |  trigger timing 30 deg  |  2D table");
     f.answer({PromptAnswer::OK, PromptAnswer::OK, PromptAnswer::OK});

@@ -60,7 +60,7 @@ TEST(ParameterDialogs, ChangesMadeInBothDialogsReachTheSavedFileAndNothingElse) 
     f.window->mnuOpenFile->trigger();
     f.window->mnuEditGPIOParams->trigger();
     EXPECT_EQ(f.dialogsShown, (std::vector<std::string>{"frmModParams", "frmGPIOParams"}));
-    f.prompts.answerFile(f.folder.file("track.dat"));
+    f.prompts.answerFile(f.folder.path("track.dat"));
     f.window->mnuSaveFile->trigger();
     expected.update({{"TrigTiming", 29},
                      {"Cyl4Engine", true},
@@ -69,7 +69,7 @@ TEST(ParameterDialogs, ChangesMadeInBothDialogsReachTheSavedFileAndNothingElse) 
                      {"GPIO3ShiftRPM2", 6400}});
     // OK moved the 2D advances into the window of the new trigger timing; the table bytes
     // themselves are only written by a table save, so the file decodes them as before.
-    nlohmann::json saved = showJson(f.folder.file("track.dat"));
+    nlohmann::json saved = showJson(f.folder.path("track.dat"));
     for (const char* table : {"Table2D", "Table3D"}) saved[table] = expected[table] = nullptr;
     EXPECT_EQ(saved, expected);
 }

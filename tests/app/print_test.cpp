@@ -30,7 +30,7 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
                 f.chart().setValueLabelText("77.7");  // nowhere else in the report
             }
             f.prompts.answerInput(std::string("SN 4711"));
-            const std::string pdf = f.folder.file("tune.pdf");
+            const std::string pdf = f.folder.path("tune.pdf");
             f.prompts.answerFile(pdf);
             f.window->mnuPrintTable->trigger();
             const auto& shown = f.prompts.shown();
@@ -47,7 +47,7 @@ TEST(Print, AReportOfAnOpenedFileGoesToAPdfWithItsTableAndEveryParameterLine) {
             ASSERT_FALSE(lines.isEmpty()) << "pdftotext is needed: scripts/setup.sh installs it";
             // Every page's text, the table's included, as qz1 prints the same file, but for
             // the time of printing: the value label (in no page of qz1's) not printed.
-            const std::string tool = f.folder.file("qz1.pdf");
+            const std::string tool = f.folder.path("qz1.pdf");
             ASSERT_EQ(qz1::runQz1({"report", f.path, "-o", tool, "--comment", "SN 4711",
                                    "--firmware-id", "QZ-1 V2.1"},
                                   std::cout, std::cerr),
@@ -96,7 +96,7 @@ TEST(Print, AReportReplacesAnExistingFileOnlyOnYes) {
 // parameter pages (which pages a report has is the report's own test).
 TEST(Print, APrinterSetUpToPrintToAFileGetsEveryPage) {
     EditorFixture f(test::k3D);
-    const QString pdf = QString::fromStdString(f.folder.file("setup.pdf"));
+    const QString pdf = QString::fromStdString(f.folder.path("setup.pdf"));
     f.onDialog = [&](QDialog& dialog) {
         auto* setup = &dynamic_cast<QPrintDialog&>(dialog);
         EXPECT_EQ(setup->windowTitle(), "Printer Setup");

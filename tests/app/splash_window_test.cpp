@@ -81,7 +81,7 @@ TEST(Splash, MissingItemsAndPicturesAreReportedThroughTheTrap) {
     for (const auto& [text, errors, detail] : cases) {
         SplashFixture f(text, static_cast<int>(errors.size()));
         EXPECT_EQ(f.prompts.messages(), errors) << text;
-        const std::string config = f.folder.file("Tunewell_QZ.cfg");
+        const std::string config = f.folder.path("Tunewell_QZ.cfg");
         EXPECT_EQ(f.prompts.shown().front().detail.substr(0, config.size() + detail.size()),
                   config + detail);
         EXPECT_TRUE(f.splash->imgLogo->pixmap().isNull());

@@ -26,7 +26,6 @@ class ProgramFolder : public TempFolder {
     }
     using TempFolder::path;
     QString path() const { return folderPath(); }
-    std::string file(const QString& name) const { return path(name); }
 };
 
 }  // namespace qz::test
