@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/number_text.h"
 #include "image/byte_map.h"
 #include "image/table_text.h"
 
@@ -44,7 +43,7 @@ QString kindName(TableKind kind) {
 }
 
 QString signedAdvance(double value) {
-    return QString::fromStdString(formatNumber(value, "#0.0")).prepend(value > 0 ? "+" : "");
+    return QString::fromStdString(signedAdvanceText(value));
 }
 
 double cellOf(const ModuleData& data, TableKind kind, int column, int dataRow) {

@@ -122,6 +122,12 @@ std::string differenceCounts(const TuneDifference& difference) {
     return counts;
 }
 
+std::string signedAdvanceText(double change) {
+    std::string text = formatNumber(change, "#0.0");
+    if (change > 0) text.insert(0, 1, '+');
+    return text;
+}
+
 std::string differenceSummary(const TuneDifference& difference, const ModuleData& here) {
     if (difference.identical()) return "Identical";
     std::vector<std::string> parts;
@@ -134,9 +140,8 @@ std::string differenceSummary(const TuneDifference& difference, const ModuleData
         std::string where = std::to_string(rpmBreakpoint(largest->column)) + " RPM";
         if (largest->kind == TableKind::Table3D)
             where += ", " + std::to_string(pressureLabel(here.MAPSensorBar, largest->row)) + " kPa";
-        const std::string sign = largest->change() > 0 ? "+" : "";
-        parts.push_back(counted(difference.cells.size(), "cell", "cells") + " (largest " + sign +
-                        formatNumber(largest->change(), "#0.0") + " at " + where + ")");
+        parts.push_back(counted(difference.cells.size(), "cell", "cells") + " (largest " +
+                        signedAdvanceText(largest->change()) + " at " + where + ")");
     }
     if (const auto count = difference.parameters.size())
         parts.push_back(counted(count, "parameter", "parameters"));

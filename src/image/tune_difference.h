@@ -48,6 +48,9 @@ ModuleData decodedImage(const EepromBytes& image);
 
 // The one-line summary: "12 cells (largest +2.5 at 3500 RPM, 60 kPa), 2 parameters differ",
 // or "Identical". Pressures are named with here's sensor.
+// A change of advance as the comparison shows it: one decimal, a plus sign when it grew.
+std::string signedAdvanceText(double change);
+
 std::string differenceSummary(const TuneDifference& difference, const ModuleData& here);
 
 // A differing parameter in the program's words and units, as the compare window lists it:
