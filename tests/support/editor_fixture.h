@@ -14,13 +14,15 @@ namespace qz::test {
 inline constexpr std::uint8_t k2D = 0x40 | 0x20 | 0x1C;
 inline constexpr std::uint8_t k3D = 0x80 | 0x20 | 0x1C;
 
-// A data file of a tune with the trigger timing at 30 and the given table selected.
+// A data file of a tune with the trigger timing at 30 and the given table selected, every
+// byte within its clamps, so that it is saved again byte for byte.
 inline QByteArray tuneFile(std::uint8_t flags, std::uint8_t sensor = 0) {
     EepromBytes image{};
     image[48] = 30;
     image[49] = 4;
     image[50] = flags;
     image[51] = 65;
+    image[75] = 10;
     image[55] = sensor;
     for (int a = 16; a <= 36; ++a) image[a] = static_cast<std::uint8_t>(3 * (a - 16));
     for (int a = 112; a <= 279; ++a) image[a] = static_cast<std::uint8_t>(a % 90);
