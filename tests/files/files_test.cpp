@@ -293,7 +293,8 @@ TEST(RestorePoints, KeepsEachBufferOnceNewestFirst) {
 
 // What is not a whole point of ours is passed over without a word: a record that is not
 // JSON, one without a time, one naming a data file elsewhere or a short one, a data file
-// without a record, a folder named like a record, a huge file.
+// without a record, a folder named like a record, a huge file. A folder that cannot be made
+// is an error.
 TEST(RestorePoints, PassesOverWhatIsNotAWholePoint) {
     const TempFolder folder;
     folder.write("outside.dat", QByteArray(kImageSize, 0));
@@ -315,6 +316,8 @@ TEST(RestorePoints, PassesOverWhatIsNotAWholePoint) {
     const auto listed = points.list();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(RestorePoints::read(listed[0]), imageOf(7));
+    RestorePoints underAFile(folder.folderPath() + "/outside.dat/points");
+    EXPECT_THROW(underAFile.keep(imageOf(1), "at exit", "", "", kStart), ProgramError);
 }
 
 TEST(RestorePoints, KeepsTheNewestTwoHundred) {
@@ -327,13 +330,6 @@ TEST(RestorePoints, KeepsTheNewestTwoHundred) {
     ASSERT_EQ(listed.size(), 200u);
     EXPECT_EQ(RestorePoints::read(listed.back()), imageOf(3));
     EXPECT_EQ(QDir(folder.folderPath()).entryList(QDir::Files).size(), 400);
-}
-
-TEST(RestorePoints, AFolderThatCannotBeMadeIsAnError) {
-    const TempFolder folder;
-    folder.write("file", "x");
-    RestorePoints points(folder.folderPath() + "/file/points");
-    EXPECT_THROW(points.keep(imageOf(1), "at exit", "", "", kStart), ProgramError);
 }
 
 }  // namespace
