@@ -46,11 +46,11 @@ TuneDifference compareTunes(const ModuleData& here, const ModuleData& there);
 // would: the tune the image holds.
 ModuleData decodedImage(const EepromBytes& image);
 
-// The one-line summary: "12 cells (largest +2.5 at 3500 RPM, 60 kPa), 2 parameters differ",
-// or "Identical". Pressures are named with here's sensor.
 // A change of advance as the comparison shows it: one decimal, a plus sign when it grew.
 std::string signedAdvanceText(double change);
 
+// The one-line summary: "12 cells (largest +2.5 at 3500 RPM, 60 kPa), 2 parameters differ",
+// or "Identical". Pressures are named with here's sensor.
 std::string differenceSummary(const TuneDifference& difference, const ModuleData& here);
 
 // A differing parameter in the program's words and units, as the compare window lists it:
