@@ -57,6 +57,7 @@ TEST(KeyboardEditing, StepsReachTheBufferAsTheEncodingGivesThem) {
     key(grid, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(f.editor().snapshot(), stepped);
     f.window->mnuSaveTbl->trigger();
+    EXPECT_FALSE(f.editor().tableOpen()) << "the save closes the table";
     EepromBytes expected = f.opened;
     for (int row = 2; row <= 4; ++row)
         for (int column = 3; column <= 5; ++column)

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "image/cell_encoding.h"
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "support/widget_input.h"
@@ -20,24 +19,6 @@ using test::k2D;
 using test::k3D;
 using test::MainWindowFixture;
 using test::named;
-
-// The save writes exactly the encoding of the typed values at the trigger timing, and nothing
-// else.
-TEST(TableEditor, TypedValuesReachTheBufferThroughTheSaveAndNothingElseChanges) {
-    for (const bool is3D : {false, true}) {
-        test::OpenTableFixture f(is3D ? k3D : k2D);
-        TimingGrid& grid = f.grid();
-        EXPECT_TRUE(test::typeIntoCell(grid, 1, 5, "25"));
-        EXPECT_TRUE(test::typeIntoCell(grid, 1, 21, "8"));
-        f.window->mnuSaveTbl->trigger();
-        EXPECT_FALSE(f.window->editor().tableOpen());
-        EepromBytes expected = f.opened;
-        const int first = is3D ? 112 : 16;  // grid row 1 is the first row of the table bytes
-        expected[static_cast<std::size_t>(first + 4)] = encodeCell(30, 25);
-        expected[static_cast<std::size_t>(first + 20)] = encodeCell(30, 8);
-        EXPECT_EQ(f.state.EEPROMBuffer, expected);
-    }
-}
 
 // Edit Timing Table without its template says so, resets the copy buffer as a close does and
 // opens the 3D view all the same, with the sensor's labels, but not the 2D one.
