@@ -7,8 +7,6 @@
 #include "support/editor_fixture.h"
 #include "support/grid_input.h"
 #include "support/widget_input.h"
-#include "wizards/new_2d_table_dialog.h"
-#include "wizards/new_3d_table_dialog.h"
 #include "wizards/wizard_rules.h"
 
 namespace qz {
@@ -44,43 +42,10 @@ TEST(TableEditor, AMissingTemplateIsReported) {
     }
 }
 
-// New Timing Table runs the wizard of the selected kind (the 3D one below); what it makes is
-// the open table.
-TEST(TableEditor, TheWizardsShowTheTableTheyMake) {
-    EditorFixture f(k2D);
-    f.onDialog = [&](QDialog& dialog) {
-        auto* wizard = &dynamic_cast<frmNew2DTable&>(dialog);
-        // Focus moves, and so boxes are checked, only in the active window.
-        wizard->show();
-        QApplication::setActiveWindow(wizard);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(wizard));
-        test::typeInto(wizard->txtStartRPMVal, "1900", wizard->cmdOK);
-        wizard->cmdOK->click();
-    };
-    f.window->mnuNewTable->trigger();
-    ASSERT_TRUE(f.window->editor().tableOpen());
-    Curve2D curve = initialCurve(30);
-    curve.startRpm = 2000;
-    EXPECT_EQ(f.chart2D().table(), *generateCurve(curve));
-}
-
-// New Timing Table over an open 3D table keeps its data for the wizard's question but takes
-// the labels and template of the sensor now selected.
-TEST(TableEditor, ANewTableOverAnOpen3DTableTakesTheCurrentSensor) {
-    test::OpenTableFixture f(k3D);
-    f.state.MAPSensorBar = 2;
-    f.onDialog = [](QDialog& dialog) { named<QPushButton>(dialog, "cmdOK").click(); };
-    f.prompts.answer(PromptAnswer::No);
-    f.window->mnuNewTable->trigger();
-    EXPECT_EQ(std::pair(f.grid().cellText(1, 0), f.grid().cellText(8, 0)),
-              std::pair(QString("20"), QString("90")));
-    EXPECT_EQ(f.chart3D().chartTemplate()->title, "Ignition Advance, 3 Bar MAP Sensor");
-}
-
 // A save at a trigger timing below the table's values stores the limit, says so, and leaves
 // the working table (and so the reopened table and the report) showing what the buffer holds.
 TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
-    test::EditorFixture f(k3D);
+    EditorFixture f(k3D);
     f.onDialog = [](QDialog& dialog) {  // trigger and base at 40, Update, then the close box
         named<QSlider>(dialog, "sldTrigTiming").setValue(0);
         named<QSlider>(dialog, "sldBaseTmg").setValue(0);
@@ -114,8 +79,11 @@ TEST(TableEditor, ASaveThatLimitsCellsSaysSoAndShowsWhatTheBufferHolds) {
 
 // The 3D wizard's sliders keep the base within the timing range; Update shows the table, OK
 // also sets the trigger timing; the labels read as numbers are written, with the sign's blank.
+// Over an open 3D table it keeps that table's data for the wizard's question but takes the
+// labels and template of the sensor now selected.
 TEST(TableEditor, The3DWizardsSlidersAndButtons) {
-    test::EditorFixture f(k3D);
+    test::OpenTableFixture f(k3D);
+    f.state.MAPSensorBar = 2;
     f.onDialog = [&](QDialog& dialog) {
         EXPECT_EQ(named<QLabel>(dialog, "lblBaseTmgVal").text(), " 20");
         named<QSlider>(dialog, "sldTrigTiming").setValue(40 - 10);
@@ -127,24 +95,29 @@ TEST(TableEditor, The3DWizardsSlidersAndButtons) {
         EXPECT_EQ(f.chart3D().table(), flatTable(10));
         named<QPushButton>(dialog, "cmdOK").click();
     };
+    f.prompts.answer(PromptAnswer::No);
     f.window->mnuNewTable->trigger();
     EXPECT_EQ(f.state.TrigTiming, 10);
     EXPECT_EQ(f.chart3D().table(), flatTable(10)) << "the table made is the open table";
+    EXPECT_EQ(std::pair(f.grid().cellText(1, 0), f.grid().cellText(8, 0)),
+              std::pair(QString("20"), QString("90")));
+    EXPECT_EQ(f.chart3D().chartTemplate()->title, "Ignition Advance, 3 Bar MAP Sensor");
 }
 
-// A click on Update or OK while a box holds a value to correct: the correction's message,
-// then the click carried out on the corrected value.
+// New Timing Table runs the wizard of the selected kind; what it makes is the open table. A
+// box is checked when it is left; a click on Update or OK while a box holds a value to
+// correct: the correction's message, then the click carried out on the corrected value.
 TEST(TableEditor, A2DWizardButtonActsOnTheCorrectedValueAfterItsMessage) {
     for (const char* button : {"cmdOK", "cmdUpdate"}) {
-        test::EditorFixture f(k2D);
+        EditorFixture f(k2D);
         f.onDialog = [&](QDialog& dialog) {
+            // Focus moves, and so boxes are checked, only in the active window.
             dialog.show();
             QApplication::setActiveWindow(&dialog);
             ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
             auto& trigger = named<QLineEdit>(dialog, "txtTrigTimingVal");
-            trigger.setFocus();
-            trigger.selectAll();
-            QTest::keyClicks(&trigger, "45");
+            test::typeInto(&named<QLineEdit>(dialog, "txtStartRPMVal"), "1900", &trigger);
+            test::typeInto(&trigger, "45");
             QTest::mouseClick(&named<QPushButton>(dialog, button), Qt::LeftButton);
             EXPECT_EQ(dialog.focusWidget(), &trigger) << "the buttons take no focus";
         };
@@ -152,7 +125,8 @@ TEST(TableEditor, A2DWizardButtonActsOnTheCorrectedValueAfterItsMessage) {
         f.window->mnuNewTable->trigger();
         EXPECT_EQ(f.prompts.messages().back(), "Value must be less than or equal to 40");
         EXPECT_TRUE(f.window->editor().tableOpen()) << button;
-        EXPECT_EQ(f.chart2D().value(2, 1), 40) << "the table made at the corrected 40";
+        EXPECT_EQ(f.chart2D().table(), *generateCurve({40, 2000, 3000, 10, 30}))
+            << "the table made at the corrected 40, from 2000 RPM";
     }
 }
 
