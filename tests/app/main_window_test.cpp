@@ -168,8 +168,6 @@ TEST(MainWindow, TheStatusBarSaysWhereTheBufferIsSaved) {
     f.prompts.onMessage = nullptr;
     EXPECT_EQ(whileLoaded, "tune.dat  |  trigger timing 30 deg  |  2D table");
     EXPECT_EQ(f.prompts.shown().back().text.substr(0, 7), "Loaded ") << "as Open File, no dialog";
-    EXPECT_EQ(f.caption(), "Tunewell QZ Version 1.5 - tune.dat");
-    EXPECT_EQ(f.dialogsShown, std::vector<std::string>{"frmModParams"});
     f.window->mnuEditTimingTable->trigger();
     EXPECT_TRUE(test::typeIntoCell(f.grid(TableKind::Table2D), 1, 3, "12"));
     EXPECT_FALSE(shows("not saved")) << "the edits are not in the buffer yet";

@@ -14,12 +14,10 @@ TEST(GpioFields, LeavingAFieldChecksConvertsAndRewritesIt) {
         const char* message;  // "" for none
     } cases[] = {
         {"txtGPI1OnTPS", "4.2", 214, "4.2", ""},
-        {"txtGPI1OnTPS", "4.0", 204, "4.0", ""},
         {"txtGPI1OnTPS", "0.4", 26, "0.5", "Value must be greater than or equal to 0.5"},
         {"txtGPI1OnTPS", "5.1", 255, "5.0", "Value must be less than or equal to 5.0"},
         {"txtGPI1OffTPS", "5", 250, "4.9", "Value must be less than or equal to 4.9"},
         {"txtGPI1OffTPS", "-1", 0, "0.0", "Value must be greater than or equal to 0"},
-        {"txtGPI1Rtd", "10", 114, "10", ""},
         {"txtGPI1Rtd", "10.9", 114, "10", ""},  // integer fields round down first
         {"txtGPI1Rtd", "1", 11, "1", ""},       // 0.97 degree: rounded, not cut
         {"txtGPI1Rtd", "21", 228, "20", "Value must be less than or equal to 20"},
