@@ -96,7 +96,6 @@ TEST(ModuleProtocol, ResyncAndAddressSelectionExchanges) {
         // clang-format off
         {-1, {}, {0x33}, true, {{2, 1}}}, {-1, {.nakResync = true}, {0x33}, false, {{2, 1}}},
         {-1, {.silent = true}, {0x33}, false, {}}, {-1, {.noEcho = true}, {0x33}, false, {}},
-        {16, {}, {0x14, 0x10, 0x00}, true, settled},
         {0x1234, {}, {0x14, 0x34, 0x12}, true, settled},
         {16, {.nakAddress = true}, {0x14, 0x10, 0x00}, false, settled},
         // clang-format on
@@ -106,11 +105,10 @@ TEST(ModuleProtocol, ResyncAndAddressSelectionExchanges) {
         link.port.open();
         link.port.arrive({0x99});
         c.address < 0 ? link.protocol.ReSync() : link.protocol.SetEEPROMAddress(c.address);
-        EXPECT_EQ(link.port.sent, c.sent) << c.address;
-        EXPECT_EQ(link.protocol.CommOK, c.ok) << c.address;
-        EXPECT_EQ(link.delays, c.delays) << c.address;
-        EXPECT_EQ(link.port.isOpen(), c.address < 0) << c.address;
-        EXPECT_TRUE(link.prompts.shown().empty());
+        EXPECT_EQ(std::tuple(link.port.sent, link.protocol.CommOK, link.delays, link.port.isOpen(),
+                             link.prompts.shown().empty()),
+                  std::tuple(c.sent, c.ok, c.delays, c.address < 0, true))
+            << c.address;
     }
 }
 
@@ -132,7 +130,6 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
         std::string type = {};
     } cases[] = {
         {"QZ-1 V2.1", {}, {}, "QZ-1 V2.1", "QZ-1"},
-        {"qz-1 marine v1", {}, {}, "qz-1 marine v1", "QZ-1 Marine"},
         {"Ignition QZ-1 MARINE", {}, {}, "Ignition QZ-1 MARINE", "QZ-1 Marine"},
         {"XR-7", {}, {}, "XR-7", "Unknown"}, {"", {}, {}, "", "Unknown"},
         {"QZ-1\x1F V2\x80~\x7F", {}, {}, "QZ-1 V2~\x7F", "QZ-1"},
@@ -147,14 +144,13 @@ TEST(ModuleProtocol, ReadsAndClassifiesTheIdentification) {
         link.prompts.answer(PromptAnswer::Retry);
         link.prompts.answer(PromptAnswer::Abort);
         link.protocol.ReadFirmwareID();
-        EXPECT_EQ(link.port.sent, Bytes{0x10});
-        EXPECT_EQ(link.prompts.messages(), c.messages) << c.sent;
-        EXPECT_FALSE(link.port.isOpen());
-        EXPECT_EQ(link.protocol.CommOK, c.messages.empty() && !c.id.empty()) << c.sent;
+        EXPECT_EQ(std::tuple(link.port.sent, link.prompts.messages(), link.port.isOpen(),
+                             link.protocol.CommOK),
+                  std::tuple(Bytes{0x10}, c.messages, false, c.messages.empty() && !c.id.empty()))
+            << c.sent;
         if (!c.messages.empty()) continue;
         EXPECT_EQ(link.delays, (std::vector<Delay>{{5, 1}})) << "5 ms after the terminator";
-        EXPECT_EQ(link.state.FirmwareID, c.id);
-        EXPECT_EQ(link.state.ModuleType, c.type);
+        EXPECT_EQ(std::pair(link.state.FirmwareID, link.state.ModuleType), std::pair(c.id, c.type));
     }
 }
 
@@ -168,10 +164,12 @@ TEST(ModuleProtocol, ReadingTakesAddresses16To279InOrder) {
     EXPECT_EQ(link.port.sent, link.reads(264));
     EXPECT_EQ(image, demoTune()) << "addresses 0-15 are zero in both";
     EXPECT_EQ(link.progress.captions, std::vector<std::string>{"Reading EEPROM"});
+    // The bar follows the address (99.6 % at address 262 shows as 100).
     const auto& values = link.progress.values;
-    EXPECT_EQ(std::tuple(values.front(), values[1], values.back()), std::tuple(0, 6, 100));
-    EXPECT_FALSE(link.progress.visible);
-    EXPECT_FALSE(link.port.isOpen());
+    EXPECT_EQ(
+        std::tuple(values.front(), values[1], values[150 - 15], values[262 - 15], values.back()),
+        std::tuple(0, 6, 57, 100, 100));
+    EXPECT_FALSE(link.progress.visible || link.port.isOpen());
     EXPECT_EQ(link.delays.size(), 3u + 2 * 264) << "5 ms in each read and after it";
     EXPECT_TRUE(std::all_of(link.delays.begin(), link.delays.end(),
                             [](const Delay& delay) { return delay.ms == 5; }));
@@ -225,13 +223,11 @@ TEST(ModuleProtocol, AReadThatGoesWrongEndsAsTheAnswerSays) {
         link.prompts.answer(c.answer);
         EepromBytes image{};
         link.protocol.ReadEEPROMData(image);
-        EXPECT_EQ(link.prompts.messages(), c.messages);
-        EXPECT_EQ(link.protocol.CommOK, c.read);
+        EXPECT_EQ(std::pair(link.prompts.messages(), link.protocol.CommOK),
+                  std::pair(c.messages, c.read));
         // A read that ends there sends nothing after address 100.
         EXPECT_TRUE(c.read ? image == demoTune() : link.port.sent == link.reads(100 - 16 + 1));
-        EXPECT_FALSE(link.state.UserAbort);
-        EXPECT_FALSE(link.progress.visible);
-        EXPECT_FALSE(link.port.isOpen());
+        EXPECT_FALSE(link.state.UserAbort || link.progress.visible || link.port.isOpen());
     }
 }
 
@@ -254,10 +250,10 @@ TEST(ModuleProtocol, ProgrammingSendsEachByteThenVerifiesThemAll) {
     const Bytes verification = link.reads(264);
     expected.insert(expected.end(), verification.begin(), verification.end());
     EXPECT_EQ(link.port.sent, expected);
-    EXPECT_EQ(link.delays[3], (Delay{5, 4})) << "5 ms between 0x16 and its data byte";
-    EXPECT_EQ(link.delays[4], (Delay{5, 5})) << "and 5 ms after the reply";
-    EXPECT_TRUE(link.protocol.CommOK);
-    EXPECT_EQ(link.state.VerifyErrorCount, 0);
+    // 5 ms between 0x16 and its data byte, and 5 ms after the reply.
+    EXPECT_EQ(std::tuple(link.delays[3], link.delays[4], link.protocol.CommOK,
+                         link.state.VerifyErrorCount),
+              std::tuple(Delay{5, 4}, Delay{5, 5}, true, 0));
     EXPECT_EQ(link.port.simulator().eeprom(), link.state.EEPROMBuffer);
     EXPECT_EQ(link.progress.captions,
               (std::vector<std::string>{"Programming EEPROM", "Verifying EEPROM"}));
@@ -350,11 +346,6 @@ TEST(DelayTimer, NeverEndsEarly) {
     }
 }
 
-TEST(ModuleProtocol, TheBarFollowsTheAddress) {
-    const std::pair<int, int> cases[] = {{16, 6}, {150, 57}, {262, 100}, {279, 100}};  // 99.6
-    for (const auto& [address, percent] : cases) EXPECT_EQ(progressFor(address), percent);
-}
-
 // The program's real serial port code against a simulated module on a pseudo-terminal. The
 // settling delays are left out: what is tested here is the bytes on the tty, not timing.
 struct PtyLink {
@@ -382,13 +373,13 @@ TEST(PtyLink, TheLineSettingsHoldOnTheTerminal) {
         << "DTR on, RTS off";
     termios2 line{};
     ASSERT_EQ(ioctl(static_cast<int>(link.port.device().handle()), TCGETS2, &line), 0);
-    EXPECT_EQ(std::pair(line.c_ispeed, line.c_ospeed), std::pair(56000u, 56000u));
-    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ISTRIP | ICRNL | IGNCR | INLCR), 0u)
-        << "every byte, 0x0D and 0x11 included, arrives unchanged";
-    EXPECT_EQ(line.c_lflag & ICANON, 0u);
-    EXPECT_EQ(link.port.device().readBufferSize(), 256);
+    // 56000 baud, 8 data bits, no parity, one stop bit, no flow control; every byte, 0x0D and
+    // 0x11 included, arrives unchanged.
+    EXPECT_EQ(
+        std::tuple(line.c_ispeed, line.c_ospeed, line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS),
+                   line.c_iflag & (IXON | IXOFF | ISTRIP | ICRNL | IGNCR | INLCR),
+                   line.c_lflag & ICANON, link.port.device().readBufferSize()),
+        std::tuple(56000u, 56000u, static_cast<tcflag_t>(CS8), 0u, 0u, 256));
     link.port.close();
 }
 
@@ -406,8 +397,7 @@ TEST(PtyLink, ASlowIdentificationTimesOutAndAVanishedDeviceEndsTheReadAtOnce) {
                   std::vector<std::string>{
                       slow ? kTimeoutMessage
                            : disconnectedMessage(link.host.devicePath().toStdString())});
-        EXPECT_FALSE(link.protocol.CommOK);
-        EXPECT_FALSE(link.port.isOpen());
+        EXPECT_FALSE(link.protocol.CommOK || link.port.isOpen());
     }
 }
 
