@@ -48,7 +48,6 @@ TEST(Qz1CommandLine, EveryCommandParsesItsArgumentsAlike) {
         {{}, 2, "qz1: no command given; see qz1 --help\n"},
         {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
         {{"show"}, 2, "qz1: show needs FILE\n"},
-        {{"show", good, "--json"}, 0, "", "\"TrigTiming\": 30"},
         {{"show", "--bogus", good}, 2, "show: unknown option \"--bogus\""},
         {{"diff", good, good, good}, 2, "diff: unexpected argument \""},
         {{"apply", good, "-o", out, "-o", out}, 2, "apply: -o given twice"},
