@@ -124,6 +124,7 @@ TEST(ChartDragging, AReleaseWritesTheDraggedPointsOwnCellWhateverKeysAreHeld) {
     // The table, and the keys held at the press and at the release.
     const std::tuple<std::uint8_t, Qt::KeyboardModifiers, Qt::KeyboardModifiers> cases[] = {
         {k2D, Qt::NoModifier, Qt::ShiftModifier},
+        {k2D, Qt::NoModifier, Qt::ControlModifier},
         {k3D, Qt::ShiftModifier, Qt::NoModifier},
         {k3D, Qt::NoModifier, Qt::ControlModifier}};
     for (const auto& [kind, press, release] : cases) {
